@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+
+build=build-test
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_SANITIZE=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+# No display and no sound card are needed: tests use SDL's offscreen video and dummy audio drivers.
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 300
