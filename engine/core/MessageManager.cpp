@@ -12,11 +12,12 @@ namespace VantoranEngine {
 
 namespace {
 
-const std::string kWhite = MessageManager::FormatColor(1.0f, 1.0f, 1.0f);
-const std::string kGrey = MessageManager::FormatColor(0.5f, 0.5f, 0.5f);
-const std::string kRed = MessageManager::FormatColor(1.0f, 0.0f, 0.0f);
-const std::string kGreen = MessageManager::FormatColor(0.0f, 1.0f, 0.0f);
-const std::string kBlack = MessageManager::FormatColor(0.0f, 0.0f, 0.0f);
+// Functions rather than constants, so a log built during static initialisation still has them.
+std::string White() { return MessageManager::FormatColor(1.0f, 1.0f, 1.0f); }
+std::string Grey() { return MessageManager::FormatColor(0.5f, 0.5f, 0.5f); }
+std::string Red() { return MessageManager::FormatColor(1.0f, 0.0f, 0.0f); }
+std::string Green() { return MessageManager::FormatColor(0.0f, 1.0f, 0.0f); }
+std::string Black() { return MessageManager::FormatColor(0.0f, 0.0f, 0.0f); }
 
 std::string FontTag(const std::string& color)
 {
@@ -62,15 +63,15 @@ MessageManager::MessageManager(const std::string& logDirectory, const std::strin
     WriteHtml("<HEAD>");
     WriteHtml("<TITLE>" + title + " Log</TITLE>");
     WriteHtml("</HEAD>");
-    WriteHtml("<BODY bgcolor=\"" + kBlack + "\">");
-    WriteHtml(FontTag(kWhite)); // stays open until the footer
-    WriteHtml(FontTag(kWhite));
+    WriteHtml("<BODY bgcolor=\"" + Black() + "\">");
+    WriteHtml(FontTag(White())); // stays open until the footer
+    WriteHtml(FontTag(White()));
     WriteHtml("======== ");
     WriteHtml("</FONT>");
-    WriteHtml(FontTag(kGreen));
+    WriteHtml(FontTag(Green()));
     WriteHtml(title + " Log: " + Platform::GetLocalTimeText());
     WriteHtml("</FONT>");
-    WriteHtml(FontTag(kWhite));
+    WriteHtml(FontTag(White()));
     WriteHtml(" ========\n\n");
     WriteHtml("</FONT>");
     if (logReopen)
@@ -88,13 +89,13 @@ MessageManager::~MessageManager()
         Open("ab");
     if (!file)
         return;
-    WriteHtml(FontTag(kWhite));
+    WriteHtml(FontTag(White()));
     WriteHtml("\n======== ");
     WriteHtml("</FONT>");
-    WriteHtml(FontTag(kGreen));
+    WriteHtml(FontTag(Green()));
     WriteHtml(title + " Log end: " + Platform::GetLocalTimeText());
     WriteHtml("</FONT>");
-    WriteHtml(FontTag(kWhite));
+    WriteHtml(FontTag(White()));
     WriteHtml(" ========\n");
     WriteHtml("</FONT>");
     WriteHtml("</FONT>");
@@ -154,7 +155,7 @@ void MessageManager::WriteEntry(int32_t kind, const std::string& text)
             if (kind == LogEntry::Message) {
                 WriteHtml(text);
             } else {
-                WriteHtml(FontTag(kind == LogEntry::Warning ? kGrey : kRed));
+                WriteHtml(FontTag(kind == LogEntry::Warning ? Grey() : Red()));
                 WriteHtml(text);
                 WriteHtml("</FONT>");
             }
