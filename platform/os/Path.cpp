@@ -242,6 +242,18 @@ bool DeleteFile(std::string_view name)
     return !native.empty() && ::unlink(native.c_str()) == 0;
 }
 
+bool RenameFile(std::string_view from, std::string_view to)
+{
+    const std::string nativeFrom = ToNativePath(from);
+    const std::string nativeTo = ToNativePath(to);
+    return !nativeFrom.empty() && !nativeTo.empty() && std::rename(nativeFrom.c_str(), nativeTo.c_str()) == 0;
+}
+
+bool SyncFile(std::FILE* file)
+{
+    return file && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+}
+
 bool MatchMask(std::string_view name, std::string_view mask)
 {
     // Iterative wildcard match with one backtrack point: linear in practice, never recursive.

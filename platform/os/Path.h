@@ -49,6 +49,13 @@ bool DeleteDirectory(std::string_view name);
 // Deletes one file; false when it could not be removed.
 bool DeleteFile(std::string_view name);
 
+// Renames `from` to `to`, replacing an existing `to` in one step (both in the same folder for saves);
+// false when it failed, and then `to` is untouched.
+bool RenameFile(std::string_view from, std::string_view to);
+
+// Flushes the stream's buffer and asks the system to put the file's data on the disk; false on failure.
+bool SyncFile(std::FILE* file);
+
 // '*' matches any run of bytes (also none), '?' any one byte; ASCII letters compare case-insensitively.
 bool MatchMask(std::string_view name, std::string_view mask);
 

@@ -70,6 +70,17 @@ TEST(Path, OpenCreateAndExist)
     EXPECT_FALSE(Platform::FileExists(tmp.Path() + "\\saves"));
     EXPECT_TRUE(Platform::DirectoryExists(tmp.Path() + "\\saves"));
     EXPECT_EQ(Platform::OpenFile(tmp.Path() + "\\missing\\a.bin", "rb"), nullptr);
+
+    std::FILE* temp = Platform::OpenFile(tmp.Path() + "\\saves\\a.bin.tmp", "wb");
+    ASSERT_NE(temp, nullptr);
+    std::fputs("new", temp);
+    EXPECT_TRUE(Platform::SyncFile(temp));
+    std::fclose(temp);
+    EXPECT_TRUE(Platform::RenameFile(tmp.Path() + "\\saves\\a.bin.tmp", tmp.Path() + "\\SAVES\\A.bin"));
+    EXPECT_EQ(TempFolder::ReadFile(tmp / "Saves/a.bin"), "new");
+    EXPECT_FALSE(Platform::RenameFile(tmp.Path() + "\\saves\\gone", tmp.Path() + "\\saves\\a.bin"));
+    EXPECT_TRUE(Platform::DeleteFile(tmp.Path() + "\\saves\\A.BIN"));
+    EXPECT_FALSE(Platform::FileExists(tmp / "Saves/a.bin"));
 }
 
 TEST(Path, MasksMatchWithoutCase)
