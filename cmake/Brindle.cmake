@@ -32,9 +32,12 @@ function(brindle_test)
   brindle_warnings(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  # The environment goes through env(1): an ENVIRONMENT list handed to gtest_discover_tests loses every
+  # variable after the first.
+  set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR
+    "/usr/bin/env;SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1;BRINDLE_TEST_DATA=${PROJECT_BINARY_DIR}/testdata")
   gtest_discover_tests(${T_NAME}
     DISCOVERY_TIMEOUT 60
     PROPERTIES
-      ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1;BRINDLE_TEST_DATA=${PROJECT_BINARY_DIR}/testdata"
       LABELS "$<IF:$<BOOL:${T_DISPLAY}>,display,headless>")
 endfunction()
