@@ -1,0 +1,606 @@
+// The OpenGL executor of the Direct3D 7 stand-in: fixed-function pipeline with texture-environment
+// combiners, drawing into a framebuffer object per back buffer. Runs on the thread that made the context.
+//
+// The translations that decide whether anything shows:
+// - clip-space depth is 0..1 (glClipControl), the viewport's y is flipped (GL rows go up), glDepthRange
+//   takes the viewport's z range;
+// - Clear is limited to the viewport (scissor) and writes depth and every colour channel whatever the
+//   current masks;
+// - the depth test defaults to less-or-equal (the device's ZFUNC);
+// - the picture is stored un-flipped, so a triangle's winding on screen is its winding in GL window
+//   space: CW culls clockwise-on-screen faces (front = CCW, cull back), CCW culls the front;
+// - filter, address and anisotropy are per stage (one sampler object per unit, set at every draw);
+// - a 2D texture matrix takes its translation from the third row (_31, _32);
+// - GL_TEXTURE_MAX_LEVEL is the real level count minus one, so a texture without mips is complete;
+// - vertex colours are ARGB words (bytes B, G, R, A in memory): GL_BGRA colour arrays.
+
+#include "platform/d3d7/D3D7Internal.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+namespace Platform::D3D7Detail {
+
+namespace {
+
+struct Context {
+    SDL_Window* window = nullptr;
+    SDL_GLContext gl = nullptr;
+    DirectDraw* owner = nullptr;
+    unsigned generation = 0;
+    std::thread::id thread;
+    GLuint samplers[kMaxStages] = {};
+    float maxAnisotropy = 1.0f;
+    int swapInterval = -1;
+    Surface* lastPresented = nullptr;
+    std::vector<GLuint> deadTextures, deadFramebuffers, deadRenderbuffers;
+};
+
+Context& Ctx() {
+    static Context context;
+    return context;
+}
+
+bool OnContextThread() {
+    const Context& c = Ctx();
+    return c.gl && G().backend == D3D7Test::Backend::OpenGL && c.thread == std::this_thread::get_id();
+}
+
+void FlushDead() {
+    Context& c = Ctx();
+    if (!c.deadTextures.empty()) glDeleteTextures(static_cast<GLsizei>(c.deadTextures.size()), c.deadTextures.data());
+    if (!c.deadFramebuffers.empty())
+        glDeleteFramebuffers(static_cast<GLsizei>(c.deadFramebuffers.size()), c.deadFramebuffers.data());
+    if (!c.deadRenderbuffers.empty())
+        glDeleteRenderbuffers(static_cast<GLsizei>(c.deadRenderbuffers.size()), c.deadRenderbuffers.data());
+    c.deadTextures.clear();
+    c.deadFramebuffers.clear();
+    c.deadRenderbuffers.clear();
+}
+
+void DestroyContext() {
+    Context& c = Ctx();
+    if (!c.gl) return;
+    SDL_GL_MakeCurrent(c.window, c.gl);
+    FlushDead();
+    glDeleteSamplers(static_cast<GLsizei>(kMaxStages), c.samplers);
+    SDL_GL_MakeCurrent(c.window, nullptr);
+    SDL_GL_DeleteContext(c.gl);
+    c.gl = nullptr;
+    c.window = nullptr;
+    c.owner = nullptr;
+    c.lastPresented = nullptr;
+    c.swapInterval = -1;
+    ++c.generation;
+}
+
+struct Box {
+    int x, y, w, h;
+};
+
+// The source scaled to fit the destination, keeping its shape, centred.
+Box Letterbox(int sourceW, int sourceH, int destW, int destH) {
+    if (sourceW <= 0 || sourceH <= 0 || destW <= 0 || destH <= 0) return {0, 0, std::max(destW, 0), std::max(destH, 0)};
+    const double scale = std::min(static_cast<double>(destW) / sourceW, static_cast<double>(destH) / sourceH);
+    const int w = std::max(1, static_cast<int>(std::lround(sourceW * scale)));
+    const int h = std::max(1, static_cast<int>(std::lround(sourceH * scale)));
+    return {(destW - w) / 2, (destH - h) / 2, w, h};
+}
+
+// Binds the back buffer's framebuffer, building it (and its depth from the attached Z surface) on demand.
+bool BindTarget(Surface* target) {
+    Context& c = Ctx();
+    Surface* z = target->next && target->next->kind == SurfaceKind::ZBuffer ? target->next : nullptr;
+    const unsigned depthBits = z ? (z->format.dwZBufferBitDepth == 16 ? 16 : 24) : 0;
+    if (target->glGeneration == c.generation && target->glFramebuffer && target->glDepthBits == depthBits) {
+        glBindFramebuffer(GL_FRAMEBUFFER, target->glFramebuffer);
+        return true;
+    }
+    const bool fresh = !(target->glGeneration == c.generation && target->glFramebuffer);
+    if (target->glGeneration == c.generation && target->glDepth) glDeleteRenderbuffers(1, &target->glDepth);
+    if (fresh) {
+        target->glGeneration = c.generation;
+        glGenFramebuffers(1, &target->glFramebuffer);
+        glGenRenderbuffers(1, &target->glColor);
+        glBindRenderbuffer(GL_RENDERBUFFER, target->glColor);
+        // No destination alpha: blending with DESTALPHA reads 1.
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, static_cast<GLsizei>(target->width),
+                              static_cast<GLsizei>(target->height));
+    }
+    target->glDepth = 0;
+    target->glDepthBits = depthBits;
+    glBindFramebuffer(GL_FRAMEBUFFER, target->glFramebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, target->glColor);
+    if (depthBits) {
+        glGenRenderbuffers(1, &target->glDepth);
+        glBindRenderbuffer(GL_RENDERBUFFER, target->glDepth);
+        glRenderbufferStorage(GL_RENDERBUFFER, depthBits == 16 ? GL_DEPTH_COMPONENT16 : GL_DEPTH_COMPONENT24,
+                              static_cast<GLsizei>(target->width), static_cast<GLsizei>(target->height));
+    }
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, target->glDepth);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | (depthBits ? GL_DEPTH_BUFFER_BIT : 0));
+    return true;
+}
+
+void ApplyViewport(const Device& device) {
+    const D3DVIEWPORT7& v = device.viewport;
+    const GLint y = static_cast<GLint>(device.target->height) - static_cast<GLint>(v.dwY + v.dwHeight);
+    glViewport(static_cast<GLint>(v.dwX), y, static_cast<GLsizei>(v.dwWidth), static_cast<GLsizei>(v.dwHeight));
+    glScissor(static_cast<GLint>(v.dwX), y, static_cast<GLsizei>(v.dwWidth), static_cast<GLsizei>(v.dwHeight));
+    glDepthRange(v.dvMinZ, v.dvMaxZ);
+}
+
+void Argb(D3DCOLOR color, float out[4]) {
+    out[0] = ((color >> 16) & 0xFF) / 255.0f;
+    out[1] = ((color >> 8) & 0xFF) / 255.0f;
+    out[2] = (color & 0xFF) / 255.0f;
+    out[3] = ((color >> 24) & 0xFF) / 255.0f;
+}
+
+GLenum CompareFunction(DWORD f) {
+    switch (f) {
+    case D3DCMP_NEVER: return GL_NEVER;
+    case D3DCMP_LESS: return GL_LESS;
+    case D3DCMP_EQUAL: return GL_EQUAL;
+    case D3DCMP_GREATER: return GL_GREATER;
+    case D3DCMP_NOTEQUAL: return GL_NOTEQUAL;
+    case D3DCMP_GREATEREQUAL: return GL_GEQUAL;
+    case D3DCMP_ALWAYS: return GL_ALWAYS;
+    default: return GL_LEQUAL;
+    }
+}
+
+GLenum BlendFactor(DWORD b) {
+    switch (b) {
+    case D3DBLEND_ZERO: return GL_ZERO;
+    case D3DBLEND_SRCCOLOR: return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA: return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA: return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR: return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
+    case D3DBLEND_SRCALPHASAT: return GL_SRC_ALPHA_SATURATE;
+    default: return GL_ONE;
+    }
+}
+
+// Uploads the changed levels of a texture (all of them after a new context) and binds it.
+void UploadAndBind(Surface* top) {
+    Context& c = Ctx();
+    if (top->glGeneration != c.generation || !top->glTexture) {
+        top->glGeneration = c.generation;
+        glGenTextures(1, &top->glTexture);
+        for (Surface* s = top; s; s = s->next) s->dirty = true;
+    }
+    glBindTexture(GL_TEXTURE_2D, top->glTexture);
+    for (Surface* s = top; s; s = s->next) {
+        if (!s->dirty) continue;
+        const DDPIXELFORMAT& f = s->format;
+        GLenum internal = GL_RGB8, format = GL_RGB, type = GL_UNSIGNED_SHORT_5_6_5;
+        if (f.dwRGBBitCount == 32) {
+            internal = f.dwRGBAlphaBitMask ? GL_RGBA8 : GL_RGB8;
+            format = GL_BGRA;
+            type = GL_UNSIGNED_INT_8_8_8_8_REV;
+        } else if (f.dwRGBAlphaBitMask == 0x8000) {
+            internal = GL_RGB5_A1;
+            format = GL_BGRA;
+            type = GL_UNSIGNED_SHORT_1_5_5_5_REV;
+        } else if (f.dwRGBAlphaBitMask == 0xF000) {
+            internal = GL_RGBA4;
+            format = GL_BGRA;
+            type = GL_UNSIGNED_SHORT_4_4_4_4_REV;
+        }
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, s->pitch / static_cast<GLint>(s->BytesPerPixel()));
+        // Rows in storage order: row 0 is v = 0.
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(s->level), static_cast<GLint>(internal),
+                     static_cast<GLsizei>(s->width), static_cast<GLsizei>(s->height), 0, format, type, s->memory.data());
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        s->dirty = false;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(top->levelCount) - 1);
+}
+
+void ApplySampler(DWORD stage, const std::array<DWORD, D3DTSS_COUNT>& s) {
+    Context& c = Ctx();
+    const GLuint sampler = c.samplers[stage];
+    const bool pointMin = s[D3DTSS_MINFILTER] == D3DTFN_POINT;
+    GLint minFilter = pointMin ? GL_NEAREST : GL_LINEAR;
+    if (s[D3DTSS_MIPFILTER] == D3DTFP_POINT) minFilter = pointMin ? GL_NEAREST_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_NEAREST;
+    if (s[D3DTSS_MIPFILTER] == D3DTFP_LINEAR) minFilter = pointMin ? GL_NEAREST_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
+    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, minFilter);
+    glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, s[D3DTSS_MAGFILTER] == D3DTFG_POINT ? GL_NEAREST : GL_LINEAR);
+    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, s[D3DTSS_ADDRESSU] == D3DTADDRESS_CLAMP ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, s[D3DTSS_ADDRESSV] == D3DTADDRESS_CLAMP ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+    if (c.maxAnisotropy > 1.0f) {
+        const bool anisotropic = s[D3DTSS_MINFILTER] == D3DTFN_ANISOTROPIC || s[D3DTSS_MAGFILTER] == D3DTFG_ANISOTROPIC;
+        const float wanted = anisotropic ? std::clamp(static_cast<float>(s[D3DTSS_MAXANISOTROPY]), 1.0f, c.maxAnisotropy) : 1.0f;
+        glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, wanted);
+    }
+    glBindSampler(stage, sampler);
+}
+
+GLenum CombineSource(DWORD arg) {
+    switch (arg & 0xF) {
+    case D3DTA_TEXTURE: return GL_TEXTURE;
+    case D3DTA_DIFFUSE: return GL_PRIMARY_COLOR;
+    default: return GL_PREVIOUS;
+    }
+}
+
+// One combiner (RGB or alpha) from a stage's operation and arguments.
+void ApplyCombine(bool alpha, DWORD op, DWORD arg1, DWORD arg2) {
+    const GLenum mode = alpha ? GL_COMBINE_ALPHA : GL_COMBINE_RGB;
+    const GLenum src0 = alpha ? GL_SRC0_ALPHA : GL_SRC0_RGB;
+    const GLenum src1 = alpha ? GL_SRC1_ALPHA : GL_SRC1_RGB;
+    const GLenum operand = alpha ? GL_SRC_ALPHA : GL_SRC_COLOR;
+    glTexEnvi(GL_TEXTURE_ENV, alpha ? GL_OPERAND0_ALPHA : GL_OPERAND0_RGB, static_cast<GLint>(operand));
+    glTexEnvi(GL_TEXTURE_ENV, alpha ? GL_OPERAND1_ALPHA : GL_OPERAND1_RGB, static_cast<GLint>(operand));
+    switch (op) {
+    case D3DTOP_SELECTARG1:
+        glTexEnvi(GL_TEXTURE_ENV, mode, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg1)));
+        break;
+    case D3DTOP_SELECTARG2:
+        glTexEnvi(GL_TEXTURE_ENV, mode, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg2)));
+        break;
+    case D3DTOP_MODULATE:
+    case D3DTOP_ADD:
+        glTexEnvi(GL_TEXTURE_ENV, mode, op == D3DTOP_ADD ? GL_ADD : GL_MODULATE);
+        glTexEnvi(GL_TEXTURE_ENV, src0, static_cast<GLint>(CombineSource(arg1)));
+        glTexEnvi(GL_TEXTURE_ENV, src1, static_cast<GLint>(CombineSource(arg2)));
+        break;
+    default: // disabled: the previous stage's value passes through
+        glTexEnvi(GL_TEXTURE_ENV, mode, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, src0, GL_PREVIOUS);
+        break;
+    }
+}
+
+void LoadTextureMatrix(const Device& device, DWORD stage) {
+    glMatrixMode(GL_TEXTURE);
+    if (device.stageStates[stage][D3DTSS_TEXTURETRANSFORMFLAGS] != D3DTTFF_COUNT2) {
+        glLoadIdentity();
+        return;
+    }
+    // 2D coordinates are (u, v, 1): the third row is the translation.
+    const D3DMATRIX& m = device.transforms[D3DTRANSFORMSTATE_TEXTURE0 + stage];
+    const GLfloat gl[16] = {m._11, m._12, 0, 0, m._21, m._22, 0, 0, 0, 0, 1, 0, m._31, m._32, 0, 1};
+    glLoadMatrixf(gl);
+}
+
+void ApplyLights(const Device& device) {
+    for (DWORD i = 0; i < kMaxGlLights; ++i) glDisable(GL_LIGHT0 + i);
+    DWORD used = 0;
+    for (const auto& [index, slot] : device.lights) {
+        if (!slot.enabled || used == kMaxGlLights) continue;
+        const GLenum light = GL_LIGHT0 + used++;
+        const D3DLIGHT7& l = slot.light;
+        glEnable(light);
+        glLightfv(light, GL_AMBIENT, &l.dcvAmbient.r);
+        glLightfv(light, GL_DIFFUSE, &l.dcvDiffuse.r);
+        glLightfv(light, GL_SPECULAR, &l.dcvSpecular.r);
+        if (l.dltType == D3DLIGHT_DIRECTIONAL) {
+            const GLfloat position[4] = {-l.dvDirection.x, -l.dvDirection.y, -l.dvDirection.z, 0};
+            glLightfv(light, GL_POSITION, position);
+            glLightf(light, GL_SPOT_CUTOFF, 180.0f);
+            glLightf(light, GL_CONSTANT_ATTENUATION, 1.0f);
+            glLightf(light, GL_LINEAR_ATTENUATION, 0.0f);
+            glLightf(light, GL_QUADRATIC_ATTENUATION, 0.0f);
+            continue;
+        }
+        const GLfloat position[4] = {l.dvPosition.x, l.dvPosition.y, l.dvPosition.z, 1};
+        glLightfv(light, GL_POSITION, position);
+        glLightf(light, GL_CONSTANT_ATTENUATION, l.dvAttenuation0);
+        glLightf(light, GL_LINEAR_ATTENUATION, l.dvAttenuation1);
+        glLightf(light, GL_QUADRATIC_ATTENUATION, l.dvAttenuation2);
+        if (l.dltType == D3DLIGHT_SPOT) {
+            glLightfv(light, GL_SPOT_DIRECTION, &l.dvDirection.x);
+            glLightf(light, GL_SPOT_CUTOFF, std::clamp(l.dvPhi * 0.5f * 57.29578f, 0.0f, 90.0f));
+            glLightf(light, GL_SPOT_EXPONENT, std::clamp(l.dvFalloff, 0.0f, 128.0f));
+        } else {
+            glLightf(light, GL_SPOT_CUTOFF, 180.0f);
+        }
+    }
+}
+
+void ApplyLighting(const Device& device, bool hasDiffuse) {
+    const auto& rs = device.renderStates;
+    if (!rs[D3DRENDERSTATE_LIGHTING]) {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_COLOR_MATERIAL);
+        return;
+    }
+    glEnable(GL_LIGHTING);
+    GLfloat ambient[4];
+    Argb(rs[D3DRENDERSTATE_AMBIENT], ambient);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient); // GL's own default (0.2) must not stay
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    const D3DMATERIAL7& m = device.material;
+    const GLfloat noSpecular[4] = {0, 0, 0, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &m.ambient.r);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, &m.diffuse.r);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, rs[D3DRENDERSTATE_SPECULARENABLE] ? &m.specular.r : noSpecular);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, &m.emissive.r);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(m.power, 0.0f, 128.0f));
+    if (rs[D3DRENDERSTATE_COLORVERTEX] && hasDiffuse) {
+        glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+        glEnable(GL_COLOR_MATERIAL);
+    } else {
+        glDisable(GL_COLOR_MATERIAL);
+    }
+    ApplyLights(device);
+}
+
+void ApplyStates(const Device& device) {
+    const auto& rs = device.renderStates;
+    if (rs[D3DRENDERSTATE_ZENABLE]) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(CompareFunction(rs[D3DRENDERSTATE_ZFUNC]));
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
+    glDepthMask(rs[D3DRENDERSTATE_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    switch (rs[D3DRENDERSTATE_CULLMODE]) {
+    case D3DCULL_CW:
+        glEnable(GL_CULL_FACE);
+        glFrontFace(GL_CCW);
+        glCullFace(GL_BACK);
+        break;
+    case D3DCULL_CCW:
+        glEnable(GL_CULL_FACE);
+        glFrontFace(GL_CCW);
+        glCullFace(GL_FRONT);
+        break;
+    default: glDisable(GL_CULL_FACE); break;
+    }
+    if (rs[D3DRENDERSTATE_ALPHABLENDENABLE]) {
+        glEnable(GL_BLEND);
+        glBlendFunc(BlendFactor(rs[D3DRENDERSTATE_SRCBLEND]), BlendFactor(rs[D3DRENDERSTATE_DESTBLEND]));
+    } else {
+        glDisable(GL_BLEND);
+    }
+    if (rs[D3DRENDERSTATE_ALPHATESTENABLE]) {
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(CompareFunction(rs[D3DRENDERSTATE_ALPHAFUNC]), (rs[D3DRENDERSTATE_ALPHAREF] & 0xFF) / 255.0f);
+    } else {
+        glDisable(GL_ALPHA_TEST);
+    }
+    glShadeModel(rs[D3DRENDERSTATE_SHADEMODE] == D3DSHADE_FLAT ? GL_FLAT : GL_SMOOTH);
+    glDisable(GL_DITHER);
+    glDisable(GL_FOG);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glEnable(GL_RESCALE_NORMAL);
+    if (rs[D3DRENDERSTATE_NORMALIZENORMALS])
+        glEnable(GL_NORMALIZE);
+    else
+        glDisable(GL_NORMALIZE);
+}
+
+} // namespace
+
+// ---- window link hooks used here ----
+
+namespace Executor {
+
+bool Attach(DirectDraw* owner, void* handle) {
+    Context& c = Ctx();
+    if (G().backend != D3D7Test::Backend::OpenGL) return false;
+    auto* window = static_cast<SDL_Window*>(SdlWindowOf(handle));
+    if (!window) return false;
+    // The GL library stays loaded for the life of the process: unloading it with the last window would
+    // leave the driver's allocations with unreadable stacks in leak reports, where they cannot be told
+    // apart from ours.
+    static const bool libraryPinned = SDL_GL_LoadLibrary(nullptr) == 0;
+    (void)libraryPinned;
+    if (c.gl && c.window == window && c.thread == std::this_thread::get_id()) {
+        c.owner = owner;
+        return true;
+    }
+    DestroyContext();
+    SDL_GLContext gl = SDL_GL_CreateContext(window);
+    if (!gl) return false;
+    c.gl = gl;
+    c.owner = owner;
+    c.window = window;
+    c.thread = std::this_thread::get_id();
+    ++c.generation;
+    glGenSamplers(static_cast<GLsizei>(kMaxStages), c.samplers);
+    glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+    c.maxAnisotropy = 1.0f;
+    if (SDL_GL_ExtensionSupported("GL_EXT_texture_filter_anisotropic") ||
+        SDL_GL_ExtensionSupported("GL_ARB_texture_filter_anisotropic"))
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &c.maxAnisotropy);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    return true;
+}
+
+void Detach(DirectDraw* owner) {
+    Context& c = Ctx();
+    if (c.gl && c.owner == owner && c.thread == std::this_thread::get_id()) DestroyContext();
+}
+
+void ForgetSurface(Surface* surface) {
+    Context& c = Ctx();
+    if (c.lastPresented == surface) c.lastPresented = nullptr;
+    if (!c.gl || surface->glGeneration != c.generation) return;
+    if (surface->glTexture) c.deadTextures.push_back(surface->glTexture);
+    if (surface->glFramebuffer) c.deadFramebuffers.push_back(surface->glFramebuffer);
+    if (surface->glColor) c.deadRenderbuffers.push_back(surface->glColor);
+    if (surface->glDepth) c.deadRenderbuffers.push_back(surface->glDepth);
+    if (OnContextThread()) FlushDead();
+}
+
+bool Clear(Device& device, DWORD flags, D3DCOLOR color, float z) {
+    if (!OnContextThread()) return false;
+    FlushDead();
+    if (!BindTarget(device.target)) return false;
+    ApplyViewport(device);
+    glEnable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    GLfloat rgba[4];
+    Argb(color, rgba);
+    glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
+    glClearDepth(z);
+    GLbitfield bits = 0;
+    if (flags & D3DCLEAR_TARGET) bits |= GL_COLOR_BUFFER_BIT;
+    if ((flags & D3DCLEAR_ZBUFFER) && device.target->glDepth) bits |= GL_DEPTH_BUFFER_BIT;
+    if (bits) glClear(bits);
+    glDisable(GL_SCISSOR_TEST);
+    return true;
+}
+
+bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void* vertices, DWORD vertexCount,
+          const WORD* indices, DWORD indexCount) {
+    if (!OnContextThread()) return false;
+    FlushDead();
+    if (!BindTarget(device.target)) return false;
+    ApplyViewport(device);
+    ApplyStates(device);
+
+    const bool hasDiffuse = (vertexFormat & D3DFVF_DIFFUSE) != 0;
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(&device.transforms[D3DTRANSFORMSTATE_PROJECTION]._11);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(&device.transforms[D3DTRANSFORMSTATE_VIEW]._11); // lights are placed in view space
+    ApplyLighting(device, hasDiffuse);
+    glMultMatrixf(&device.transforms[D3DTRANSFORMSTATE_WORLD]._11);
+
+    const auto* bytes = static_cast<const std::uint8_t*>(vertices);
+    const GLsizei stride = hasDiffuse ? 36 : 32;
+    const std::uint8_t* uv = bytes + (hasDiffuse ? 28 : 24);
+    glVertexPointer(3, GL_FLOAT, stride, bytes);
+    glNormalPointer(GL_FLOAT, stride, bytes + 12);
+    if (hasDiffuse) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, bytes + 24);
+    } else {
+        glDisableClientState(GL_COLOR_ARRAY);
+        glColor4f(1, 1, 1, 1);
+    }
+
+    const DWORD units = std::min<DWORD>(G().environment.textureUnits, kMaxStages);
+    bool chainOpen = true;
+    for (DWORD stage = 0; stage < kMaxStages; ++stage) {
+        const auto& s = device.stageStates[stage];
+        glActiveTexture(GL_TEXTURE0 + stage);
+        glClientActiveTexture(GL_TEXTURE0 + stage);
+        chainOpen = chainOpen && stage < units && s[D3DTSS_COLOROP] != D3DTOP_DISABLE;
+        Surface* texture = device.textures[stage];
+        if (!chainOpen || !texture) {
+            // No texture: the stage passes the colour through.
+            glDisable(GL_TEXTURE_2D);
+            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+            continue;
+        }
+        UploadAndBind(texture->top);
+        glEnable(GL_TEXTURE_2D);
+        ApplySampler(stage, s);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+        ApplyCombine(false, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1], s[D3DTSS_COLORARG2]);
+        ApplyCombine(true, s[D3DTSS_ALPHAOP], s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2]);
+        LoadTextureMatrix(device, stage);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, uv); // one coordinate set: every stage reads set 0
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_MODELVIEW);
+
+    glDrawRangeElements(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, vertexCount - 1,
+                        static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT, indices);
+    return true;
+}
+
+bool Present(Surface* backBuffer, void* handle, bool vsync) {
+    if (!OnContextThread()) return false;
+    Context& c = Ctx();
+    auto* window = handle ? static_cast<SDL_Window*>(SdlWindowOf(handle)) : c.window;
+    if (window != c.window) return false;
+    FlushDead();
+    if (!BindTarget(backBuffer)) return false;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    const Box box = Letterbox(static_cast<int>(backBuffer->width), static_cast<int>(backBuffer->height), width, height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, backBuffer->glFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glViewport(0, 0, width, height);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const bool exact = box.w == static_cast<int>(backBuffer->width) && box.h == static_cast<int>(backBuffer->height);
+    glBlitFramebuffer(0, 0, static_cast<GLint>(backBuffer->width), static_cast<GLint>(backBuffer->height), box.x, box.y,
+                      box.x + box.w, box.y + box.h, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    const int interval = vsync ? 1 : 0;
+    if (interval != c.swapInterval) {
+        SDL_GL_SetSwapInterval(interval);
+        c.swapInterval = interval;
+    }
+    SDL_GL_SwapWindow(window);
+    c.lastPresented = backBuffer;
+    return true;
+}
+
+bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels) {
+    Context& c = Ctx();
+    if (!OnContextThread() || !c.lastPresented) return false;
+    Surface* source = c.lastPresented;
+    if (!BindTarget(source)) return false;
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(c.window, &w, &h);
+    if (w <= 0 || h <= 0) return false;
+    GLuint framebuffer = 0, colour = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glGenRenderbuffers(1, &colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const Box box = Letterbox(static_cast<int>(source->width), static_cast<int>(source->height), w, h);
+    const bool exact = box.w == static_cast<int>(source->width) && box.h == static_cast<int>(source->height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source->glFramebuffer);
+    glBlitFramebuffer(0, 0, static_cast<GLint>(source->width), static_cast<GLint>(source->height), box.x, box.y,
+                      box.x + box.w, box.y + box.h, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data()); // bottom row first
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &colour);
+    width = static_cast<std::uint32_t>(w);
+    height = static_cast<std::uint32_t>(h);
+    return true;
+}
+
+void Shutdown() { DestroyContext(); }
+
+} // namespace Executor
+} // namespace Platform::D3D7Detail
