@@ -20,6 +20,16 @@ struct ModuleRecord {
 namespace {
 
 ModuleRecord programModule{};
+int windowFaults[3] = {}; // remaining failures per Test::WindowCall
+
+bool Faulted(Test::WindowCall call)
+{
+    int& remaining = windowFaults[static_cast<int>(call)];
+    if (remaining == 0)
+        return false;
+    --remaining;
+    return true;
+}
 BrushRecord blackBrush{BLACK_BRUSH};
 
 // The desktop size reported while windows are headless.
@@ -263,7 +273,8 @@ HCURSOR LoadCursorA(HINSTANCE instance, const char* name)
 ATOM RegisterClassA(const WNDCLASSA* windowClass)
 {
     static ATOM nextAtom = 1;
-    if (!windowClass || !windowClass->lpfnWndProc || !windowClass->lpszClassName)
+    if (!windowClass || !windowClass->lpfnWndProc || !windowClass->lpszClassName ||
+        Faulted(Test::WindowCall::RegisterClass))
         return 0;
     WindowState& state = State();
     for (const ClassRecord& existing : state.classes)
@@ -299,6 +310,10 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
                      int width, int height, HWND parent, void*, HINSTANCE, void*)
 {
     WindowState& state = State();
+    if (Faulted(Test::WindowCall::CreateWindow)) {
+        std::fprintf(stderr, "Window stand-in: window creation failed on request\n");
+        return nullptr;
+    }
     const ClassRecord* windowClass = nullptr;
     for (const ClassRecord& c : state.classes)
         if (className && c.name == className)
@@ -516,7 +531,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA*, DWORD)
 HDC GetDC(HWND window)
 {
     WindowRecord* record = Live(window);
-    if (!record)
+    if (!record || Faulted(Test::WindowCall::GetDC))
         return nullptr;
     record->dcTaken = true;
     return &record->dc;
@@ -705,6 +720,16 @@ void SetForceFocus(bool force)
 void SetResourceFolder(const std::string& folder)
 {
     State().resourceFolder = folder;
+}
+
+void FailWindowCall(WindowCall call, int times)
+{
+    windowFaults[static_cast<int>(call)] = times;
+}
+
+void ClearWindowFaults()
+{
+    std::fill(std::begin(windowFaults), std::end(windowFaults), 0);
 }
 
 void SetShowCursorCount(int count)

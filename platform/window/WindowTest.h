@@ -31,6 +31,11 @@ void InjectFocus(bool gained);
 void InjectMinimised(bool minimised);
 void InjectClose();
 
+// Window calls that fail on demand: the next `times` calls answer their failure value (0 or null).
+enum class WindowCall { RegisterClass, CreateWindow, GetDC };
+void FailWindowCall(WindowCall call, int times = 1);
+void ClearWindowFaults();
+
 // Sets the ShowCursor display counter without changing anything else.
 void SetShowCursorCount(int count);
 
