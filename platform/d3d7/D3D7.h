@@ -22,25 +22,16 @@
 // - Failures return one of the DDERR_ codes below; nothing throws. A call this stand-in does not support
 //   returns DDERR_UNSUPPORTED.
 
+#include "platform/window/WinTypes.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace Platform {
 
-using HRESULT = std::int32_t;
-using DWORD = std::uint32_t;
 using ULONG = std::uint32_t;
-using WORD = std::uint16_t;
-using BOOL = int;
 using D3DCOLOR = std::uint32_t; // ARGB, alpha in the high byte
 using D3DVALUE = float;
-
-struct GUID {
-    std::uint32_t data1;
-    std::uint16_t data2, data3;
-    std::uint8_t data4[8];
-};
-bool operator==(const GUID& a, const GUID& b);
 
 extern const GUID IID_IDirectDraw7;
 extern const GUID IID_IDirect3D7;
@@ -48,10 +39,6 @@ extern const GUID IID_IDirect3DTnLHalDevice;
 extern const GUID IID_IDirect3DHALDevice;
 extern const GUID IID_IDirect3DRGBDevice;
 extern const GUID IID_IDirect3DRefDevice;
-
-struct RECT {
-    std::int32_t left, top, right, bottom;
-};
 
 // Result codes. DirectDraw codes are 0x88760000 + code.
 constexpr HRESULT MakeDDHResult(int code) { return static_cast<HRESULT>(0x88760000u + static_cast<std::uint32_t>(code)); }
@@ -360,8 +347,7 @@ public:
     virtual HRESULT QueryInterface(const GUID& iid, void** object) = 0;
     virtual HRESULT GetCaps(DDCAPS* hardware, DDCAPS* emulation) = 0;
     virtual HRESULT EnumDisplayModes(DWORD flags, DDSURFACEDESC2* filter, void* context, LPDDENUMMODESCALLBACK2 callback) = 0;
-    // window: the engine window's handle.
-    virtual HRESULT SetCooperativeLevel(void* window, DWORD flags) = 0;
+    virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
     virtual HRESULT GetDisplayMode(DDSURFACEDESC2* mode) = 0;
     // Records the mode; the real display mode never changes. A size or depth not listed: DDERR_INVALIDMODE.
     virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bits, DWORD refreshRate, DWORD flags) = 0;
@@ -375,7 +361,7 @@ public:
 
 class IDirectDrawClipper : public IUnknown {
 public:
-    virtual HRESULT SetHWnd(DWORD flags, void* window) = 0;
+    virtual HRESULT SetHWnd(DWORD flags, HWND window) = 0;
 };
 
 class IDirectDrawSurface7 : public IUnknown {

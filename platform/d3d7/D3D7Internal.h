@@ -91,7 +91,7 @@ public:
     DWORD level = 0;
     DWORD levelCount = 1;
     DirectDraw* owner = nullptr;    // not referenced: the window the primary presents to is kept here
-    void* window = nullptr;         // primary: the window presented to (clipper or cooperative level)
+    HWND window = nullptr;          // primary: the window presented to (clipper or cooperative level)
     // OpenGL names of the executor's current context (generation guards a replaced context).
     unsigned glTexture = 0, glFramebuffer = 0, glColor = 0, glDepth = 0, glDepthBits = 0;
     unsigned glGeneration = 0;
@@ -119,7 +119,7 @@ public:
     HRESULT QueryInterface(const GUID& iid, void** object) override;
     HRESULT GetCaps(DDCAPS* hardware, DDCAPS* emulation) override;
     HRESULT EnumDisplayModes(DWORD flags, DDSURFACEDESC2* filter, void* context, LPDDENUMMODESCALLBACK2 callback) override;
-    HRESULT SetCooperativeLevel(void* window, DWORD flags) override;
+    HRESULT SetCooperativeLevel(HWND window, DWORD flags) override;
     HRESULT GetDisplayMode(DDSURFACEDESC2* mode) override;
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bits, DWORD refreshRate, DWORD flags) override;
     HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface, IUnknown* outer) override;
@@ -133,7 +133,7 @@ public:
     ULONG references = 1;
     bool primaryDriver;
     Direct3D direct3D{this};
-    void* window = nullptr;
+    HWND window = nullptr;
     DWORD cooperativeFlags = 0;
     bool modeSet = false;
     DisplaySize mode{};
@@ -144,10 +144,10 @@ class Clipper final : public IDirectDrawClipper {
 public:
     ULONG AddRef() override;
     ULONG Release() override;
-    HRESULT SetHWnd(DWORD flags, void* window) override;
+    HRESULT SetHWnd(DWORD flags, HWND window) override;
 
     ULONG references = 1;
-    void* window = nullptr;
+    HWND window = nullptr;
 };
 
 struct LightSlot {
@@ -213,20 +213,25 @@ struct WindowState {
     bool focused = true;
     bool minimised = false;
 };
-WindowState QueryWindow(void* window);
-void* SdlWindowOf(void* window); // SDL_Window*, or null
+WindowState QueryWindow(HWND window);
+void* SdlWindowOf(HWND window); // SDL_Window*, or null
+// The GL drawable's size and where the back buffer lands in it (x, y from the bottom-left corner).
+struct Placement {
+    int drawableWidth, drawableHeight, x, y, width, height;
+};
+Placement PlaceBackBuffer(HWND window, void* sdlWindow, int backWidth, int backHeight);
 bool QuerySdlDesktop(DWORD& width, DWORD& height); // false when SDL video is not running
 
 // The OpenGL executor. Every function runs on the main thread and answers false (or does nothing)
 // when the backend is Recording or no context could be made.
 namespace Executor {
-bool Attach(DirectDraw* owner, void* window);    // make (or keep) a context on the window
+bool Attach(DirectDraw* owner, HWND window);    // make (or keep) a context on the window
 void Detach(DirectDraw* owner);                  // the DirectDraw object that made the context is gone
 void ForgetSurface(Surface* surface);            // free its GL names (deferred off the main thread)
 bool Clear(Device& device, DWORD flags, D3DCOLOR color, float z);
 bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void* vertices, DWORD vertexCount,
           const WORD* indices, DWORD indexCount);
-bool Present(Surface* backBuffer, void* window, bool vsync);
+bool Present(Surface* backBuffer, HWND window, bool vsync);
 bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
 void Shutdown();
 } // namespace Executor

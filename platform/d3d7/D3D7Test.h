@@ -86,10 +86,11 @@ void ClearCalls();
 int LiveSurfaces();
 int LiveDirectDrawObjects();
 
-// A hidden OpenGL-capable test window (SDL) whose handle SetCooperativeLevel accepts; it reports focus.
-void* CreateTestWindow(int width, int height);
-void DestroyTestWindow(void* window);
+// A hidden OpenGL-capable SDL window that needs no engine window record, for the stand-in's own tests;
+// its handle is accepted wherever a window handle is.
+HWND CreateTestWindow(int width, int height);
+void DestroyTestWindow(HWND window);
 // Simulated window states for the loss rules (test windows only).
-void SetTestWindowState(void* window, bool focused, bool minimised);
+void SetTestWindowState(HWND window, bool focused, bool minimised);
 
 } // namespace Platform::D3D7Test

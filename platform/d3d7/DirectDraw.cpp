@@ -9,8 +9,6 @@
 
 namespace Platform {
 
-bool operator==(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
-
 const GUID IID_IDirectDraw7 = {0x42524401, 0x0001, 0x0007, {'D', 'D', 'R', 'A', 'W', 0, 0, 7}};
 const GUID IID_IDirect3D7 = {0x42524401, 0x0002, 0x0007, {'D', '3', 'D', 0, 0, 0, 0, 7}};
 const GUID IID_IDirect3DTnLHalDevice = {0x42524401, 0x0003, 0x0007, {'T', 'N', 'L', 'H', 'A', 'L', 0, 7}};
@@ -202,7 +200,7 @@ HRESULT Surface::GetSurfaceDesc(DDSURFACEDESC2* desc) {
 HRESULT Surface::SetClipper(IDirectDrawClipper* clipper) {
     Guard guard(Mutex());
     if (kind != SurfaceKind::Primary || !clipper) return DDERR_INVALIDPARAMS;
-    if (void* w = static_cast<Clipper*>(clipper)->window) window = w;
+    if (HWND w = static_cast<Clipper*>(clipper)->window) window = w;
     return DD_OK;
 }
 
@@ -288,7 +286,7 @@ ULONG Clipper::Release() {
     return left;
 }
 
-HRESULT Clipper::SetHWnd(DWORD, void* w) {
+HRESULT Clipper::SetHWnd(DWORD, HWND w) {
     Guard guard(Mutex());
     if (!w) return DDERR_INVALIDPARAMS;
     window = w;
@@ -366,7 +364,7 @@ HRESULT DirectDraw::EnumDisplayModes(DWORD, DDSURFACEDESC2*, void* context, LPDD
     return DD_OK;
 }
 
-HRESULT DirectDraw::SetCooperativeLevel(void* w, DWORD flags) {
+HRESULT DirectDraw::SetCooperativeLevel(HWND w, DWORD flags) {
     Guard guard(Mutex());
     const bool fullscreen = (flags & DDSCL_FULLSCREEN) != 0;
     if (fullscreen != ((flags & DDSCL_EXCLUSIVE) != 0)) return DDERR_INVALIDPARAMS;

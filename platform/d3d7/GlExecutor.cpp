@@ -32,6 +32,7 @@ namespace {
 
 struct Context {
     SDL_Window* window = nullptr;
+    HWND handle = nullptr;
     SDL_GLContext gl = nullptr;
     DirectDraw* owner = nullptr;
     unsigned generation = 0;
@@ -75,23 +76,11 @@ void DestroyContext() {
     SDL_GL_DeleteContext(c.gl);
     c.gl = nullptr;
     c.window = nullptr;
+    c.handle = nullptr;
     c.owner = nullptr;
     c.lastPresented = nullptr;
     c.swapInterval = -1;
     ++c.generation;
-}
-
-struct Box {
-    int x, y, w, h;
-};
-
-// The source scaled to fit the destination, keeping its shape, centred.
-Box Letterbox(int sourceW, int sourceH, int destW, int destH) {
-    if (sourceW <= 0 || sourceH <= 0 || destW <= 0 || destH <= 0) return {0, 0, std::max(destW, 0), std::max(destH, 0)};
-    const double scale = std::min(static_cast<double>(destW) / sourceW, static_cast<double>(destH) / sourceH);
-    const int w = std::max(1, static_cast<int>(std::lround(sourceW * scale)));
-    const int h = std::max(1, static_cast<int>(std::lround(sourceH * scale)));
-    return {(destW - w) / 2, (destH - h) / 2, w, h};
 }
 
 // Binds the back buffer's framebuffer, building it (and its depth from the attached Z surface) on demand.
@@ -402,7 +391,7 @@ void ApplyStates(const Device& device) {
 
 namespace Executor {
 
-bool Attach(DirectDraw* owner, void* handle) {
+bool Attach(DirectDraw* owner, HWND handle) {
     Context& c = Ctx();
     if (G().backend != D3D7Test::Backend::OpenGL) return false;
     auto* window = static_cast<SDL_Window*>(SdlWindowOf(handle));
@@ -422,6 +411,7 @@ bool Attach(DirectDraw* owner, void* handle) {
     c.gl = gl;
     c.owner = owner;
     c.window = window;
+    c.handle = handle;
     c.thread = std::this_thread::get_id();
     ++c.generation;
     glGenSamplers(static_cast<GLsizei>(kMaxStages), c.samplers);
@@ -534,26 +524,25 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
     return true;
 }
 
-bool Present(Surface* backBuffer, void* handle, bool vsync) {
+bool Present(Surface* backBuffer, HWND handle, bool vsync) {
     if (!OnContextThread()) return false;
     Context& c = Ctx();
     auto* window = handle ? static_cast<SDL_Window*>(SdlWindowOf(handle)) : c.window;
     if (window != c.window) return false;
     FlushDead();
     if (!BindTarget(backBuffer)) return false;
-    int width = 0, height = 0;
-    SDL_GL_GetDrawableSize(window, &width, &height);
-    const Box box = Letterbox(static_cast<int>(backBuffer->width), static_cast<int>(backBuffer->height), width, height);
+    const int backWidth = static_cast<int>(backBuffer->width), backHeight = static_cast<int>(backBuffer->height);
+    const Placement p = PlaceBackBuffer(c.handle, window, backWidth, backHeight);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, backBuffer->glFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glViewport(0, 0, width, height);
+    glViewport(0, 0, p.drawableWidth, p.drawableHeight);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    const bool exact = box.w == static_cast<int>(backBuffer->width) && box.h == static_cast<int>(backBuffer->height);
-    glBlitFramebuffer(0, 0, static_cast<GLint>(backBuffer->width), static_cast<GLint>(backBuffer->height), box.x, box.y,
-                      box.x + box.w, box.y + box.h, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    const bool exact = p.width == backWidth && p.height == backHeight;
+    glBlitFramebuffer(0, 0, backWidth, backHeight, p.x, p.y, p.x + p.width, p.y + p.height, GL_COLOR_BUFFER_BIT,
+                      exact ? GL_NEAREST : GL_LINEAR);
     const int interval = vsync ? 1 : 0;
     if (interval != c.swapInterval) {
         SDL_GL_SetSwapInterval(interval);
@@ -569,8 +558,9 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
     if (!OnContextThread() || !c.lastPresented) return false;
     Surface* source = c.lastPresented;
     if (!BindTarget(source)) return false;
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(c.window, &w, &h);
+    const int backWidth = static_cast<int>(source->width), backHeight = static_cast<int>(source->height);
+    const Placement p = PlaceBackBuffer(c.handle, c.window, backWidth, backHeight);
+    const int w = p.drawableWidth, h = p.drawableHeight;
     if (w <= 0 || h <= 0) return false;
     GLuint framebuffer = 0, colour = 0;
     glGenFramebuffers(1, &framebuffer);
@@ -583,11 +573,10 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    const Box box = Letterbox(static_cast<int>(source->width), static_cast<int>(source->height), w, h);
-    const bool exact = box.w == static_cast<int>(source->width) && box.h == static_cast<int>(source->height);
+    const bool exact = p.width == backWidth && p.height == backHeight;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source->glFramebuffer);
-    glBlitFramebuffer(0, 0, static_cast<GLint>(source->width), static_cast<GLint>(source->height), box.x, box.y,
-                      box.x + box.w, box.y + box.h, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    glBlitFramebuffer(0, 0, backWidth, backHeight, p.x, p.y, p.x + p.width, p.y + p.height, GL_COLOR_BUFFER_BIT,
+                      exact ? GL_NEAREST : GL_LINEAR);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);

@@ -239,8 +239,8 @@ TEST_F(D3D7Objects, LostDeviceReportsLostSurfacesUntilRestored) {
 TEST_F(D3D7Objects, FullscreenNeedsExclusiveModeAndListedDisplayModes) {
     IDirectDraw7* dd = CreateDirectDraw();
     EXPECT_EQ(dd->SetDisplayMode(800, 600, 32, 60, 0), DDERR_NOEXCLUSIVEMODE);
-    int window = 0; // any handle: the recording backend draws nowhere
-    ASSERT_EQ(dd->SetCooperativeLevel(&window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
+    int record = 0; // any handle: the recording backend draws nowhere
+    ASSERT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(&record), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
     EXPECT_EQ(dd->SetDisplayMode(801, 600, 32, 60, 0), DDERR_INVALIDMODE);
     ASSERT_EQ(dd->SetDisplayMode(800, 600, 16, 60, 0), DD_OK);
     DDSURFACEDESC2 desc{};

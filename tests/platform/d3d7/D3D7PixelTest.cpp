@@ -155,7 +155,7 @@ protected:
         return texture;
     }
 
-    void* window = nullptr;
+    HWND window = nullptr;
     IDirectDraw7* dd = nullptr;
     IDirect3D7* d3d = nullptr;
     IDirect3DDevice7* device = nullptr;
