@@ -1,0 +1,122 @@
+#include "engine/core/Engine.h"
+
+#include "engine/core/Config.h"
+#include "engine/core/Error.h"
+#include "engine/core/MemoryManager.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
+#include "engine/core/TimerManager.h"
+#include "engine/core/files/FileManager.h"
+#include "engine/render/Random.h"
+#include "platform/os/Clock.h"
+
+namespace VantoranEngine {
+
+namespace {
+
+const char* const kDefaultTitle = "Vantoran Engine";
+const int32_t kDefaultVersion = 67;
+
+} // namespace
+
+Engine::Engine(const EngineDescriptor& source) : descriptor(source)
+{
+    if (descriptor.title.empty()) {
+        descriptor.title = kDefaultTitle;
+        descriptor.version = kDefaultVersion;
+    }
+    const EngineDescriptor& d = descriptor;
+
+    messageManager = std::make_unique<MessageManager>(d.logDirectory, d.logName, d.title, d.logEnabled,
+                                                      d.logReopen);
+    memoryManager = std::make_unique<MemoryManager>(messageManager.get());
+    fileManager = std::make_unique<FileManager>(messageManager.get(), memoryManager.get(), d.baseDirectory,
+                                                d.packDirectory);
+    timerManager = std::make_unique<TimerManager>();
+    config = std::make_unique<Config>(messageManager.get(), memoryManager.get(), fileManager.get(), d.configName,
+                                      d.configDirectory, d.videoMode, d.forceVideoMode, d.forceFullscreen,
+                                      d.fullscreenDefault);
+    config->Load();
+    [[maybe_unused]] uint32_t width = 0;
+    [[maybe_unused]] uint32_t height = 0;
+    Config::ParseVideoMode(config->settings.v_mode, &width, &height, nullptr);
+
+    // window: width x height, v_fullscreen, GetCaption(), parentWindow, iconId
+    // render system
+    // camera manager
+    // light manager
+    // shader manager
+    // model manager
+    // sprite group manager
+    // particle system manager
+    // screen capture
+    // input
+
+    try {
+        // sound device, then sound manager
+    } catch (const FatalError&) {
+        throw;   // a fatal fault inside the sound services still ends the program
+    } catch (const Error&) {
+        // No sound: the failed service and the ones after it stay null; the game runs silent.
+    }
+
+    // GUI manager
+
+    RandomSeed = Platform::GetTickCount();
+}
+
+Engine::~Engine()
+{
+    if (descriptor.saveConfig && config)
+        config->Save();
+
+    // console, GUI manager, sound manager, sound device, input, screen capture, particle systems,
+    // sprite groups, models, shaders, lights, cameras, render system, window
+    config.reset();
+    timerManager.reset();
+    fileManager.reset();
+    memoryManager.reset();
+    messageManager.reset();   // writes the log's footer
+}
+
+void Engine::Update()
+{
+    config->Update();
+    timerManager->Update();
+    // window, input, GUI manager, console
+    messageManager->ClearEntries();
+}
+
+void Engine::Render()
+{
+    // render system refresh, cameras, particle systems, sprite groups, GUI, lights, shaders, models,
+    // sound device refresh and sound manager update (both skipped while null)
+}
+
+void Engine::EndFrame()
+{
+    Render();
+    // swap buffers when the render system is ready; Print Screen fires "sc_take_screenshot";
+    // input end of frame; screen capture update
+    config->EndFrame();
+    if (IsExitRequested())
+        messageManager->LogMessage("\nExiting...\n");
+}
+
+void Engine::RequestExit()
+{
+    config->SetCommandReady("exit", false);
+}
+
+bool Engine::IsExitRequested() const
+{
+    return !config->IsCommandReady("exit");
+}
+
+std::string Engine::GetCaption() const
+{
+    return descriptor.title + " " + IntToString(0, descriptor.version / 100) + "." +
+           IntToString(2, descriptor.version % 100);
+}
+
+} // namespace VantoranEngine

@@ -1,0 +1,79 @@
+#pragma once
+// The engine object: builds every engine service from an EngineDescriptor, drives them once per frame and
+// tears them down in the reverse order.
+//
+// Rules:
+// - The owner (the game object) builds one Engine, reads the service pointers after construction and
+//   calls the services directly; it calls Update once per tick before its own logic and EndFrame after it,
+//   and runs its loop while IsExitRequested is false.
+// - Services are declared below in construction order. A constructor that fails leaves through the Engine
+//   constructor, and the services already built are destroyed in reverse order (the log last, so its footer
+//   is still written). The sound services alone fail softly: their pointers stay null.
+// - Main thread only.
+
+#include "engine/core/EngineDescriptor.h"
+
+#include <memory>
+#include <string>
+
+namespace VantoranEngine {
+
+class Config;
+class FileManager;
+class MemoryManager;
+class MessageManager;
+class TimerManager;
+
+class Engine {
+public:
+    explicit Engine(const EngineDescriptor& descriptor);
+    // Saves the configuration file first when the descriptor asks, then destroys every service in the
+    // reverse order of construction.
+    virtual ~Engine();
+
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // First half of a frame: configuration, timers, devices, then the log's frame list is emptied.
+    void Update();
+    // The drawing pass; EndFrame runs it.
+    void Render();
+    // Drawing and the end of the frame; logs the exit line once "exit" has fired.
+    void EndFrame();
+
+    // Fires the "exit" command.
+    void RequestExit();
+    // True once "exit" has fired, from RequestExit, the console or the main window.
+    bool IsExitRequested() const;
+
+    // Title, a blank, version / 100, "." and version % 100 in at least two digits: "Brindlemoor 1.00".
+    std::string GetCaption() const;
+
+    // The descriptor as copied, with the empty title replaced.
+    const EngineDescriptor& GetDescriptor() const { return descriptor; }
+
+    // Owned services, in construction order. Null until built; later services join in this order.
+    std::unique_ptr<MessageManager> messageManager;
+    std::unique_ptr<MemoryManager> memoryManager;
+    std::unique_ptr<FileManager> fileManager;
+    std::unique_ptr<TimerManager> timerManager;
+    std::unique_ptr<Config> config;
+    // window
+    // render system
+    // camera manager
+    // light manager
+    // shader manager
+    // model manager
+    // sprite group manager
+    // particle system manager
+    // screen capture
+    // input
+    // sound device and sound manager (may stay null)
+    // GUI manager
+    // console (built later by the owner's call, destroyed first)
+
+private:
+    EngineDescriptor descriptor;
+};
+
+} // namespace VantoranEngine

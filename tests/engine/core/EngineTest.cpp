@@ -1,0 +1,122 @@
+#include "engine/core/Engine.h"
+
+#include "engine/core/Config.h"
+#include "engine/core/MessageManager.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+using namespace VantoranEngine;
+
+namespace {
+
+EngineDescriptor CoreDescriptor(const TempFolder& folder)
+{
+    EngineDescriptor d;
+    d.title = "Brindlemoor";
+    d.version = 100;
+    d.baseDirectory = folder.Path();
+    d.saveConfig = true;
+    d.configName = "Brindlemoor";
+    d.logEnabled = true;
+    d.logReopen = false;
+    d.logDirectory = folder.Path();
+    d.configDirectory = folder.Path();
+    d.videoMode = "800x600x32";
+    d.fullscreenDefault = true;
+    return d;
+}
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(Engine, RunsFramesUntilExitAndSavesOnTearDown)
+{
+    TempFolder folder;
+    folder.WriteFile("Brindlemoor.ini", "v_vsync 0\r\n");
+    {
+        Engine engine(CoreDescriptor(folder));
+        ASSERT_NE(engine.config, nullptr);
+        EXPECT_FALSE(engine.config->settings.v_vsync);   // the file was loaded at construction
+        for (int frame = 0; frame < 3; ++frame) {
+            engine.Update();
+            EXPECT_TRUE(engine.messageManager->entries.empty());   // emptied at the end of Update
+            engine.EndFrame();
+            EXPECT_FALSE(engine.IsExitRequested());
+        }
+        engine.RequestExit();
+        EXPECT_TRUE(engine.IsExitRequested());
+        engine.Update();
+        engine.EndFrame();
+        ASSERT_FALSE(engine.messageManager->entries.empty());
+        EXPECT_EQ(engine.messageManager->entries.back().text, "\nExiting...\n\n");
+        engine.config->SetValueText("v_gamma", "0.5");
+    }
+
+    const std::string log = TempFolder::ReadFile(folder / "Brindlemoor.html");
+    EXPECT_EQ(Count(log, "<BR>Exiting...<BR><BR>"), 1u);
+    EXPECT_EQ(Count(log, "Brindlemoor Log end: "), 1u);
+
+    const std::string config = TempFolder::ReadFile(folder / "Brindlemoor.ini");
+    EXPECT_NE(config.find("v_vsync 0\r\n"), std::string::npos);
+    EXPECT_NE(config.find("v_gamma 0.500000\r\n"), std::string::npos);
+    EXPECT_NE(config.find("v_mode 800x600x32\r\n"), std::string::npos);
+}
+
+TEST(Engine, WritesNoConfigurationUnlessAsked)
+{
+    TempFolder folder;
+    EngineDescriptor d = CoreDescriptor(folder);
+    d.saveConfig = false;
+    {
+        Engine engine(d);
+        engine.Update();
+        engine.EndFrame();
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "Brindlemoor.ini"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "Brindlemoor.html"));
+}
+
+TEST(Engine, EmptyTitleNamesTheDefaults)
+{
+    TempFolder folder;
+    EngineDescriptor d = CoreDescriptor(folder);
+    d.title.clear();
+    d.configName.clear();
+    d.version = 250;
+    {
+        Engine engine(d);
+        EXPECT_EQ(engine.GetCaption(), "Vantoran Engine 0.67");
+        EXPECT_EQ(engine.GetDescriptor().title, "Vantoran Engine");
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder / "Vantoran Engine.ini"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "Vantoran Engine.html"));
+}
+
+TEST(Engine, CaptionShowsTheVersionWithTwoDecimals)
+{
+    TempFolder folder;
+    const std::pair<int32_t, const char*> cases[] = {
+        {100, "Brindlemoor 1.00"}, {105, "Brindlemoor 1.05"}, {1234, "Brindlemoor 12.34"},
+        {7, "Brindlemoor 0.07"},   {0, "Brindlemoor 0.00"},
+    };
+    for (const auto& [version, caption] : cases) {
+        EngineDescriptor d = CoreDescriptor(folder);
+        d.version = version;
+        d.saveConfig = false;
+        d.logEnabled = false;
+        Engine engine(d);
+        EXPECT_EQ(engine.GetCaption(), caption);
+    }
+}
+
+} // namespace
