@@ -95,8 +95,9 @@ TEST_F(ConfigTest, ExecuteParsesLinesAsTheConsoleAndTheFileWrite)
         std::string name = "stale";
         EXPECT_EQ(config->Execute(c.line, &name), c.result);
         EXPECT_EQ(name, c.name);
-        if (c.variable)
+        if (c.variable) {
             EXPECT_EQ(config->GetValueText(c.variable), c.value);
+        }
     }
     EXPECT_TRUE(config->IsCommandReady("exit"));
     EXPECT_EQ(config->Execute("EXIT 5"), ExecuteDone);
