@@ -39,8 +39,8 @@ protected:
     size_t CountWarnings() const
     {
         size_t count = 0;
-        for (const LogEntry& entry : log.entries)
-            count += entry.kind == 1;
+        for (const LogEntry& entry : log.GetEntries())
+            count += entry.kind == LogEntry::Warning;
         return count;
     }
 
@@ -311,16 +311,16 @@ TEST_F(ConfigTest, MissingOrUnwritableFileIsHandled)
 {
     auto config = Make();
     config->SetValueText("v_vsync", "0");
-    const size_t entries = log.entries.size();
+    const size_t entries = log.GetEntries().size();
     config->Load();   // no file: defaults, nothing logged
     EXPECT_TRUE(config->settings.v_vsync);
-    EXPECT_EQ(log.entries.size(), entries);
+    EXPECT_EQ(log.GetEntries().size(), entries);
 
     // A folder where the file should be: the save fails, is logged as an error and throws nothing.
     folder.WriteFile("Brindlemoor.ini/x", "");
     config->Save();
-    ASSERT_FALSE(log.entries.empty());
-    EXPECT_EQ(log.entries.back().kind, 2);
+    ASSERT_FALSE(log.GetEntries().empty());
+    EXPECT_EQ(log.GetEntries().back().kind, LogEntry::Error);
 }
 
 TEST_F(ConfigTest, UpdateTracksChangesUntilEndFrame)

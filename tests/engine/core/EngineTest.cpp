@@ -49,7 +49,7 @@ TEST(Engine, RunsFramesUntilExitAndSavesOnTearDown)
         EXPECT_FALSE(engine.config->settings.v_vsync);   // the file was loaded at construction
         for (int frame = 0; frame < 3; ++frame) {
             engine.Update();
-            EXPECT_TRUE(engine.messageManager->entries.empty());   // emptied at the end of Update
+            EXPECT_TRUE(engine.messageManager->GetEntries().empty());   // emptied at the end of Update
             engine.EndFrame();
             EXPECT_FALSE(engine.IsExitRequested());
         }
@@ -57,8 +57,8 @@ TEST(Engine, RunsFramesUntilExitAndSavesOnTearDown)
         EXPECT_TRUE(engine.IsExitRequested());
         engine.Update();
         engine.EndFrame();
-        ASSERT_FALSE(engine.messageManager->entries.empty());
-        EXPECT_EQ(engine.messageManager->entries.back().text, "\nExiting...\n\n");
+        ASSERT_FALSE(engine.messageManager->GetEntries().empty());
+        EXPECT_EQ(engine.messageManager->GetEntries().back().text, "\nExiting...\n\n");
         engine.config->SetValueText("v_gamma", "0.5");
     }
 
