@@ -5,6 +5,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/files/FileBinary.h"
 #include "engine/core/files/FilesTestSupport.h"
+#include "platform/os/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,21 @@ TEST_F(FileTextualTest, WideTextWithoutNarrowFormBecomesQuestionMarks)
     std::string line;
     ASSERT_TRUE(file->ReadString(line, false));
     EXPECT_EQ(line, "a?b");
+}
+
+TEST_F(FileTextualTest, AnsiTextFollowsTheCurrentCodePage)
+{
+    struct Restore {
+        ~Restore() { Platform::SetCodePage(Platform::CodePage::C); }
+    } restore;
+    Platform::SetCodePage(Platform::CodePage::Windows1251);
+    // "Кот", a no-break space (a blank in 1251) and "Ёж".
+    auto file = Open("\xCA\xEE\xF2\xA0\xA8\xE6");
+    std::u16string word;
+    EXPECT_TRUE(file->ReadWideString(word, true));
+    EXPECT_EQ(word, u"Кот");
+    EXPECT_TRUE(file->ReadWideString(word, true));
+    EXPECT_EQ(word, u"Ёж");
 }
 
 TEST_F(FileTextualTest, NumbersSkipEmptyWordsAndComments)
