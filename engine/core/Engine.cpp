@@ -37,6 +37,8 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
                                       d.configDirectory, d.videoMode, d.forceVideoMode, d.forceFullscreen,
                                       d.fullscreenDefault);
     config->Load();
+    // "desktop" parses as 640 x 480: the first window takes that size and the render device, which
+    // resolves "desktop" to the desktop's mode, resizes it at once.
     [[maybe_unused]] uint32_t width = 0;
     [[maybe_unused]] uint32_t height = 0;
     Config::ParseVideoMode(config->settings.v_mode, &width, &height, nullptr);
