@@ -55,6 +55,12 @@ fs::path SafeRelativePath(const std::string& name)
     return path;
 }
 
+// The engine takes relative names under the program's folder; the command line means the working folder.
+std::string EngineName(const fs::path& path)
+{
+    return fs::absolute(path).string();
+}
+
 // The engine's log and pool, quiet, for reading archives through PackFile.
 struct EngineServices {
     VantoranEngine::MessageManager log{"", "", "pak", false, false};
@@ -89,7 +95,7 @@ int List(const fs::path& input, std::ostream& out, std::ostream& err)
 {
     EngineServices engine;
     try {
-        VantoranEngine::PackFile pack(input.string(), &engine.log, &engine.memory);
+        VantoranEngine::PackFile pack(EngineName(input), &engine.log, &engine.memory);
         std::vector<std::string> names;
         pack.ListFiles(names, "", "");
         for (const std::string& name : names) {
@@ -108,7 +114,7 @@ int Extract(const fs::path& input, const fs::path& folder, std::ostream& out, st
 {
     EngineServices engine;
     try {
-        VantoranEngine::PackFile pack(input.string(), &engine.log, &engine.memory);
+        VantoranEngine::PackFile pack(EngineName(input), &engine.log, &engine.memory);
         // Every name is checked before anything is written.
         std::vector<std::pair<std::string, fs::path>> targets;
         std::set<std::string> seen;

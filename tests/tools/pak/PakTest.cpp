@@ -63,6 +63,22 @@ TEST(PakTool, CreateListExtractGivesBackTheSameBytes)
     EXPECT_EQ(Tree(folder / "back"), Tree(folder / "src"));
 }
 
+TEST(PakTool, RelativePathsMeanTheWorkingFolder)
+{
+    TempFolder folder;
+    folder.WriteFile("src/a.txt", "a");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.Path());
+    const Outcome create = Tool({"create", "rel.pak", "src"});
+    const Outcome list = Tool({"list", "rel.pak"});
+    const Outcome extract = Tool({"extract", "rel.pak", "out"});
+    fs::current_path(before);
+    EXPECT_EQ(create.code, 0) << create.err;
+    EXPECT_EQ(list.out, "a.txt 1\n") << list.err;
+    EXPECT_EQ(extract.code, 0) << extract.err;
+    EXPECT_EQ(TempFolder::ReadFile(folder / "out/a.txt"), "a");
+}
+
 TEST(PakTool, ArchiveInsideItsOwnFolderIsNotPackedAgain)
 {
     TempFolder folder;
