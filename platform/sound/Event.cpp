@@ -52,10 +52,14 @@ uint32_t WaitForSingleObject(EventHandle event, uint32_t milliseconds)
         return WAIT_FAILED;
     std::unique_lock lock(event->mutex);
     const auto ready = [event] { return event->signalled; };
-    if (milliseconds == INFINITE)
+    if (milliseconds == 0) {
+        if (!ready())
+            return WAIT_TIMEOUT;
+    } else if (milliseconds == INFINITE) {
         event->changed.wait(lock, ready);
-    else if (!event->changed.wait_for(lock, std::chrono::milliseconds(milliseconds), ready))
+    } else if (!event->changed.wait_for(lock, std::chrono::milliseconds(milliseconds), ready)) {
         return WAIT_TIMEOUT;
+    }
     if (!event->manualReset)
         event->signalled = false;
     return WAIT_OBJECT_0;

@@ -1,0 +1,132 @@
+#include "engine/core/sound/SoundBuffer.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
+#include "engine/core/files/FileManager.h"
+#include "engine/core/sound/SoundFileReader.h"
+#include "engine/core/sound/SoundFileReaderOGG.h"
+#include "engine/core/sound/SoundFileReaderWAV.h"
+
+#include <cstring>
+
+namespace VantoranEngine {
+
+SoundBuffer::SoundBuffer(MessageManager* messageManager, FileManager* fileManager, MemoryManager* memoryManager,
+                         const std::string& name)
+    : messageManager(messageManager), memoryManager(memoryManager), fileManager(fileManager),
+      name(ToLowerCopy(name))
+{
+}
+
+SoundBuffer::~SoundBuffer() { delete reader; }
+
+void SoundBuffer::Release()
+{
+    delete reader;
+    reader = nullptr;
+}
+
+void SoundBuffer::OpenReader(SoundBuffer* source)
+{
+    if (reader)
+        return;
+    if (source) {
+        size = source->size;
+        samplesPerSecond = source->samplesPerSecond;
+        bitsPerSample = source->bitsPerSample;
+        channels = source->channels;
+        streamed = false;
+        return;
+    }
+    try {
+        if (name.empty()) {
+            reader = new SoundFileReaderEMP(messageManager, memoryManager, fileManager);
+        } else {
+            const std::string extension = FileManager::GetExtension(name);
+            if (extension == "wav") {
+                reader = new SoundFileReaderWAV(messageManager, memoryManager, fileManager, name);
+            } else if (extension == "ogg") {
+                reader = new SoundFileReaderOGG(messageManager, memoryManager, fileManager, name, false);
+                if (reader->size > kStaticLimit) {
+                    // A stream keeps its file for its whole life: not from the pool's reusable blocks.
+                    delete reader;
+                    reader = nullptr;
+                    reader = new SoundFileReaderOGG(messageManager, memoryManager, fileManager, name, true);
+                }
+            } else {
+                messageManager->LogError("Failed to load \"" + name + "\" sound file - unknown type");
+                reader = new SoundFileReaderEMP(messageManager, memoryManager, fileManager);
+            }
+        }
+    } catch (const FatalError&) {
+        throw;
+    } catch (const FileError& error) {
+        messageManager->LogError(error.message);
+        reader = new SoundFileReaderEMP(messageManager, memoryManager, fileManager);
+    }
+    size = reader->size;
+    samplesPerSecond = reader->samplesPerSecond;
+    bitsPerSample = reader->bitsPerSample;
+    channels = reader->channels;
+    streamed = size > kStaticLimit;
+}
+
+void SoundBuffer::Load(SoundBuffer* source)
+{
+    OpenReader(source);
+    CreateBuffer(source);
+    if (source)
+        return;
+    if (streamed) {
+        streamLooped = false;
+        streamState = Stopped;
+        return;
+    }
+    std::vector<uint8_t> data;
+    if (size == 0 || !FillSegment(data, 0, size))
+        messageManager->LogError("\"" + name + "\" sound file - incorrect format");
+    delete reader;
+    reader = nullptr;
+}
+
+bool SoundBuffer::FillSegment(std::vector<uint8_t>& target, uint32_t index, uint32_t bytes)
+{
+    target.resize(bytes);
+    uint32_t got = 0;
+    bool end = false;
+    if (reader && bytes) {
+        reader->Read(target.data(), bytes, got, end);
+        if (streamed && streamLooped) {
+            while (got < bytes) {
+                reader->Rewind();
+                uint32_t more = 0;
+                bool moreEnd = false;
+                reader->Read(target.data() + got, bytes - got, more, moreEnd);
+                if (more == 0)
+                    break;
+                got += more;
+            }
+        }
+    }
+    if (got < bytes)
+        std::memset(target.data() + got, bitsPerSample == 8 ? 0x80 : 0, bytes - got);
+    if (!WriteSegment(index, target.data(), bytes))
+        return false;
+    if (!streamed)
+        return got == bytes;
+    return !((!streamLooped) && got == 0 && end);
+}
+
+void SoundBuffer::Update()
+{
+    if (!streamed || streamState != Playing)
+        return;
+    std::vector<uint32_t> list;
+    UnqueueProcessedBuffers(&list);
+    for (uint32_t index : list)
+        if (FillSegment(scratch, index, kSegmentBytes))
+            QueueSegment(index);
+}
+
+} // namespace VantoranEngine
