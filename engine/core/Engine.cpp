@@ -6,6 +6,8 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
+#include "engine/core/devices/Controls_DI7.h"
+#include "engine/core/devices/Window.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/render/Random.h"
 #include "platform/os/Clock.h"
@@ -39,11 +41,14 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     config->Load();
     // "desktop" parses as 640 x 480: the first window takes that size and the render device, which
     // resolves "desktop" to the desktop's mode, resizes it at once.
-    [[maybe_unused]] uint32_t width = 0;
-    [[maybe_unused]] uint32_t height = 0;
+    uint32_t width = 0;
+    uint32_t height = 0;
     Config::ParseVideoMode(config->settings.v_mode, &width, &height, nullptr);
 
-    // window: width x height, v_fullscreen, GetCaption(), parentWindow, iconId
+    // The descriptor's 32-bit parent handle: 0 for a top-level window, which is all this platform builds.
+    const auto parent = reinterpret_cast<Platform::HWND>(static_cast<uintptr_t>(d.parentWindow));
+    window = std::make_unique<Window>(*config, *messageManager, GetCaption(), parent, d.iconId, width, height,
+                                      config->settings.v_fullscreen);
     // render system
     // camera manager
     // light manager
@@ -52,7 +57,7 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     // sprite group manager
     // particle system manager
     // screen capture
-    // input
+    controls = std::make_unique<Controls_DI7>(*messageManager, *window, *config, *timerManager);
 
     try {
         // sound device, then sound manager
@@ -74,6 +79,8 @@ Engine::~Engine()
 
     // console, GUI manager, sound manager, sound device, input, screen capture, particle systems,
     // sprite groups, models, shaders, lights, cameras, render system, window
+    controls.reset();
+    window.reset();
     config.reset();
     timerManager.reset();
     fileManager.reset();
@@ -85,7 +92,9 @@ void Engine::Update()
 {
     config->Update();
     timerManager->Update();
-    // window, input, GUI manager, console
+    window->Update();
+    controls->Update();
+    // GUI manager, console
     messageManager->ClearEntries();
 }
 
@@ -98,8 +107,11 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // swap buffers when the render system is ready; Print Screen fires "sc_take_screenshot";
-    // input end of frame; screen capture update
+    // swap buffers when the render system is ready
+    if (controls->IsKeyPressed("PRINTSCRN"))
+        config->SetCommandReady("sc_take_screenshot", false);
+    controls->EndFrame();
+    // screen capture update
     config->EndFrame();
     if (IsExitRequested())
         messageManager->LogMessage("\nExiting...\n");

@@ -19,10 +19,12 @@
 namespace VantoranEngine {
 
 class Config;
+class Controls;
 class FileManager;
 class MemoryManager;
 class MessageManager;
 class TimerManager;
+class Window;
 
 class Engine {
 public:
@@ -58,7 +60,7 @@ public:
     std::unique_ptr<FileManager> fileManager;
     std::unique_ptr<TimerManager> timerManager;
     std::unique_ptr<Config> config;
-    // window
+    std::unique_ptr<Window> window;
     // render system
     // camera manager
     // light manager
@@ -67,7 +69,7 @@ public:
     // sprite group manager
     // particle system manager
     // screen capture
-    // input
+    std::unique_ptr<Controls> controls; // a Controls_DI7
     // sound device and sound manager (may stay null)
     // GUI manager
     // console (built later by the owner's call, destroyed first)
