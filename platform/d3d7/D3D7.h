@@ -8,7 +8,8 @@
 //   dirty flag, the device keeps its render states, stage states, transforms, material, lights and
 //   viewport. Any thread may call any method; one process-wide mutex serialises them. OpenGL is touched
 //   only by the executor behind Clear, DrawIndexedPrimitive, Flip/Blt to the primary surface and
-//   ReadPresentedFrame, which run on the main thread (the thread that created the device).
+//   ReadPresentedFrame, which run on the main thread (the thread that created the device). A window with
+//   no SDL window behind it (headless windows) gets a device that draws nowhere.
 // - The back buffer is a framebuffer object of the video mode's size (colour without destination alpha,
 //   depth 24, or 16 for 16-bit modes). Presenting blits it, scaled and letterboxed, to the window and
 //   swaps; the frame stays in the object and can be shown again or read back.

@@ -220,7 +220,7 @@ struct Placement {
     int drawableWidth, drawableHeight, x, y, width, height;
 };
 Placement PlaceBackBuffer(HWND window, void* sdlWindow, int backWidth, int backHeight);
-bool QuerySdlDesktop(DWORD& width, DWORD& height); // false when SDL video is not running
+void QueryDesktop(DWORD& width, DWORD& height); // the desktop window's size
 
 // The OpenGL executor. Every function runs on the main thread and answers false (or does nothing)
 // when the backend is Recording or no context could be made.

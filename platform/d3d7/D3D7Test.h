@@ -22,8 +22,9 @@ struct DeviceSpec {
     const char* description;
     const char* name;
     bool hardware;
-    DWORD renderBitDepth = DDBD_16 | DDBD_32;
+    DWORD renderBitDepth = DDBD_16 | DDBD_24 | DDBD_32;
     bool zBufferless = false;
+    WORD textureUnits = 0; // 0: the environment's
 };
 
 struct Environment {

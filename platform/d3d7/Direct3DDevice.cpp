@@ -21,8 +21,9 @@ D3DDEVICEDESC7 DescribeSpec(const D3D7Test::DeviceSpec& spec) {
     desc.dwMaxTextureWidth = env.maxTextureSize;
     desc.dwMaxTextureHeight = env.maxTextureSize;
     desc.dwMaxAnisotropy = env.maxAnisotropy;
-    desc.wMaxTextureBlendStages = env.textureUnits;
-    desc.wMaxSimultaneousTextures = env.textureUnits;
+    const WORD units = spec.textureUnits ? spec.textureUnits : env.textureUnits;
+    desc.wMaxTextureBlendStages = units;
+    desc.wMaxSimultaneousTextures = units;
     desc.dwMaxActiveLights = kMaxGlLights;
     desc.deviceGUID = spec.guid;
     return desc;
@@ -75,7 +76,11 @@ HRESULT Direct3D::CreateDevice(const GUID& guid, IDirectDrawSurface7* targetSurf
         if (!(spec.guid == guid)) continue;
         const auto fault = spec.hardware ? D3D7Test::Fault::CreateHardwareDevice : D3D7Test::Fault::CreateSoftwareDevice;
         if (HRESULT hr = Injected(fault); hr != DD_OK) return hr;
-        if (G().backend == D3D7Test::Backend::OpenGL && !Executor::Attach(owner, owner->window)) return DDERR_GENERIC;
+        // A window without an SDL window (headless windows) draws nowhere, as the recording backend does;
+        // a real window whose context cannot be made fails the device.
+        if (G().backend == D3D7Test::Backend::OpenGL && SdlWindowOf(owner->window) &&
+            !Executor::Attach(owner, owner->window))
+            return DDERR_GENERIC;
         *device = new Device(owner, spec, target);
         Record(std::string("CreateDevice(") + spec.name + ")");
         return DD_OK;
@@ -255,7 +260,8 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
 
 HRESULT Device::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
     Guard guard(Mutex());
-    if (stage >= G().environment.textureUnits || stage >= kMaxStages || type >= D3DTSS_COUNT) return DDERR_INVALIDPARAMS;
+    if (stage >= Describe().wMaxSimultaneousTextures || stage >= kMaxStages || type >= D3DTSS_COUNT)
+        return DDERR_INVALIDPARAMS;
     stageStates[stage][type] = value;
     Record("SetTextureStageState(" + std::to_string(stage) + ", " + std::to_string(type) + ", " +
            std::to_string(value) + ")");

@@ -60,7 +60,7 @@ DisplaySize Desktop() {
     const D3D7Test::Environment& env = G().environment;
     if (env.desktopWidth != 0) return {env.desktopWidth, env.desktopHeight, env.desktopBits};
     DisplaySize size{1280, 1024, env.desktopBits};
-    if (G().backend == D3D7Test::Backend::OpenGL) QuerySdlDesktop(size.width, size.height);
+    if (G().backend == D3D7Test::Backend::OpenGL) QueryDesktop(size.width, size.height);
     return size;
 }
 

@@ -491,7 +491,7 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
         glColor4f(1, 1, 1, 1);
     }
 
-    const DWORD units = std::min<DWORD>(G().environment.textureUnits, kMaxStages);
+    const DWORD units = std::min<DWORD>(device.Describe().wMaxSimultaneousTextures, kMaxStages);
     bool chainOpen = true;
     for (DWORD stage = 0; stage < kMaxStages; ++stage) {
         const auto& s = device.stageStates[stage];

@@ -64,13 +64,12 @@ Placement PlaceBackBuffer(HWND window, void* sdlWindow, int backWidth, int backH
     return p;
 }
 
-bool QuerySdlDesktop(DWORD& width, DWORD& height) {
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
-    SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.w <= 0 || mode.h <= 0) return false;
-    width = static_cast<DWORD>(mode.w);
-    height = static_cast<DWORD>(mode.h);
-    return true;
+void QueryDesktop(DWORD& width, DWORD& height) {
+    RECT desktop{};
+    if (!GetWindowRect(GetDesktopWindow(), &desktop) || desktop.right <= desktop.left || desktop.bottom <= desktop.top)
+        return;
+    width = static_cast<DWORD>(desktop.right - desktop.left);
+    height = static_cast<DWORD>(desktop.bottom - desktop.top);
 }
 
 } // namespace Platform::D3D7Detail

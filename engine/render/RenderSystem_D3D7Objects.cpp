@@ -1,0 +1,97 @@
+// The Direct3D 7 render system's ties to the objects it creates and binds: textures (their surfaces are
+// rebuilt after a reset and made on demand at bind time), cameras and lights.
+
+#include "engine/render/RenderSystem_D3D7.h"
+
+#include "engine/core/MessageManager.h"
+
+#include <algorithm>
+
+#if __has_include("engine/render/Texture2D_D3D7.h")
+#include "engine/render/Texture2D_D3D7.h"
+#define BRINDLE_HAVE_TEXTURES 1
+#endif
+#if __has_include("engine/render/Camera_D3D7.h")
+#include "engine/render/Camera_D3D7.h"
+#define BRINDLE_HAVE_CAMERAS 1
+#endif
+#if __has_include("engine/render/Light_D3D7.h")
+#include "engine/render/Light_D3D7.h"
+#define BRINDLE_HAVE_LIGHTS 1
+#endif
+
+namespace VantoranEngine {
+
+using namespace Platform;
+
+void RenderSystem_D3D7::RemoveTexture(Texture2D_D3D7* texture) {
+    {
+        std::lock_guard<std::mutex> guard(texturesMutex);
+        auto found = std::find(liveTextures.begin(), liveTextures.end(), texture);
+        if (found != liveTextures.end()) {
+            liveTextures.erase(found);
+        } else {
+#ifdef BRINDLE_HAVE_TEXTURES
+            log->LogFatalError("RenderSystem_D3D7: Failed to remove texture \"" + texture->name + "\"");
+#else
+            log->LogFatalError("RenderSystem_D3D7: Failed to remove texture \"\"");
+#endif
+        }
+    }
+#ifdef BRINDLE_HAVE_TEXTURES
+    ForgetTexture(texture);
+#endif
+}
+
+void RenderSystem_D3D7::ReleaseTextureSurfaces() {
+#ifdef BRINDLE_HAVE_TEXTURES
+    for (Texture2D_D3D7* texture : LiveTextures()) texture->ReleaseSurface();
+#endif
+}
+
+void RenderSystem_D3D7::RebuildTextureSurfaces() {
+#ifdef BRINDLE_HAVE_TEXTURES
+    for (Texture2D_D3D7* texture : LiveTextures()) texture->CreateSurface(nullptr);
+#endif
+}
+
+void RenderSystem_D3D7::UpdateTexture(std::uint32_t unit) {
+    if (!device) return;
+    IDirectDrawSurface7* surface = nullptr;
+#ifdef BRINDLE_HAVE_TEXTURES
+    if (auto* texture = static_cast<Texture2D_D3D7*>(textures[unit])) {
+        if (!texture->surface) texture->CreateSurface(nullptr);
+        surface = texture->surface;
+    }
+#endif
+    CheckResult("RenderSystem_D3D7::UpdateTexture", device->SetTexture(unit, surface));
+}
+
+Texture2D* RenderSystem_D3D7::CreateTexture(const std::string& name, Image* image, bool mipMapping) {
+#ifdef BRINDLE_HAVE_TEXTURES
+    return new Texture2D_D3D7(this, name, image, mipMapping);
+#else
+    (void)name, (void)image, (void)mipMapping;
+    return nullptr;
+#endif
+}
+
+Camera* RenderSystem_D3D7::CreateCamera(std::uint32_t projectionKind) {
+#ifdef BRINDLE_HAVE_CAMERAS
+    return new Camera_D3D7(this, projectionKind);
+#else
+    (void)projectionKind;
+    return nullptr;
+#endif
+}
+
+Light* RenderSystem_D3D7::CreateLight(std::uint32_t index) {
+#ifdef BRINDLE_HAVE_LIGHTS
+    return new Light_D3D7(this, index);
+#else
+    (void)index;
+    return nullptr;
+#endif
+}
+
+} // namespace VantoranEngine

@@ -1,0 +1,242 @@
+// Pixels drawn through the engine's own render system into the stand-in's OpenGL executor, read back
+// from the presented frame. World positions are given with z = -depth: the device view negates z, so a
+// point at z = -d reaches the device's 0..1 depth range at d.
+
+#include "RenderTestSupport.h"
+
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/VertexBuffer.h"
+
+#include <cstring>
+
+using namespace VantoranEngine;
+using namespace Platform;
+namespace T = Platform::D3D7Test;
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+struct Rgb {
+    int r, g, b;
+};
+
+class RenderPixels : public RenderFixture {
+protected:
+    void SetUp() override {
+        RenderFixture::SetUp();
+        T::SetBackend(T::Backend::OpenGL);
+        Set("v_mode", "640x480x32");
+        Set("v_fullscreen", "0");
+        Start();
+        render->clearColor = {0, 0, 0, 1};
+    }
+
+    void TearDown() override {
+        quads.clear();
+        indices.clear();
+        RenderFixture::TearDown();
+    }
+
+    // A rectangle in clip-space x and y at depth d, corners top-left, top-right, bottom-left,
+    // bottom-right (uv 0,0 .. 1,1); clockwise on screen unless counterClockwise. corners: ARGB per corner
+    // for a coloured buffer, none for a plain one.
+    void Quad(float left, float top, float right, float bottom, float depth, std::vector<Color> corners,
+              bool counterClockwise = false) {
+        const bool coloured = !corners.empty();
+        VertexBuffer* vb = render->CreateVertexBuffer(0, coloured ? 1 : 0, 4);
+        quads.emplace_back(vb);
+        const float xy[4][4] = {{left, top, 0, 0}, {right, top, 1, 0}, {left, bottom, 0, 1}, {right, bottom, 1, 1}};
+        auto* bytes = static_cast<std::uint8_t*>(vb->Lock(0, 4));
+        for (int i = 0; i < 4; ++i) {
+            std::uint8_t* v = bytes + i * vb->vertexSize;
+            const float position[6] = {xy[i][0], xy[i][1], -depth, 0, 0, 1};
+            std::memcpy(v, position, sizeof position);
+            if (coloured) {
+                const std::uint32_t argb = vb->PackColor(corners[static_cast<size_t>(i) % corners.size()]);
+                std::memcpy(v + 24, &argb, 4);
+            }
+            std::memcpy(v + (coloured ? 28 : 24), &xy[i][2], 8);
+        }
+        vb->Unlock();
+        IndexBuffer* ib = render->CreateIndexBuffer(0, 6);
+        indices.emplace_back(ib);
+        const std::uint16_t cw[6] = {0, 1, 3, 0, 3, 2}, ccw[6] = {0, 3, 1, 0, 2, 3};
+        std::memcpy(ib->Lock(0, 6), counterClockwise ? ccw : cw, sizeof cw);
+        ib->Unlock();
+        render->DrawIndexedPrimitive(false, ib, vb, 2);
+    }
+
+    void Begin() {
+        render->Refresh();
+        ASSERT_EQ(render->ready, 1);
+        render->BeginScene();
+    }
+
+    void EndAndRead() {
+        render->EndScene();
+        render->SwapBuffers();
+        std::uint32_t width = 0, height = 0;
+        ASSERT_TRUE(ReadPresentedFrame(width, height, frame));
+        ASSERT_EQ(width, std::uint32_t(kWidth));
+        ASSERT_EQ(height, std::uint32_t(kHeight));
+    }
+
+    // x, y from the window's top-left corner.
+    Rgb At(int x, int y) const {
+        const size_t i = (static_cast<size_t>(kHeight - 1 - y) * kWidth + static_cast<size_t>(x)) * 4;
+        return {frame[i + 2], frame[i + 1], frame[i]};
+    }
+
+    std::vector<std::unique_ptr<VertexBuffer>> quads;
+    std::vector<std::unique_ptr<IndexBuffer>> indices;
+    std::vector<std::uint8_t> frame;
+};
+
+void ExpectRgb(Rgb actual, Rgb expected, int tolerance = 2) {
+    EXPECT_NEAR(actual.r, expected.r, tolerance);
+    EXPECT_NEAR(actual.g, expected.g, tolerance);
+    EXPECT_NEAR(actual.b, expected.b, tolerance);
+}
+
+const Color kRed{1, 0, 0, 1}, kGreen{0, 1, 0, 1}, kBlue{0, 0, 1, 1}, kWhite{1, 1, 1, 1};
+
+} // namespace
+
+TEST_F(RenderPixels, ClearIsLimitedToTheViewportAndResetsDepthWhateverTheDepthWrite) {
+    render->clearColor = kRed;
+    Begin();
+    render->SetZ(true);
+    Quad(-1, 1, 1, -1, 0.2f, {kBlue}); // leaves depth 0.2 everywhere
+    EndAndRead();
+
+    D3DVIEWPORT7 inner{160, 120, 320, 240, 0, 1};
+    render->device->SetViewport(&inner);
+    render->SetZWrite(false);
+    render->clearColor = kGreen;
+    Begin();
+    Quad(-0.5f, 0.5f, 0.5f, -0.5f, 0.5f, {kWhite}); // passes only where the clear reset depth to 1
+    EndAndRead();
+    ExpectRgb(At(20, 20), {0, 0, 255});
+    ExpectRgb(At(165, 125), {0, 255, 0});
+    ExpectRgb(At(320, 240), {255, 255, 255});
+    ExpectRgb(At(475, 355), {0, 255, 0});
+    ExpectRgb(At(485, 365), {0, 0, 255});
+}
+
+TEST_F(RenderPixels, DepthTestPassesEqualDepthsAndHidesFartherOnes) {
+    render->SetZ(true);
+    Begin();
+    Quad(-1, 1, 1, -1, 0.5f, {kRed});
+    Quad(-1, 1, 0, -1, 0.5f, {kGreen});  // equal depth: drawn
+    Quad(0, 1, 1, -1, 0.75f, {kBlue});   // farther: hidden
+    EndAndRead();
+    ExpectRgb(At(160, 240), {0, 255, 0});
+    ExpectRgb(At(480, 240), {255, 0, 0});
+}
+
+TEST_F(RenderPixels, EachCullModeRemovesTheFacesItNames) {
+    struct Case {
+        std::int32_t mode;
+        bool clockwiseShows, counterClockwiseShows;
+    } cases[] = {{0, true, true}, {1, false, true}, {2, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        render->SetCullMode(c.mode);
+        Begin();
+        Quad(-1, 1, 0, -1, 0.5f, {kWhite}, false);
+        Quad(0, 1, 1, -1, 0.5f, {kWhite}, true);
+        EndAndRead();
+        EXPECT_EQ(At(160, 240).g, c.clockwiseShows ? 255 : 0);
+        EXPECT_EQ(At(480, 240).g, c.counterClockwiseShows ? 255 : 0);
+    }
+}
+
+TEST_F(RenderPixels, AlphaBlendingMixesBySourceAlpha) {
+    render->clearColor = kBlue;
+    render->SetAlphaBlend(true);
+    render->SetBlend(4, 5); // source alpha, one minus source alpha
+    Begin();
+    Quad(-1, 1, 1, -1, 0.5f, {{1, 0, 0, 0.5f}});
+    EndAndRead();
+    ExpectRgb(At(320, 240), {128, 0, 127});
+}
+
+TEST_F(RenderPixels, VertexColoursAreInterpolatedAcrossTheQuad) {
+    Begin();
+    Quad(-1, 1, 1, -1, 0.5f, {kRed, kGreen, kRed, kGreen}); // left corners red, right corners green
+    EndAndRead();
+    const Rgb left = At(2, 240), right = At(637, 240), middle = At(320, 240);
+    EXPECT_GT(left.r, 245);
+    EXPECT_LT(left.g, 10);
+    EXPECT_GT(right.g, 245);
+    EXPECT_NEAR(middle.r, 128, 4);
+    EXPECT_NEAR(middle.g, 128, 4);
+}
+
+TEST_F(RenderPixels, LitGeometryTakesTheAmbientColourAndTheMaterial) {
+    Begin();
+    Quad(-1, 1, 0, -1, 0.5f, {}); // plain vertices, unlit: white
+    render->SetLighting(true);
+    render->SetAmbientColor({0.5f, 0.5f, 0.5f, 1});
+    render->SetMaterial({1, 0.5f, 0, 1}, {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 1}, 0);
+    Quad(0, 1, 1, -1, 0.5f, {}); // no lights: emissive + ambient x material ambient
+    EndAndRead();
+    ExpectRgb(At(160, 240), {255, 255, 255});
+    ExpectRgb(At(480, 240), {127, 64, 0});
+}
+
+TEST_F(RenderPixels, TheTextureMatrixOffsetMovesTheTexture) {
+    // A 2 x 2 texture straight on the device: row 0 red, green; row 1 blue, white.
+    DDSURFACEDESC2 desc{};
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+    desc.dwWidth = desc.dwHeight = 2;
+    desc.ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_ALPHAPIXELS;
+    desc.ddpfPixelFormat.dwRGBBitCount = 32;
+    desc.ddpfPixelFormat.dwRGBAlphaBitMask = 0xFF000000;
+    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE;
+    IDirectDrawSurface7* texture = nullptr;
+    ASSERT_EQ(render->directDraw->CreateSurface(&desc, &texture, nullptr), DD_OK);
+    DDSURFACEDESC2 locked{};
+    ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    const std::uint32_t texels[2][2] = {{0xFFFF0000, 0xFF00FF00}, {0xFF0000FF, 0xFFFFFFFF}};
+    for (int row = 0; row < 2; ++row)
+        std::memcpy(static_cast<std::uint8_t*>(locked.lpSurface) + row * locked.lPitch, texels[row], 8);
+    texture->Unlock(nullptr);
+    render->device->SetTexture(0, texture);
+    texture->Release();
+
+    render->SetTextureFilter(0, 0);
+    render->SetTextureMatrix(0, 1, 1, 0.5f, 0); // half a texture along u, wrapping
+    Begin();
+    Quad(-1, 1, 1, -1, 0.5f, {kWhite});
+    EndAndRead();
+    ExpectRgb(At(100, 100), {0, 255, 0});
+    ExpectRgb(At(540, 100), {255, 0, 0});
+    ExpectRgb(At(100, 380), {255, 255, 255});
+    render->device->SetTexture(0, nullptr);
+}
+
+TEST_F(RenderPixels, AFrameLoopRecoversFromALostDeviceAndDrawsOn) {
+    int presented = 0;
+    auto drawFrame = [&](const Color& colour) {
+        render->Refresh();
+        if (!render->ready) return;
+        render->BeginScene();
+        Quad(-1, 1, 1, -1, 0.5f, {colour});
+        render->EndScene();
+        render->SwapBuffers();
+        ++presented;
+    };
+    drawFrame(kRed);
+    T::InjectFault(T::Fault::DeviceLost);
+    drawFrame(kGreen);
+    EXPECT_EQ(render->ready, 0);
+    T::ClearFault(T::Fault::DeviceLost);
+    drawFrame(kBlue);
+    EXPECT_EQ(presented, 2);
+    std::uint32_t width = 0, height = 0;
+    ASSERT_TRUE(ReadPresentedFrame(width, height, frame));
+    ExpectRgb(At(320, 240), {0, 0, 255});
+    EXPECT_EQ(CountErrors(), 0);
+}
