@@ -9,6 +9,8 @@
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
 #include "engine/core/files/FileManager.h"
+#include "engine/core/sound/SoundManager.h"
+#include "engine/core/sound/SoundSystem_DS7.h"
 #include "engine/render/Random.h"
 #include "platform/os/Clock.h"
 
@@ -60,7 +62,10 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     controls = std::make_unique<Controls_DI7>(*messageManager, *window, *config, *timerManager);
 
     try {
-        // sound device, then sound manager
+        soundSystem = std::make_unique<SoundSystem_DS7>(messageManager.get(), memoryManager.get(),
+                                                        fileManager.get(), config.get(), window.get(), d.sound3D);
+        soundManager = std::make_unique<SoundManager>(memoryManager.get(), fileManager.get(),
+                                                      messageManager.get(), soundSystem.get());
     } catch (const FatalError&) {
         throw;   // a fatal fault inside the sound services still ends the program
     } catch (const Error&) {
@@ -79,6 +84,8 @@ Engine::~Engine()
 
     // console, GUI manager, sound manager, sound device, input, screen capture, particle systems,
     // sprite groups, models, shaders, lights, cameras, render system, window
+    soundManager.reset();
+    soundSystem.reset();
     controls.reset();
     window.reset();
     config.reset();
@@ -100,8 +107,12 @@ void Engine::Update()
 
 void Engine::Render()
 {
-    // render system refresh, cameras, particle systems, sprite groups, GUI, lights, shaders, models,
-    // sound device refresh and sound manager update (both skipped while null)
+    // render system refresh, cameras, particle systems, sprite groups, GUI, lights, shaders, models;
+    // then the sound services, skipped while null
+    if (soundSystem)
+        soundSystem->Refresh();
+    if (soundManager)
+        soundManager->Update(true);
 }
 
 void Engine::EndFrame()

@@ -23,6 +23,8 @@ class Controls;
 class FileManager;
 class MemoryManager;
 class MessageManager;
+class SoundManager;
+class SoundSystem;
 class TimerManager;
 class Window;
 
@@ -70,7 +72,8 @@ public:
     // particle system manager
     // screen capture
     std::unique_ptr<Controls> controls; // a Controls_DI7
-    // sound device and sound manager (may stay null)
+    std::unique_ptr<SoundSystem> soundSystem;   // null when the sound device could not start
+    std::unique_ptr<SoundManager> soundManager; // null without a sound device
     // GUI manager
     // console (built later by the owner's call, destroyed first)
 
