@@ -4,7 +4,6 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls.h"
 #include "engine/core/devices/Window.h"
-#include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUISoundManager.h"
