@@ -8,6 +8,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
+#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/core/sound/SoundManager.h"
 #include "engine/core/sound/SoundSystem_DS7.h"
@@ -51,7 +52,8 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     const auto parent = reinterpret_cast<Platform::HWND>(static_cast<uintptr_t>(d.parentWindow));
     window = std::make_unique<Window>(*config, *messageManager, GetCaption(), parent, d.iconId, width, height,
                                       config->settings.v_fullscreen);
-    // render system
+    renderSystem = std::make_unique<RenderSystem_D3D7>(messageManager.get(), memoryManager.get(), config.get(),
+                                                       window.get());
     // camera manager
     // light manager
     // shader manager
@@ -87,6 +89,7 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
+    renderSystem.reset();
     window.reset();
     config.reset();
     timerManager.reset();
@@ -107,7 +110,8 @@ void Engine::Update()
 
 void Engine::Render()
 {
-    // render system refresh, cameras, particle systems, sprite groups, GUI, lights, shaders, models;
+    renderSystem->Refresh();
+    // cameras, particle systems, sprite groups, GUI, lights, shaders, models;
     // then the sound services, skipped while null
     if (soundSystem)
         soundSystem->Refresh();
@@ -118,7 +122,8 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // swap buffers when the render system is ready
+    if (renderSystem->ready)
+        renderSystem->SwapBuffers();
     if (controls->IsKeyPressed("PRINTSCRN"))
         config->SetCommandReady("sc_take_screenshot", false);
     controls->EndFrame();

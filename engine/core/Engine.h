@@ -23,6 +23,7 @@ class Controls;
 class FileManager;
 class MemoryManager;
 class MessageManager;
+class RenderSystem;
 class SoundManager;
 class SoundSystem;
 class TimerManager;
@@ -63,7 +64,7 @@ public:
     std::unique_ptr<TimerManager> timerManager;
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
-    // render system
+    std::unique_ptr<RenderSystem> renderSystem; // a RenderSystem_D3D7
     // camera manager
     // light manager
     // shader manager
