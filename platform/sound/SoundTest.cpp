@@ -106,6 +106,8 @@ std::vector<int16_t> AdvanceFrames(uint32_t frames)
     if (!core)
         return {};
     std::lock_guard lock(core->mutex);
+    if (core->audioDevice)
+        return {}; // the audio thread owns this device's clock
     std::vector<int16_t> out(size_t(frames) * core->mixChannels);
     core->Mix(out.data(), frames);
     return out;

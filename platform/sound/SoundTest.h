@@ -47,7 +47,7 @@ void FailNext(Operation operation, int32_t result, int count = 1);
 
 void SetManualClock(bool on);
 bool IsManualClock();
-// Mixes `frames` frames of the newest open device; empty when there is none.
+// Mixes `frames` frames of the newest device; empty when there is none or it has an audio thread.
 std::vector<int16_t> AdvanceFrames(uint32_t frames);
 // The newest device's mix format.
 uint32_t MixRate();

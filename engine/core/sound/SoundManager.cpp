@@ -36,7 +36,18 @@ void SoundManager::PlaySound(Sound* sound, bool now)
 
 void SoundManager::QueueCommand(int32_t kind, Sound* sound) { commands.push_back(new SoundCommand{kind, sound}); }
 
-void SoundManager::DestroySound(Sound* sound) { sounds.Remove(sound); }
+void SoundManager::DestroySound(Sound* sound)
+{
+    if (!sounds.Remove(sound))
+        return;
+    // Commands still queued for it would run on a deleted sound.
+    std::erase_if(commands, [sound](SoundCommand* command) {
+        if (command->sound != sound)
+            return false;
+        delete command;
+        return true;
+    });
+}
 
 void SoundManager::Update(bool runCommands)
 {

@@ -40,7 +40,7 @@ public:
     // now: Play at once; otherwise queued for the next Update(true).
     void PlaySound(Sound* sound, bool now);
     void QueueCommand(int32_t kind, Sound* sound);
-    // Null does nothing. Commands still queued for the sound must not outlive it.
+    // Null does nothing. Commands still queued for the sound are dropped.
     void DestroySound(Sound* sound);
     // runCommands: carry out the queue first. Then every sound, then every buffer.
     void Update(bool runCommands);

@@ -20,6 +20,9 @@ Sound_DS7::Sound_DS7(MessageManager* messageManager, SoundBufferManager* bufferM
 Sound_DS7::Sound_DS7(const Sound_DS7& other)
     : Sound(other), system(other.system), bufferDS7(static_cast<SoundBuffer_DS7*>(buffer))
 {
+    // A new stream starts with its loop flag clear: give it the copied one.
+    if (bufferDS7->streamed)
+        bufferDS7->streamLooped = looped;
     bufferDS7->SetVolume(volume);
     SetPosition(position);
 }

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 #include <thread>
 
 using namespace Platform;
@@ -442,4 +446,48 @@ TEST(SoundDevice, AudioThreadPlaysABufferToItsEnd)
     b->Release();
     primary->Release();
     device->Release();
+}
+
+// SDL's disk driver writes the real output to a file: a playing buffer is heard there.
+TEST(SoundDevice, DiskDriverOutputIsNotSilent)
+{
+    SoundTest::Reset();
+    const char* saved = std::getenv("SDL_AUDIODRIVER");
+    const std::string previous = saved ? saved : "";
+    const char* root = std::getenv("BRINDLE_TEST_DATA");
+    const std::string file = std::string(root ? root : "/tmp") + "/disk-audio-" + std::to_string(getpid()) + ".raw";
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    IDirectSound* device = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
+    const WAVEFORMATEX format = Pcm(1, 16);
+    DSBUFFERDESC desc{36, DSBCAPS_CTRLVOLUME, 2205 * 2, 0, &format, 0};
+    IDirectSoundBuffer* b = nullptr;
+    ASSERT_EQ(device->CreateSoundBuffer(&desc, &b, nullptr), DS_OK);
+    void *p1, *p2;
+    uint32_t n1, n2;
+    ASSERT_EQ(b->Lock(0, 2205 * 2, &p1, &n1, &p2, &n2, 0), DS_OK);
+    std::vector<int16_t> loud(2205, 12000);
+    std::memcpy(p1, loud.data(), n1);
+    ASSERT_EQ(b->Unlock(p1, n1, p2, n2), DS_OK);
+    ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
+    uint32_t status = DSBSTATUS_PLAYING;
+    for (int i = 0; i < 1000 && (status & DSBSTATUS_PLAYING); ++i) { // waits, does not time
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_EQ(b->GetStatus(&status), DS_OK);
+    }
+    b->Release();
+    device->Release();
+    if (saved)
+        setenv("SDL_AUDIODRIVER", previous.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(file);
+    EXPECT_GT(bytes.size(), 0u);
+    EXPECT_TRUE(std::any_of(bytes.begin(), bytes.end(), [](char c) { return c != 0; }));
 }

@@ -201,3 +201,30 @@ TEST(SoundManager, PlayRightAfterAStreamStoppedItselfIsHonoured)
     EXPECT_EQ(music->GetState(), Sound::Playing);
     EXPECT_EQ(heard, std::vector<int16_t>(pcm.begin(), pcm.begin() + long(heard.size())));
 }
+
+TEST(SoundManager, DestroyingASoundDropsItsQueuedCommands)
+{
+    StaticWorld w;
+    Sound* other = w.manager->CreateSound("c.wav");
+    w.manager->PlaySound(w.sound, false);
+    w.manager->PlaySound(other, false);
+    w.manager->QueueCommand(SoundCommand::Stop, w.sound);
+    w.manager->DestroySound(w.sound);
+    ASSERT_EQ(w.manager->GetQueue().size(), 1u);
+    EXPECT_EQ(w.manager->GetQueue()[0]->sound, other);
+    w.manager->Update(true);
+    EXPECT_EQ(other->GetState(), Sound::Playing);
+}
+
+TEST(SoundManager, DuplicateOfALoopingStreamLoops)
+{
+    SoundWorld w;
+    w.Put("m.ogg", Ogg(2, 22050, Tone(200000, 2, 22050)));
+    Sound* music = w.manager->CreateSound("m.ogg");
+    music->SetLooped(true);
+    Sound* copy = w.system->DuplicateSound(music);
+    EXPECT_NE(copy->buffer, music->buffer); // a stream of its own
+    EXPECT_TRUE(copy->looped);
+    EXPECT_TRUE(copy->buffer->streamLooped);
+    delete copy;
+}
