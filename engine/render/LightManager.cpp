@@ -43,6 +43,10 @@ Light* LightManager::CreateLight()
         lights.push_back(nullptr);
     }
     Light* light = renderSystem->CreateLight(index);
+    if (light == nullptr) {
+        freeIndices.push(index);
+        return nullptr;
+    }
     lights[index] = light;
     activeIndices.push_back(index);
     return light;

@@ -4,20 +4,14 @@
 #include "engine/render/RenderSystem_D3D7.h"
 
 #include "engine/core/MessageManager.h"
+#include "engine/render/Camera_D3D7.h"
+#include "engine/render/Light_D3D7.h"
 
 #include <algorithm>
 
 #if __has_include("engine/render/Texture2D_D3D7.h")
 #include "engine/render/Texture2D_D3D7.h"
 #define BRINDLE_HAVE_TEXTURES 1
-#endif
-#if __has_include("engine/render/Camera_D3D7.h")
-#include "engine/render/Camera_D3D7.h"
-#define BRINDLE_HAVE_CAMERAS 1
-#endif
-#if __has_include("engine/render/Light_D3D7.h")
-#include "engine/render/Light_D3D7.h"
-#define BRINDLE_HAVE_LIGHTS 1
 #endif
 
 namespace VantoranEngine {
@@ -77,21 +71,11 @@ Texture2D* RenderSystem_D3D7::CreateTexture(const std::string& name, Image* imag
 }
 
 Camera* RenderSystem_D3D7::CreateCamera(std::uint32_t projectionKind) {
-#ifdef BRINDLE_HAVE_CAMERAS
     return new Camera_D3D7(this, projectionKind);
-#else
-    (void)projectionKind;
-    return nullptr;
-#endif
 }
 
 Light* RenderSystem_D3D7::CreateLight(std::uint32_t index) {
-#ifdef BRINDLE_HAVE_LIGHTS
     return new Light_D3D7(this, index);
-#else
-    (void)index;
-    return nullptr;
-#endif
 }
 
 } // namespace VantoranEngine
