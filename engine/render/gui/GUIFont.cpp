@@ -49,8 +49,8 @@ float ReadF32(const uint8_t* bytes)
 } // namespace
 
 GUIFont::GUIFont(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager,
-                 const std::string& name)
-    : log(log), memoryManager(memoryManager), fileManager(fileManager)
+                 const std::string& name, const ShaderDescriptor& descriptor)
+    : log(log), memoryManager(memoryManager), fileManager(fileManager), descriptor(descriptor)
 {
     BuildQuads();
     try {
@@ -70,7 +70,8 @@ GUIFont::GUIFont(const GUIFont* prototype)
       memoryManager(prototype->memoryManager),
       fileManager(prototype->fileManager),
       prototype(prototype),
-      glyphs(prototype->glyphs)
+      glyphs(prototype->glyphs),
+      descriptor(prototype->descriptor)
 {
     BuildQuads();
 }

@@ -15,6 +15,7 @@
 // - Main thread only.
 
 #include "engine/render/Color.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "engine/render/Vector2.h"
 
 #include <cstdint>
@@ -56,7 +57,9 @@ public:
     static constexpr float modelDepth = -9.0f;
 
     // Loads `name` from the data folder (FileManager::GetDataPath); errors are logged, not thrown.
-    GUIFont(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager, const std::string& name);
+    // `descriptor` is the material of the glyph quads (the font picture).
+    GUIFont(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager, const std::string& name,
+            const ShaderDescriptor& descriptor);
     // An instance of a loaded font: its glyphs and settings, its own quads, nothing drawn yet.
     explicit GUIFont(const GUIFont* prototype);
     virtual ~GUIFont();
@@ -79,6 +82,7 @@ public:
 
     const GUIFont* GetPrototype() const { return prototype; }
     const GlyphTable& GetGlyphs() const { return glyphs; }
+    const ShaderDescriptor& GetShaderDescriptor() const { return descriptor; }
     // The quads of the current frame: 4 vertices per glyph; indices of quad k are 4k, 4k+1, 4k+2, 4k+2,
     // 4k+1, 4k+3, of which the first `usedIndexCount` are drawn.
     const std::vector<GUIFontVertex>& GetVertices() const { return vertices; }
@@ -102,6 +106,7 @@ private:
     FileManager* fileManager = nullptr;
     const GUIFont* prototype = nullptr;
     GlyphTable glyphs;
+    ShaderDescriptor descriptor;
     std::vector<GUIFontVertex> vertices;
     std::vector<uint16_t> indices;
 };

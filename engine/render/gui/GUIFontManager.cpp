@@ -25,9 +25,9 @@ GUIFontManager::~GUIFontManager()
     instances.clear();
 }
 
-GUIFont* GUIFontManager::LoadFont(int32_t id, const std::string& name)
+GUIFont* GUIFontManager::LoadFont(int32_t id, const ShaderDescriptor& descriptor, const std::string& name)
 {
-    auto font = std::make_unique<GUIFont>(log, memoryManager, fileManager, name);
+    auto font = std::make_unique<GUIFont>(log, memoryManager, fileManager, name, descriptor);
     const auto [entry, inserted] = fonts.try_emplace(id, std::move(font));
     return entry->second.get();
 }

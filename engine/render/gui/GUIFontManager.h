@@ -25,6 +25,7 @@ class FileManager;
 class GUIFont;
 class MemoryManager;
 class MessageManager;
+class ShaderDescriptor;
 
 // What a queued text line needs of its window.
 struct GUITextFrame {
@@ -50,7 +51,7 @@ public:
     GUIFontManager& operator=(const GUIFontManager&) = delete;
 
     // Never null: a font whose file failed to load is kept (and logged) with the glyphs it has.
-    GUIFont* LoadFont(int32_t id, const std::string& name);
+    GUIFont* LoadFont(int32_t id, const ShaderDescriptor& descriptor, const std::string& name);
     GUIFont* GetFont(int32_t id) const;
     // Null when no font has the id.
     GUIFont* GetFontInstance(int32_t id, float windowDepth);

@@ -26,7 +26,7 @@ class GUIFontTest : public GuiServices {
 protected:
     std::unique_ptr<GUIFont> Load(const std::string& name)
     {
-        return std::make_unique<GUIFont>(&log, &memory, &files, name);
+        return std::make_unique<GUIFont>(&log, &memory, &files, name, ShaderDescriptor{});
     }
 };
 
@@ -181,7 +181,7 @@ protected:
     GUIFontManagerTest()
     {
         WriteData("fonts/f.fnt", FontBytes({Glyph(u'A', 0.5f), Glyph(u'B', 1.0f)}));
-        font = fonts.LoadFont(1, "fonts\\f.fnt");
+        font = fonts.LoadFont(1, ShaderDescriptor::InitFromTextures("fonts\\f.jpg", "fonts\\f_alpha.jpg"), "fonts\\f.fnt");
     }
     GUIFontManager fonts{&log, &memory, &files};
     GUIFont* font = nullptr;
@@ -190,7 +190,8 @@ protected:
 TEST_F(GUIFontManagerTest, ATakenIdKeepsItsFirstFont)
 {
     WriteData("fonts/g.fnt", FontBytes({Glyph(u'Z', 1.0f)}));
-    EXPECT_EQ(fonts.LoadFont(1, "fonts\\g.fnt"), font);
+    EXPECT_EQ(fonts.LoadFont(1, ShaderDescriptor{}, "fonts\\g.fnt"), font);
+    EXPECT_EQ(font->GetShaderDescriptor().stages[0].colourName, "fonts\\f.jpg");
     EXPECT_EQ(fonts.GetFont(1), font);
     EXPECT_TRUE(font->HasGlyph(u'A'));
     EXPECT_EQ(fonts.GetFont(2), nullptr);
@@ -208,6 +209,7 @@ TEST_F(GUIFontManagerTest, InstancesAreSharedByDepthAndDroppedAfterAnEmptyFrame)
     ASSERT_EQ(fonts.GetInstances().size(), 2u);
     GUIFont* shared = fonts.GetInstances()[0].get();
     EXPECT_EQ(shared->GetPrototype(), font);
+    EXPECT_EQ(shared->GetShaderDescriptor().stages[0].opacityName, "fonts\\f_alpha.jpg");
     EXPECT_FLOAT_EQ(shared->depth, -10.005f);
     EXPECT_EQ(shared->glyphCount, 3u);
     EXPECT_FLOAT_EQ(fonts.GetInstances()[1]->depth, -10.015f);

@@ -38,7 +38,7 @@ protected:
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 
         fonts = std::make_unique<VantoranEngine::GUIFontManager>(log.get(), memory.get(), files.get());
-        fonts->LoadFont(1, "fonts\\test.fnt");
+        fonts->LoadFont(1, VantoranEngine::ShaderDescriptor{}, "fonts\\test.fnt");
         texts = std::make_unique<VantoranEngine::GUITextManager>(log.get(), memory.get(), files.get());
 
         services.log = log.get();
