@@ -7,6 +7,8 @@
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/VertexBuffer.h"
 
+#include "platform/window/WindowApi.h"
+
 #include <cstring>
 
 using namespace VantoranEngine;
@@ -92,6 +94,13 @@ protected:
     std::vector<std::unique_ptr<IndexBuffer>> indices;
     std::vector<std::uint8_t> frame;
 };
+
+// Drains the window's messages, which takes in injected focus changes.
+void Pump() {
+    Platform::MSG message;
+    while (Platform::PeekMessageA(&message, nullptr, 0, 0, Platform::PM_REMOVE)) {
+    }
+}
 
 void ExpectRgb(Rgb actual, Rgb expected, int tolerance = 2) {
     EXPECT_NEAR(actual.r, expected.r, tolerance);
@@ -239,4 +248,30 @@ TEST_F(RenderPixels, AFrameLoopRecoversFromALostDeviceAndDrawsOn) {
     ASSERT_TRUE(ReadPresentedFrame(width, height, frame));
     ExpectRgb(At(320, 240), {0, 0, 255});
     EXPECT_EQ(CountErrors(), 0);
+}
+
+TEST_F(RenderPixels, AFullscreenGameThatLosesTheFocusRestoresWithoutRebuilding) {
+    render.reset();
+    window.reset();
+    Set("v_fullscreen", "1");
+    Start();
+    ASSERT_TRUE(window->fullscreen);
+    Platform::Test::SetForceFocus(false);
+    Platform::Test::InjectFocus(true);
+    Pump();
+    render->Refresh();
+    ASSERT_EQ(render->ready, 1);
+    Platform::Test::InjectFocus(false);
+    Pump();
+    render->Refresh();
+    EXPECT_EQ(render->ready, 0);
+    EXPECT_EQ(render->videoModeChanged, 0);
+    Platform::Test::InjectFocus(true);
+    Pump();
+    T::ClearCalls();
+    render->Refresh();
+    EXPECT_EQ(render->ready, 1);
+    EXPECT_EQ(T::CountCalls("RestoreAllSurfaces()"), 1);
+    EXPECT_EQ(T::CountCalls("CreateDevice("), 0);
+    Platform::Test::SetForceFocus(true);
 }

@@ -302,3 +302,23 @@ TEST_F(D3D7Pixels, PresentLetterboxesTheBackBufferAndShowsTheSameFrameAgain) {
     Present();
     EXPECT_EQ(frame, first);
 }
+
+TEST_F(D3D7Pixels, AnExclusiveWindowThatLosesFocusOrIsMinimisedLosesTheDevice) {
+    ASSERT_EQ(dd->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
+    EXPECT_EQ(dd->TestCooperativeLevel(), DD_OK);
+    T::SetTestWindowState(window, false, false);
+    EXPECT_EQ(dd->TestCooperativeLevel(), DDERR_NOEXCLUSIVEMODE);
+    EXPECT_EQ(device->BeginScene(), DDERR_SURFACELOST);
+    T::SetTestWindowState(window, true, true);
+    EXPECT_EQ(dd->TestCooperativeLevel(), DDERR_NOEXCLUSIVEMODE);
+    T::SetTestWindowState(window, true, false);
+    EXPECT_EQ(dd->TestCooperativeLevel(), DD_OK);
+    EXPECT_EQ(device->BeginScene(), DDERR_SURFACELOST); // until restored
+    ASSERT_EQ(dd->RestoreAllSurfaces(), DD_OK);
+    EXPECT_EQ(device->BeginScene(), DD_OK);
+    EXPECT_EQ(device->EndScene(), DD_OK);
+    // A window is never exclusive: focus does not matter.
+    ASSERT_EQ(dd->SetCooperativeLevel(window, DDSCL_NORMAL), DD_OK);
+    T::SetTestWindowState(window, false, true);
+    EXPECT_EQ(dd->TestCooperativeLevel(), DD_OK);
+}
