@@ -13,6 +13,7 @@
 #include "engine/core/sound/SoundManager.h"
 #include "engine/core/sound/SoundSystem_DS7.h"
 #include "engine/render/Random.h"
+#include "engine/render/ScreenCapture.h"
 #include "platform/os/Clock.h"
 
 namespace VantoranEngine {
@@ -60,7 +61,9 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     // model manager
     // sprite group manager
     // particle system manager
-    // screen capture
+    // Captures go under the configuration folder, which the game sets to the user-data folder.
+    screenCapture = std::make_unique<ScreenCapture>(messageManager.get(), memoryManager.get(), fileManager.get(),
+                                                    config.get(), d.configDirectory);
     controls = std::make_unique<Controls_DI7>(*messageManager, *window, *config, *timerManager);
 
     try {
@@ -89,6 +92,7 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
+    screenCapture.reset();
     renderSystem.reset();
     window.reset();
     config.reset();
@@ -127,7 +131,7 @@ void Engine::EndFrame()
     if (controls->IsKeyPressed("PRINTSCRN"))
         config->SetCommandReady("sc_take_screenshot", false);
     controls->EndFrame();
-    // screen capture update
+    screenCapture->Update();
     config->EndFrame();
     if (IsExitRequested())
         messageManager->LogMessage("\nExiting...\n");

@@ -24,6 +24,7 @@ class FileManager;
 class MemoryManager;
 class MessageManager;
 class RenderSystem;
+class ScreenCapture;
 class SoundManager;
 class SoundSystem;
 class TimerManager;
@@ -71,7 +72,7 @@ public:
     // model manager
     // sprite group manager
     // particle system manager
-    // screen capture
+    std::unique_ptr<ScreenCapture> screenCapture;
     std::unique_ptr<Controls> controls; // a Controls_DI7
     std::unique_ptr<SoundSystem> soundSystem;   // null when the sound device could not start
     std::unique_ptr<SoundManager> soundManager; // null without a sound device
