@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/devices/Window.h"
 #include "engine/core/sound/SoundBuffer_DS7.h"
 #include "engine/core/sound/Sound_DS7.h"
 
@@ -21,8 +22,7 @@ SoundSystem_DS7::SoundSystem_DS7(MessageManager* messageManager, MemoryManager* 
         FailStartUp("Failed to create a device");
 
     messageManager->LogMessage("...Set cooperative level...");
-    // The stand-in's output does not depend on the window, so no handle is passed.
-    if (device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY) < 0)
+    if (device->SetCooperativeLevel(window ? window->hwnd : nullptr, DSSCL_PRIORITY) < 0)
         FailStartUp("Failed to set cooperative level");
 
     messageManager->LogMessage("...Create primary buffer...");
