@@ -4,6 +4,7 @@
 
 #include "RenderTestSupport.h"
 
+#include "engine/render/Camera.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/VertexBuffer.h"
 
@@ -274,4 +275,36 @@ TEST_F(RenderPixels, AFullscreenGameThatLosesTheFocusRestoresWithoutRebuilding) 
     EXPECT_EQ(T::CountCalls("RestoreAllSurfaces()"), 1);
     EXPECT_EQ(T::CountCalls("CreateDevice("), 0);
     Platform::Test::SetForceFocus(true);
+}
+
+TEST_F(RenderPixels, CamerasPutAKnownWorldPointOnItsPixel) {
+    // Orthographic over the window's pixels, origin at the bottom-left corner: (100, 50) is 50 rows
+    // above the bottom.
+    std::unique_ptr<Camera> ortho(render->CreateCamera(Camera::Orthographic));
+    ortho->orthoWidth = kWidth;
+    ortho->orthoHeight = kHeight;
+    ortho->nearClip = -500;
+    ortho->farClip = 500;
+    ortho->SetViewport(0, 0, kWidth, kHeight);
+    ortho->UpdateMatrices(4.0f / 3.0f);
+    ortho->Apply();
+    Begin();
+    render->SetWorldMatrix(Matrix4{});
+    // Quad() takes its x and y as given and z = -depth: a 6-pixel square around (100, 50) at z = 0.
+    Quad(97, 53, 103, 47, 0.0f, {kRed});
+    EndAndRead();
+    ExpectRgb(At(100, kHeight - 50), {255, 0, 0});
+    ExpectRgb(At(100, 50), {0, 0, 0});
+    ExpectRgb(At(106, kHeight - 50), {0, 0, 0});
+
+    // Perspective from the origin looking down -z: a point straight ahead lands in the centre.
+    std::unique_ptr<Camera> perspective(render->CreateCamera(Camera::Perspective));
+    perspective->SetViewport(0, 0, kWidth, kHeight);
+    perspective->UpdateMatrices(4.0f / 3.0f);
+    perspective->Apply();
+    Begin();
+    Quad(-0.1f, 0.1f, 0.1f, -0.1f, 10.0f, {kGreen});
+    EndAndRead();
+    ExpectRgb(At(kWidth / 2, kHeight / 2), {0, 255, 0});
+    ExpectRgb(At(10, 10), {0, 0, 0});
 }
