@@ -1,0 +1,36 @@
+#pragma once
+// GUICursor: the mouse cursor mapped into GUI space (800 × 600 of the GUI camera, y up), optionally
+// drawn as a textured square that hangs down and to the right of the cursor point.
+//
+// Rules:
+// - Update reads the system cursor in the main window's client pixels; the cursor moves even when
+//   hidden. A window of zero size leaves the position unchanged.
+// - Owners set `shown`; it starts false.
+// - Main thread only.
+
+#include "engine/render/Vector2.h"
+#include "engine/render/gui/GUIWindow.h"
+
+namespace VantoranEngine {
+
+class GUICursor {
+public:
+    // A cursor without model (the system cursor).
+    explicit GUICursor(const GUIServices& services);
+    virtual ~GUICursor();
+
+    GUICursor(const GUICursor&) = delete;
+    GUICursor& operator=(const GUICursor&) = delete;
+
+    void Update();
+    void Render();
+
+    Model* model = nullptr; // owned; null for the system cursor
+    bool shown = false;
+    Vector2 position;       // GUI space
+
+private:
+    GUIServices services;
+};
+
+} // namespace VantoranEngine
