@@ -8,6 +8,8 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/core/sound/SoundManager.h"
@@ -55,8 +57,9 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
                                       config->settings.v_fullscreen);
     renderSystem = std::make_unique<RenderSystem_D3D7>(messageManager.get(), memoryManager.get(), config.get(),
                                                        window.get());
-    // camera manager
-    // light manager
+    cameraManager = std::make_unique<CameraManager>(messageManager.get(), memoryManager.get(), window.get(),
+                                                    renderSystem.get());
+    lightManager = std::make_unique<LightManager>(messageManager.get(), memoryManager.get(), renderSystem.get());
     // shader manager
     // model manager
     // sprite group manager
@@ -88,11 +91,13 @@ Engine::~Engine()
         config->Save();
 
     // console, GUI manager, sound manager, sound device, input, screen capture, particle systems,
-    // sprite groups, models, shaders, lights, cameras, render system, window
+    // sprite groups, models, shaders
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
     screenCapture.reset();
+    lightManager.reset();
+    cameraManager.reset();
     renderSystem.reset();
     window.reset();
     config.reset();
@@ -115,7 +120,10 @@ void Engine::Update()
 void Engine::Render()
 {
     renderSystem->Refresh();
-    // cameras, particle systems, sprite groups, GUI, lights, shaders, models;
+    cameraManager->Update();
+    // particle systems, sprite groups, GUI
+    lightManager->Update();
+    // shaders, models;
     // then the sound services, skipped while null
     if (soundSystem)
         soundSystem->Refresh();

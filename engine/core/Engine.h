@@ -18,9 +18,11 @@
 
 namespace VantoranEngine {
 
+class CameraManager;
 class Config;
 class Controls;
 class FileManager;
+class LightManager;
 class MemoryManager;
 class MessageManager;
 class RenderSystem;
@@ -66,8 +68,8 @@ public:
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
     std::unique_ptr<RenderSystem> renderSystem; // a RenderSystem_D3D7
-    // camera manager
-    // light manager
+    std::unique_ptr<CameraManager> cameraManager;
+    std::unique_ptr<LightManager> lightManager;
     // shader manager
     // model manager
     // sprite group manager

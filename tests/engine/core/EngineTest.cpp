@@ -2,6 +2,8 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
 
 #include "TempFolder.h"
 
@@ -47,12 +49,20 @@ TEST(Engine, RunsFramesUntilExitAndSavesOnTearDown)
         Engine engine(CoreDescriptor(folder));
         ASSERT_NE(engine.config, nullptr);
         EXPECT_FALSE(engine.config->settings.v_vsync);   // the file was loaded at construction
+        ASSERT_NE(engine.cameraManager, nullptr);
+        ASSERT_NE(engine.lightManager, nullptr);
+        Camera* camera = engine.cameraManager->defaultCamera;
+        ASSERT_NE(camera, nullptr);
         for (int frame = 0; frame < 3; ++frame) {
             engine.Update();
             EXPECT_TRUE(engine.messageManager->GetEntries().empty());   // emptied at the end of Update
             engine.EndFrame();
             EXPECT_FALSE(engine.IsExitRequested());
         }
+        // Each frame's render updated the cameras: matrices built, the viewport on the back buffer.
+        EXPECT_EQ(camera->projection[11], -1.0f);
+        EXPECT_EQ(camera->viewportWidth, 800u);
+        EXPECT_EQ(camera->viewportHeight, 600u);
         engine.RequestExit();
         EXPECT_TRUE(engine.IsExitRequested());
         engine.Update();
