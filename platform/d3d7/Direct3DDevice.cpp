@@ -82,7 +82,7 @@ HRESULT Direct3D::CreateDevice(const GUID& guid, IDirectDrawSurface7* targetSurf
             !Executor::Attach(owner, owner->window))
             return DDERR_GENERIC;
         *device = new Device(owner, spec, target);
-        Record(std::string("CreateDevice(") + spec.name + ")");
+        if (Recording()) Record(std::string("CreateDevice(") + spec.name + ")");
         return DD_OK;
     }
     return DDERR_INVALIDPARAMS;
@@ -189,7 +189,7 @@ HRESULT Device::SetViewport(D3DVIEWPORT7* v) {
     viewport = *v;
     viewport.dwWidth = std::min(v->dwWidth, target->width - v->dwX);
     viewport.dwHeight = std::min(v->dwHeight, target->height - v->dwY);
-    Record("SetViewport(" + std::to_string(v->dwX) + ", " + std::to_string(v->dwY) + ", " +
+    if (Recording()) Record("SetViewport(" + std::to_string(v->dwX) + ", " + std::to_string(v->dwY) + ", " +
            std::to_string(v->dwWidth) + ", " + std::to_string(v->dwHeight) + ")");
     return DD_OK;
 }
@@ -205,7 +205,7 @@ HRESULT Device::Clear(DWORD count, RECT* rects, DWORD flags, D3DCOLOR color, D3D
     Guard guard(Mutex());
     if (count != 0 || rects) return DDERR_UNSUPPORTED;
     if (G().surfacesLost) return DDERR_SURFACELOST;
-    Record("Clear(" + std::to_string(flags) + ", " + Hex(color) + ")");
+    if (Recording()) Record("Clear(" + std::to_string(flags) + ", " + Hex(color) + ")");
     Executor::Clear(*this, flags, color, z);
     return DD_OK;
 }
@@ -216,7 +216,7 @@ HRESULT Device::BeginScene() {
     if (G().surfacesLost) return DDERR_SURFACELOST;
     if (inScene) return DDERR_GENERIC;
     inScene = true;
-    Record("BeginScene()");
+    if (Recording()) Record("BeginScene()");
     return DD_OK;
 }
 
@@ -224,7 +224,7 @@ HRESULT Device::EndScene() {
     Guard guard(Mutex());
     if (!inScene) return DDERR_GENERIC;
     inScene = false;
-    Record("EndScene()");
+    if (Recording()) Record("EndScene()");
     return G().surfacesLost ? DDERR_SURFACELOST : DD_OK;
 }
 
@@ -232,7 +232,7 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix) {
     Guard guard(Mutex());
     if (!matrix || type >= D3DTRANSFORMSTATE_COUNT) return DDERR_INVALIDPARAMS;
     transforms[type] = *matrix;
-    Record("SetTransform(" + std::to_string(type) + ")");
+    if (Recording()) Record("SetTransform(" + std::to_string(type) + ")");
     return DD_OK;
 }
 
@@ -247,7 +247,7 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     Guard guard(Mutex());
     if (state >= D3DRENDERSTATE_COUNT) return DDERR_INVALIDPARAMS;
     renderStates[state] = value;
-    Record("SetRenderState(" + std::to_string(state) + ", " + std::to_string(value) + ")");
+    if (Recording()) Record("SetRenderState(" + std::to_string(state) + ", " + std::to_string(value) + ")");
     return DD_OK;
 }
 
@@ -263,7 +263,7 @@ HRESULT Device::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
     if (stage >= Describe().wMaxSimultaneousTextures || stage >= kMaxStages || type >= D3DTSS_COUNT)
         return DDERR_INVALIDPARAMS;
     stageStates[stage][type] = value;
-    Record("SetTextureStageState(" + std::to_string(stage) + ", " + std::to_string(type) + ", " +
+    if (Recording()) Record("SetTextureStageState(" + std::to_string(stage) + ", " + std::to_string(type) + ", " +
            std::to_string(value) + ")");
     return DD_OK;
 }
@@ -283,7 +283,7 @@ HRESULT Device::SetTexture(DWORD stage, IDirectDrawSurface7* surface) {
     if (texture) texture->AddRef();
     if (textures[stage]) textures[stage]->Release();
     textures[stage] = texture;
-    Record("SetTexture(" + std::to_string(stage) + ", " + (texture ? "texture" : "null") + ")");
+    if (Recording()) Record("SetTexture(" + std::to_string(stage) + ", " + (texture ? "texture" : "null") + ")");
     return DD_OK;
 }
 
@@ -299,7 +299,7 @@ HRESULT Device::SetMaterial(D3DMATERIAL7* m) {
     Guard guard(Mutex());
     if (!m) return DDERR_INVALIDPARAMS;
     material = *m;
-    Record("SetMaterial()");
+    if (Recording()) Record("SetMaterial()");
     return DD_OK;
 }
 
@@ -316,7 +316,7 @@ HRESULT Device::SetLight(DWORD index, D3DLIGHT7* light) {
     if (light->dltType != D3DLIGHT_POINT && light->dltType != D3DLIGHT_SPOT && light->dltType != D3DLIGHT_DIRECTIONAL)
         return DDERR_INVALIDPARAMS;
     lights[index].light = *light;
-    Record("SetLight(" + std::to_string(index) + ")");
+    if (Recording()) Record("SetLight(" + std::to_string(index) + ")");
     return DD_OK;
 }
 
@@ -341,7 +341,7 @@ HRESULT Device::LightEnable(DWORD index, BOOL enable) {
         found = lights.emplace(index, slot).first;
     }
     found->second.enabled = enable != 0;
-    Record("LightEnable(" + std::to_string(index) + ", " + std::to_string(enable != 0) + ")");
+    if (Recording()) Record("LightEnable(" + std::to_string(index) + ", " + std::to_string(enable != 0) + ")");
     return DD_OK;
 }
 
@@ -364,7 +364,7 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, 
     for (DWORD i = 0; i < indexCount; ++i)
         if (indices[i] >= vertexCount) return DDERR_INVALIDPARAMS;
     if (G().surfacesLost) return DDERR_SURFACELOST;
-    Record("DrawIndexedPrimitive(" + std::to_string(type) + ", " + std::to_string(vertexFormat) + ", " +
+    if (Recording()) Record("DrawIndexedPrimitive(" + std::to_string(type) + ", " + std::to_string(vertexFormat) + ", " +
            std::to_string(vertexCount) + ", " + std::to_string(indexCount) + ")");
     Executor::Draw(*this, type, vertexFormat, vertices, vertexCount, indices, indexCount);
     return DD_OK;

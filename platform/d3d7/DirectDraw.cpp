@@ -178,7 +178,7 @@ HRESULT Surface::AddAttachedSurface(IDirectDrawSurface7* surface) {
     if (next) return DDERR_INVALIDPARAMS;
     z->AddRef();
     next = z;
-    Record("AddAttachedSurface(" + std::to_string(z->format.dwZBufferBitDepth) + ")");
+    if (Recording()) Record("AddAttachedSurface(" + std::to_string(z->format.dwZBufferBitDepth) + ")");
     return DD_OK;
 }
 
@@ -232,7 +232,7 @@ HRESULT Surface::Blt(RECT* destination, IDirectDrawSurface7* sourceSurface, RECT
     if (kind == SurfaceKind::Primary) {
         if (source->kind != SurfaceKind::BackBuffer || sourceRect) return DDERR_UNSUPPORTED;
         if (G().surfacesLost) return DDERR_SURFACELOST;
-        Record("Present(" + std::to_string(source->width) + ", " + std::to_string(source->height) + ")");
+        if (Recording()) Record("Present(" + std::to_string(source->width) + ", " + std::to_string(source->height) + ")");
         const bool vsync = owner && owner->waitForVerticalBlank;
         if (owner) owner->waitForVerticalBlank = false;
         Executor::Present(source, window, vsync);
@@ -257,7 +257,7 @@ HRESULT Surface::Flip(IDirectDrawSurface7*, DWORD flags) {
     Guard guard(Mutex());
     if (kind != SurfaceKind::Primary || !(caps & DDSCAPS_FLIP) || !next) return DDERR_UNSUPPORTED;
     if (G().surfacesLost) return DDERR_SURFACELOST;
-    Record("Present(" + std::to_string(next->width) + ", " + std::to_string(next->height) + ")");
+    if (Recording()) Record("Present(" + std::to_string(next->width) + ", " + std::to_string(next->height) + ")");
     Executor::Present(next, window, (flags & DDFLIP_NOVSYNC) == 0);
     return DD_OK;
 }
@@ -373,7 +373,7 @@ HRESULT DirectDraw::SetCooperativeLevel(HWND w, DWORD flags) {
     if (w) window = w;
     cooperativeFlags = flags;
     if (!fullscreen) modeSet = false;
-    Record("SetCooperativeLevel(" + std::to_string(flags) + ")");
+    if (Recording()) Record("SetCooperativeLevel(" + std::to_string(flags) + ")");
     return DD_OK;
 }
 
@@ -403,7 +403,7 @@ HRESULT DirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits, DWORD,
     if (!listed) return DDERR_INVALIDMODE;
     modeSet = true;
     mode = {width, height, bits};
-    Record("SetDisplayMode(" + std::to_string(width) + ", " + std::to_string(height) + ", " + std::to_string(bits) + ")");
+    if (Recording()) Record("SetDisplayMode(" + std::to_string(width) + ", " + std::to_string(height) + ", " + std::to_string(bits) + ")");
     return DD_OK;
 }
 
@@ -527,7 +527,7 @@ HRESULT DirectDraw::RestoreAllSurfaces() {
     if (HRESULT hr = Injected(D3D7Test::Fault::RestoreAllSurfaces); hr != DD_OK) return hr;
     if (HRESULT hr = TestCooperativeLevel(); hr != DD_OK) return hr;
     G().surfacesLost = false;
-    Record("RestoreAllSurfaces()");
+    if (Recording()) Record("RestoreAllSurfaces()");
     return DD_OK;
 }
 

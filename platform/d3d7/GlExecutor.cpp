@@ -589,7 +589,6 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
     return true;
 }
 
-void Shutdown() { DestroyContext(); }
 
 } // namespace Executor
 } // namespace Platform::D3D7Detail
