@@ -6,9 +6,11 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls.h"
 #include "engine/core/devices/Window.h"
+#include "engine/render/Camera.h"
 #include "engine/render/gui/GUIEditBox.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
+#include "engine/render/gui/GUIManager.h"
 
 namespace VantoranEngine {
 
@@ -28,11 +30,13 @@ const char* const kNames[] = {"ui_console_alpha", "ui_console_size", "ui_console
 
 } // namespace
 
-Console::Console(const GUIServices& services, Config* configuration, const std::string& caption,
-                 const ShaderDescriptor& backgroundDescriptor, int32_t consoleFontId, const std::string& key,
-                 float defaultAlpha, float defaultSize, float defaultSpeed)
-    : gui(services), config(configuration), keyName(key), alpha(defaultAlpha), size(defaultSize),
-      speed(defaultSpeed), fontId(consoleFontId), background(backgroundDescriptor)
+Console::Console(MessageManager* log, TimerManager* timers, Config* config, Controls* controls, GUIManager* gui,
+                 const std::string& caption, const ShaderDescriptor& backgroundDescriptor, int32_t consoleFontId,
+                 const std::string& key, float defaultAlpha, float defaultSize, float defaultSpeed)
+    : log(log), timers(timers), config(config), controls(controls), gui(gui),
+      screenWidth(gui->GetCamera()->orthoWidth), screenHeight(gui->GetCamera()->orthoHeight), keyName(key),
+      alpha(defaultAlpha), size(defaultSize), speed(defaultSpeed), fontId(consoleFontId),
+      background(backgroundDescriptor)
 {
     config->Register(FloatToString(defaultAlpha, 4), kNames[0], ConfigType::Float, true, &alpha, false);
     config->Register(FloatToString(defaultSize, 4), kNames[1], ConfigType::Float, true, &size, false);
@@ -47,21 +51,20 @@ Console::Console(const GUIServices& services, Config* configuration, const std::
     if (!(speed >= 0.0f))
         speed = defaultSpeed;
 
-    if (gui.fontManager != nullptr)
-        font = gui.fontManager->GetFont(fontId);
+    font = gui->GetFontManager()->GetFont(fontId);
     if (font == nullptr)
-        gui.log->LogError("Console font " + IntToString(0, fontId) + " is missing");
+        log->LogError("Console font " + IntToString(0, fontId) + " is missing");
     const float fontSize = font != nullptr ? font->size : kFallbackFontSize;
     lineGap = 0.2f * fontSize;
     lineHeight = 1.2f * fontSize;
     prompt = u"]";
 
-    window = std::make_unique<GUIWindow>(gui, GUIWindow::Colored | GUIWindow::Tier30, Vector2{0.0f, screenHeight},
+    window = gui->CreateUntexturedWindow(GUIWindow::Colored | GUIWindow::Tier30, Vector2{0.0f, screenHeight},
                                          Vector2{screenWidth, screenHeight}, nullptr);
     const float promptWidth = Width(prompt);
-    input = std::make_unique<GUIEditBox>(gui, GUIWindow::Shown, Vector2{promptWidth, lineHeight + lineGap},
-                                         Vector2{0.0f, 0.0f}, window.get(), fontId, kBlue, Vector2{0.0f, 0.0f},
-                                         screenWidth - promptWidth, maxInputLength);
+    input = gui->CreateUntexturedEditBox(Vector2{promptWidth, lineHeight + lineGap}, Vector2{0.0f, 0.0f}, fontId,
+                                         kBlue, Vector2{0.0f, 0.0f}, screenWidth - promptWidth, window);
+    input->maxLength = maxInputLength;
     input->UpdateVisibility();
     input->active = false;
 
@@ -89,8 +92,9 @@ Console::Console(const GUIServices& services, Config* configuration, const std::
 
 Console::~Console()
 {
-    input.reset();
-    window.reset();
+    if (gui->editBoxes.Remove(input))
+        delete input;
+    gui->DeleteWindow(window);
     for (const char* name : kNames)
         config->Unregister(name);
 }
@@ -146,12 +150,12 @@ void Console::Close()
 
 void Console::Update()
 {
-    for (const LogEntry& entry : gui.log->GetEntries()) {
+    for (const LogEntry& entry : log->GetEntries()) {
         const Color& colour = entry.kind == LogEntry::Message ? kWhite : entry.kind == LogEntry::Warning ? kGrey : kRed;
         Print(colour, MultiByteToWide(entry.text));
     }
 
-    const float dt = gui.timerManager != nullptr ? gui.timerManager->frameTime : 0.0f;
+    const float dt = timers->frameTime;
     Vector2& position = window->position;
     if (state == ConsoleOpening) {
         position.x = 0.0f;
@@ -181,10 +185,9 @@ void Console::Update()
     window->SetColor({1.0f, 1.0f, 1.0f, alpha});
     LayOutRows();
 
-    const Window* mainWindow = gui.window;
-    if (mainWindow != nullptr && gui.controls != nullptr && !gui.controls->inputHold && mainWindow->keyEventPending &&
-        !mainWindow->keyEventIsChar)
-        HandleKey(mainWindow->keyEventCode);
+    const Window& mainWindow = controls->window;
+    if (!controls->inputHold && mainWindow.keyEventPending && !mainWindow.keyEventIsChar)
+        HandleKey(mainWindow.keyEventCode);
 }
 
 void Console::QueueText(float x, float y, const Color& colour, const std::u16string& text)

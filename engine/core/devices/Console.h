@@ -15,7 +15,9 @@
 //   (0, 1], size in (0, screen height], speed 0 or more) are replaced by the constructor's.
 // - A font id with no font is logged as an error; the console then still collects and executes lines
 //   but measures nothing and draws no text.
-// - Positions are GUI units (800 × 600, y up); text rows are queued on the console window each frame.
+// - Positions are GUI units (the GUI camera's width W and height H, y up); the window and the input line
+//   are made by the GUI manager and listed there, and text rows are queued on the window each frame. The
+//   background material is kept for a textured window; the window is drawn untextured for now.
 // - Main thread only.
 
 #include "engine/render/Color.h"
@@ -24,15 +26,18 @@
 
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace VantoranEngine {
 
 class Config;
+class Controls;
 class GUIEditBox;
 class GUIFont;
+class GUIManager;
+class MessageManager;
+class TimerManager;
 
 enum ConsoleState : int32_t {
     ConsoleOpening = 0,
@@ -51,8 +56,6 @@ struct ConsoleLine {
 
 class Console {
 public:
-    static constexpr float screenWidth = 800.0f;    // GUI units
-    static constexpr float screenHeight = 600.0f;
     static constexpr size_t maxLines = 2000;
     static constexpr size_t maxHistory = 200;
     static constexpr int32_t maxInputLength = 255;
@@ -66,11 +69,11 @@ public:
     static constexpr uint16_t keyUp = 0x26;
     static constexpr uint16_t keyDown = 0x28;
 
-    // gui: the log, the memory pool, the font manager, the timers, the input and the main window are used.
-    // background: the material of the console window. alpha, size (GUI units) and speed (GUI units per
-    // second) are the defaults of the console variables.
-    Console(const GUIServices& gui, Config* config, const std::string& caption, const ShaderDescriptor& background,
-            int32_t fontId, const std::string& keyName, float alpha, float size, float speed);
+    // Built after the GUI and its fonts. background: the material of the console window. alpha, size (GUI
+    // units) and speed (GUI units per second) are the defaults of the console variables.
+    Console(MessageManager* log, TimerManager* timers, Config* config, Controls* controls, GUIManager* gui,
+            const std::string& caption, const ShaderDescriptor& background, int32_t fontId,
+            const std::string& keyName, float alpha, float size, float speed);
     virtual ~Console();
 
     Console(const Console&) = delete;
@@ -89,8 +92,8 @@ public:
     ConsoleState GetState() const { return state; }
     const std::deque<ConsoleLine>& GetLines() const { return lines; }
     const std::deque<std::u16string>& GetHistory() const { return history; }
-    GUIWindow* GetWindow() const { return window.get(); }
-    GUIEditBox* GetInput() const { return input.get(); }
+    GUIWindow* GetWindow() const { return window; }
+    GUIEditBox* GetInput() const { return input; }
 
     int32_t scrollBack = 0;     // finished rows scrolled back; 0: the newest rows show
     int32_t historyIndex = 0;   // the history's length on a fresh line
@@ -108,8 +111,13 @@ private:
     void QueueText(float x, float y, const Color& colour, const std::u16string& text);
     void LayOutRows();
 
-    GUIServices gui;
+    MessageManager* log;
+    TimerManager* timers;
     Config* config;
+    Controls* controls;
+    GUIManager* gui;
+    float screenWidth;    // W, GUI units
+    float screenHeight;   // H
     ConsoleState state = ConsoleClosed;
     std::string keyName;
     float alpha;
@@ -119,8 +127,8 @@ private:
     int32_t fontId;
     GUIFont* font = nullptr;   // null when no font has fontId
     ShaderDescriptor background;
-    std::unique_ptr<GUIWindow> window;
-    std::unique_ptr<GUIEditBox> input;
+    GUIWindow* window = nullptr;    // listed in the GUI manager, deleted by the console
+    GUIEditBox* input = nullptr;
     std::deque<ConsoleLine> lines;
     std::deque<std::u16string> history;
     std::u16string speakerName;

@@ -2,12 +2,23 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/devices/Controls_DI7.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/gui/GUIEditBox.h"
-#include "tests/engine/render/gui/GUIWidgetFixture.h"
+#include "engine/render/gui/GUIFont.h"
+#include "engine/render/gui/GUIFontManager.h"
+#include "engine/render/gui/GUIManager.h"
+#include "platform/d3d7/D3D7Test.h"
+#include "platform/window/WindowTest.h"
+#include "tests/engine/core/devices/DeviceFixture.h"
+#include "tools/formats/FontWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 using namespace VantoranEngine;
@@ -32,25 +43,67 @@ char ColourName(const Color& c)
     return 'b';
 }
 
-class ConsoleTest : public GUIWidgetFixture {
+// The console over the engine's services: a headless window, a recording render device, the GUI manager
+// with an 800 × 600 camera and font 1, whose characters are all 10 units wide (80 to a row).
+class ConsoleTest : public DeviceTesting::DeviceFixture {
 protected:
     void SetUp() override
     {
-        GUIWidgetFixture::SetUp();
-        fonts->GetFont(1)->size = 10.0f;   // every character 10 units wide: 80 to a row
+        Platform::Test::SetHeadlessWindows(true);
+        Platform::D3D7Test::Reset();
+        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::Recording);
+        DeviceFixture::SetUp();
+        OpenWindow(false);
+        render = std::make_unique<RenderSystem_D3D7>(log.get(), memory.get(), config.get(), window.get());
+        cameras = std::make_unique<CameraManager>(log.get(), memory.get(), window.get(), render.get());
+        controls = std::make_unique<Controls_DI7>(*log, *window, *config, *timers);
+        gui = std::make_unique<GUIManager>(log.get(), memory.get(), files.get(), window.get(), timers.get(),
+                                           cameras.get(), nullptr, nullptr, controls.get(), nullptr, config.get());
+        gui->GetCamera()->orthoWidth = 800.0f;
+        gui->GetCamera()->orthoHeight = 600.0f;
+
+        std::vector<Formats::FontGlyph> glyphs;
+        for (char16_t c = u'a'; c <= u'z'; ++c)
+            glyphs.push_back({c, 0.0f, 0.0f, 0.01f, 0.01f, 1.0f});
+        const std::vector<uint8_t> bytes = Formats::EncodeFont(glyphs);
+        std::filesystem::create_directories(folder / "data/fonts");
+        std::ofstream(folder / "data/fonts/test.fnt", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        gui->GetFontManager()->LoadFont(1, ShaderDescriptor{}, "fonts\\test.fnt");
+        gui->GetFontManager()->GetFont(1)->size = 10.0f;   // missing glyphs take one size as well
+        log->ClearEntries();
     }
     void TearDown() override
     {
         console.reset();
-        GUIWidgetFixture::TearDown();
+        gui.reset();
+        controls.reset();
+        cameras.reset();
+        render.reset();
+        DeviceFixture::TearDown();
     }
 
     Console& Make(int32_t fontId = 1)
     {
-        console = std::make_unique<Console>(services, config.get(), "Brindlemoor 1.00", ShaderDescriptor{}, fontId,
-                                            "~", 0.95f, 308.0f, 1000.0f);
+        console = std::make_unique<Console>(log.get(), timers.get(), config.get(), controls.get(), gui.get(),
+                                            "Brindlemoor 1.00", ShaderDescriptor{}, fontId, "~", 0.95f, 308.0f,
+                                            1000.0f);
         return *console;
     }
+
+    std::vector<std::string> Errors() const
+    {
+        std::vector<std::string> errors;
+        for (const auto& entry : log->GetEntries())
+            if (entry.kind == LogEntry::Error)
+                errors.push_back(entry.text);
+        return errors;
+    }
+
+    std::unique_ptr<RenderSystem_D3D7> render;
+    std::unique_ptr<CameraManager> cameras;
+    std::unique_ptr<Controls_DI7> controls;
+    std::unique_ptr<GUIManager> gui;
 
     // Lines printed since the last call.
     std::vector<Printed> NewLines()
@@ -159,7 +212,7 @@ TEST_F(ConsoleTest, PrintWrapsAtTheScreenWidthAndNeverLoops)
     EXPECT_EQ(wrapped[2].text, std::u16string(40, u'a') + u"\n");
 
     // A character wider than the screen takes a row of its own.
-    fonts->GetFont(1)->size = 1000.0f;
+    gui->GetFontManager()->GetFont(1)->size = 1000.0f;
     console->Print({1, 1, 1, 1}, u"ab");
     const std::vector<Printed> wide = NewLines();
     ASSERT_EQ(wide.size(), 2u);
@@ -217,8 +270,14 @@ TEST_F(ConsoleTest, OutOfRangeSettingsFromTheFileAreReset)
     EXPECT_EQ(config->GetValueText("ui_console_alpha"), "0.950000");
     EXPECT_EQ(config->GetValueText("ui_console_speed"), "250.000000");
     EXPECT_EQ(config->GetDefaultText("ui_console_alpha"), "0.9500");
+    EXPECT_NE(std::count(gui->windows.slots.begin(), gui->windows.slots.end(), console->GetWindow()), 0);
     console.reset();
     EXPECT_EQ(config->Execute("say x"), ExecuteUnknown);   // unregistered with the console
+    // The window and the input line left the GUI's lists with the console.
+    EXPECT_EQ(std::count(gui->windows.slots.begin(), gui->windows.slots.end(), nullptr),
+              std::ptrdiff_t(gui->windows.slots.size()));
+    EXPECT_EQ(std::count(gui->editBoxes.slots.begin(), gui->editBoxes.slots.end(), nullptr),
+              std::ptrdiff_t(gui->editBoxes.slots.size()));
 }
 
 TEST_F(ConsoleTest, SlidesOpenAndClosed)
