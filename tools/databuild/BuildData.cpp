@@ -7,6 +7,10 @@ void BuildData(const std::string& baseFolder)
     DataTree tree(baseFolder);
     WriteSettings(tree);
     WriteCatalogue(tree);
+    WriteStoryTexts(tree);
+    WriteTextTables(tree);
+    WriteFonts(tree);
+    WriteSounds(tree);
 }
 
 } // namespace DataBuild
