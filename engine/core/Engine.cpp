@@ -15,6 +15,7 @@
 #include "engine/core/sound/SoundManager.h"
 #include "engine/core/sound/SoundSystem_DS7.h"
 #include "engine/render/Random.h"
+#include "engine/render/gui/GUIManager.h"
 #include "engine/render/ScreenCapture.h"
 #include "platform/os/Clock.h"
 
@@ -80,7 +81,10 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
         // No sound: the failed service and the ones after it stay null; the game runs silent.
     }
 
-    // GUI manager
+    // Until the shader and model managers are built here, GUI widgets exist without models.
+    guiManager = std::make_unique<GUIManager>(messageManager.get(), memoryManager.get(), fileManager.get(),
+                                              window.get(), timerManager.get(), cameraManager.get(), nullptr,
+                                              nullptr, controls.get(), soundManager.get(), config.get());
 
     RandomSeed = Platform::GetTickCount();
 }
@@ -90,8 +94,9 @@ Engine::~Engine()
     if (descriptor.saveConfig && config)
         config->Save();
 
-    // console, GUI manager, sound manager, sound device, input, screen capture, particle systems,
-    // sprite groups, models, shaders
+    // the console first, once it is built; particle systems, sprite groups, models and shaders
+    // join between the screen capture and the lights
+    guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
@@ -113,7 +118,8 @@ void Engine::Update()
     timerManager->Update();
     window->Update();
     controls->Update();
-    // GUI manager, console
+    guiManager->Update();
+    // console
     messageManager->ClearEntries();
 }
 
@@ -121,7 +127,8 @@ void Engine::Render()
 {
     renderSystem->Refresh();
     cameraManager->Update();
-    // particle systems, sprite groups, GUI
+    // particle systems, sprite groups
+    guiManager->Render();
     lightManager->Update();
     // shaders, models;
     // then the sound services, skipped while null

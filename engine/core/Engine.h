@@ -22,6 +22,7 @@ class CameraManager;
 class Config;
 class Controls;
 class FileManager;
+class GUIManager;
 class LightManager;
 class MemoryManager;
 class MessageManager;
@@ -78,7 +79,7 @@ public:
     std::unique_ptr<Controls> controls; // a Controls_DI7
     std::unique_ptr<SoundSystem> soundSystem;   // null when the sound device could not start
     std::unique_ptr<SoundManager> soundManager; // null without a sound device
-    // GUI manager
+    std::unique_ptr<GUIManager> guiManager;
     // console (built later by the owner's call, destroyed first)
 
 private:

@@ -1,0 +1,146 @@
+// The whole engine under the offscreen video driver: a GUI window with a button, a text in a baked
+// font, an edit box and a slider, driven by injected mouse and keyboard events through the engine's
+// own frame.
+
+#include "engine/core/Engine.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/devices/Window.h"
+#include "engine/render/Camera.h"
+#include "engine/render/gui/GUIFont.h"
+#include "engine/render/gui/GUIFontManager.h"
+#include "engine/render/gui/GUIManager.h"
+#include "platform/d3d7/D3D7Test.h"
+#include "platform/window/WindowTest.h"
+#include "tests/engine/core/devices/DeviceFixture.h"
+#include "tools/fontbake/FontBaker.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace VantoranEngine;
+
+namespace {
+
+class GUIEngine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Platform::Test::SetHeadlessWindows(false);
+        Platform::Test::SetForceFocus(true);
+        Platform::D3D7Test::Reset();
+
+        FontBake::BakeOptions options;
+        options.fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+        options.pixelSize = 24;
+        FontBake::BakedFont baked;
+        std::string failure;
+        ASSERT_TRUE(FontBake::Bake(options, baked, failure)) << failure;
+        ASSERT_TRUE(FontBake::WriteBakedFont(baked, folder / "data/fonts/gui.fnt", folder / "data/fonts/gui.jpg",
+                                             failure))
+            << failure;
+
+        EngineDescriptor d;
+        d.title = "Brindlemoor";
+        d.version = 100;
+        d.baseDirectory = folder.Path();
+        d.configDirectory = folder.Path();
+        d.logEnabled = false;
+        d.videoMode = "800x600x32";
+        engine = std::make_unique<Engine>(d);
+        gui = engine->guiManager.get();
+        ASSERT_NE(gui, nullptr);
+        gui->GetCamera()->orthoWidth = 800.0f;
+        gui->GetCamera()->orthoHeight = 600.0f;
+        ShaderDescriptor material;
+        BuildSimpleGUIShaderDescriptor(material, "fonts\\gui.jpg", "fonts\\gui_alpha.jpg");
+        font = gui->GetFontManager()->LoadFont(1, material, "fonts\\gui.fnt");
+    }
+
+    void TearDown() override
+    {
+        engine.reset();
+        Platform::Test::ResetInput();
+        Platform::Test::SetForceFocus(false);
+    }
+
+    // The game's tick: messages, the engine's first half, the owner's per-frame texts, the second half.
+    void Frame()
+    {
+        DeviceTesting::PumpMessages();
+        engine->Update();
+        if (panel != nullptr)
+            panel->AddText({20, 250}, {1, 1, 1, 1}, 0, 1, u"Brindlemoor", -1.0f);
+        clickedThisFrame = button != nullptr && button->clicked;
+        engine->EndFrame();
+    }
+
+    // GUI point (x, y up) to client pixels (y down).
+    static void MoveTo(float x, float y)
+    {
+        Platform::Test::InjectMouseMotion(static_cast<int>(x), static_cast<int>(599.0f - y), 0, 0);
+    }
+
+    TempFolder folder;
+    std::unique_ptr<Engine> engine;
+    GUIManager* gui = nullptr;
+    GUIFont* font = nullptr;
+    GUIWindow* panel = nullptr;
+    GUIButton* button = nullptr;
+    bool clickedThisFrame = false;
+};
+
+TEST_F(GUIEngine, ClicksAButtonTypesIntoAnEditBoxAndDragsASlider)
+{
+    ASSERT_NE(font, nullptr);
+    ASSERT_TRUE(font->HasGlyph(u'B'));
+    panel = gui->CreateUntexturedWindow(GUIWindow::Shown, {200, 150}, {400, 300}, nullptr);
+    button = gui->CreateUntexturedButton({20, 20}, {120, 40}, panel);   // GUI x 220..340, y 170..210
+    GUIEditBox* edit = gui->CreateUntexturedEditBox({20, 100}, {300, 30}, 1, {1, 1, 1, 1}, {4, 4}, 280.0f, panel);
+    auto* slider = new GUISlider(gui->GetServices(), GUIWindow::Shown, {20, 180}, {220, 30}, panel, {10, 5},
+                                 {210, 5}, GUIManager::sliderSteps, false);
+    gui->sliders.Add(slider);
+    slider->SetThumbModel({0, 20}); // grabbed at GUI x 220..420, y 330..350; position 0 at x 230
+
+    Frame();
+    ASSERT_FALSE(gui->GetFontManager()->GetInstances().empty());
+    const GUIFont& drawn = *gui->GetFontManager()->GetInstances().front();
+    EXPECT_EQ(drawn.usedIndexCount, 6u * 11u); // one quad per letter of "Brindlemoor"
+    EXPECT_FLOAT_EQ(drawn.depth, panel->depth - GUIFontManager::textDepthOffset);
+
+    MoveTo(280, 190);
+    Frame();
+    EXPECT_TRUE(button->hovered);
+    Platform::Test::InjectMouseButton(0, true);
+    Frame();
+    EXPECT_EQ(button->state, GUIButton::Pressed);
+    EXPECT_FALSE(clickedThisFrame);
+    Platform::Test::InjectMouseButton(0, false);
+    Frame();
+    EXPECT_TRUE(clickedThisFrame);
+    Frame();
+    EXPECT_FALSE(clickedThisFrame);
+
+    for (const char* typed : {"h", "i", "\xD0\x96"}) { // Cyrillic capital zhe
+        Platform::Test::InjectText(typed);
+        Frame();
+    }
+    EXPECT_EQ(edit->text, u"hi\u0416");
+    EXPECT_EQ(edit->caret, 3);
+
+    MoveTo(280, 345);
+    Frame();
+    Platform::Test::InjectMouseButton(0, true);
+    Frame();
+    EXPECT_EQ(slider->position, 250); // (280 - 230) / 200 of 1000 steps
+    MoveTo(380, 345);
+    Frame();
+    EXPECT_EQ(slider->position, 750);
+    Platform::Test::InjectMouseButton(0, false);
+    MoveTo(300, 345);
+    Frame();
+    Frame();
+    EXPECT_EQ(slider->position, 750);
+}
+
+} // namespace
