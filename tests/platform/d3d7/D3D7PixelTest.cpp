@@ -322,3 +322,35 @@ TEST_F(D3D7Pixels, AnExclusiveWindowThatLosesFocusOrIsMinimisedLosesTheDevice) {
     T::SetTestWindowState(window, false, true);
     EXPECT_EQ(dd->TestCooperativeLevel(), DD_OK);
 }
+
+TEST_F(D3D7Pixels, SixteenBitTexturesUploadRowByRowThroughTheirPitch) {
+    // 3 x 2 texels of 5-6-5: rows are 6 bytes of texels padded to a pitch of 8.
+    DDSURFACEDESC2 desc{};
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | DDSD_MIPMAPCOUNT;
+    desc.dwWidth = 3;
+    desc.dwHeight = 2;
+    desc.dwMipMapCount = 2;
+    desc.ddpfPixelFormat.dwFlags = DDPF_RGB;
+    desc.ddpfPixelFormat.dwRGBBitCount = 16;
+    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_MIPMAP | DDSCAPS_COMPLEX;
+    IDirectDrawSurface7* texture = nullptr;
+    ASSERT_EQ(dd->CreateSurface(&desc, &texture, nullptr), DD_OK);
+    textures.push_back(texture);
+    DDSURFACEDESC2 locked{};
+    ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    ASSERT_EQ(locked.lPitch, 8);
+    const std::uint16_t rows[2][3] = {{0xF800, 0x07E0, 0x001F}, {0xFFFF, 0x0000, 0xFFFF}};
+    for (int row = 0; row < 2; ++row)
+        std::memcpy(static_cast<std::uint8_t*>(locked.lpSurface) + row * locked.lPitch, rows[row], 6);
+    texture->Unlock(nullptr);
+    device->SetTexture(0, texture);
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_POINT); // both levels are uploaded
+    Clear(D3DCLEAR_TARGET, 0xFF000000);
+    Quad(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF);
+    Present();
+    ExpectRgb(At(20, 20), {255, 0, 0});
+    ExpectRgb(At(80, 20), {0, 255, 0});
+    ExpectRgb(At(140, 20), {0, 0, 255});
+    ExpectRgb(At(20, 100), {255, 255, 255});
+    ExpectRgb(At(80, 100), {0, 0, 0});
+}
