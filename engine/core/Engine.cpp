@@ -6,6 +6,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
+#include "engine/core/devices/Console.h"
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
 #include "engine/render/CameraManager.h"
@@ -94,7 +95,8 @@ Engine::~Engine()
     if (descriptor.saveConfig && config)
         config->Save();
 
-    // the console first, once it is built; particle systems, sprite groups, models and shaders
+    console.reset();
+    // particle systems, sprite groups, models and shaders
     // join between the screen capture and the lights
     guiManager.reset();
     soundManager.reset();
@@ -119,7 +121,8 @@ void Engine::Update()
     window->Update();
     controls->Update();
     guiManager->Update();
-    // console
+    if (console)
+        console->Update();
     messageManager->ClearEntries();
 }
 
@@ -150,6 +153,14 @@ void Engine::EndFrame()
     config->EndFrame();
     if (IsExitRequested())
         messageManager->LogMessage("\nExiting...\n");
+}
+
+void Engine::CreateConsole(const std::string& caption, const ShaderDescriptor& background, int32_t fontId,
+                           const std::string& keyName, float alpha, float size, float speed)
+{
+    console.reset();
+    console = std::make_unique<Console>(messageManager.get(), timerManager.get(), config.get(), controls.get(),
+                                        guiManager.get(), caption, background, fontId, keyName, alpha, size, speed);
 }
 
 void Engine::RequestExit()

@@ -20,6 +20,7 @@ namespace VantoranEngine {
 
 class CameraManager;
 class Config;
+class Console;
 class Controls;
 class FileManager;
 class GUIManager;
@@ -32,6 +33,7 @@ class SoundManager;
 class SoundSystem;
 class TimerManager;
 class Window;
+class ShaderDescriptor;
 
 class Engine {
 public:
@@ -58,6 +60,12 @@ public:
     // Title, a blank, version / 100, "." and version % 100 in at least two digits: "Brindlemoor 1.00".
     std::string GetCaption() const;
 
+    // Builds the drop-down console once the GUI's fonts are loaded: caption, the background material, the
+    // console font's id, the key name kept in ui_console_key, and the defaults of its opacity, height (GUI
+    // units) and slide speed (GUI units per second). A second call replaces the first console.
+    void CreateConsole(const std::string& caption, const ShaderDescriptor& background, int32_t fontId,
+                       const std::string& keyName, float alpha, float size, float speed);
+
     // The descriptor as copied, with the empty title replaced.
     const EngineDescriptor& GetDescriptor() const { return descriptor; }
 
@@ -80,7 +88,7 @@ public:
     std::unique_ptr<SoundSystem> soundSystem;   // null when the sound device could not start
     std::unique_ptr<SoundManager> soundManager; // null without a sound device
     std::unique_ptr<GUIManager> guiManager;
-    // console (built later by the owner's call, destroyed first)
+    std::unique_ptr<Console> console;   // null until CreateConsole; destroyed first
 
 private:
     EngineDescriptor descriptor;
