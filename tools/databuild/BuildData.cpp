@@ -1,5 +1,7 @@
 #include "tools/databuild/DataBuild.h"
 
+#include "tools/databuild/Art.h"
+
 namespace DataBuild {
 
 void BuildData(const std::string& baseFolder)
@@ -10,6 +12,7 @@ void BuildData(const std::string& baseFolder)
     WriteStoryTexts(tree);
     WriteTextTables(tree);
     WriteFonts(tree);
+    WriteStartupArt(tree);
     WriteSounds(tree);
 }
 

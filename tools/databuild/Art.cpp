@@ -1,0 +1,191 @@
+#include "tools/databuild/Art.h"
+
+#include "tools/formats/ImageWriters.h"
+#include "tools/formats/MaterialWriter.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace DataBuild {
+
+Canvas::Canvas(int w, int h) : width(w), height(h)
+{
+    surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cr = cairo_create(surface);
+}
+
+Canvas::~Canvas()
+{
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+namespace {
+
+// Unpremultiplied RGBA, rows bottom first as the engine stores images.
+Formats::Picture ToPicture(cairo_surface_t* surface, bool dilate)
+{
+    cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    Formats::Picture picture = Formats::MakePicture(w, h, 4, {0, 0, 0, 0});
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t pixel;
+            std::copy_n(data + y * stride + x * 4, 4, reinterpret_cast<unsigned char*>(&pixel));
+            const uint32_t a = pixel >> 24;
+            uint8_t* p = picture.At(x, h - 1 - y);
+            for (int c = 0; c < 3; ++c) {
+                const uint32_t premultiplied = (pixel >> (16 - 8 * c)) & 0xFF;
+                p[c] = static_cast<uint8_t>(a ? std::min<uint32_t>(255, (premultiplied * 255 + a / 2) / a) : 0);
+            }
+            p[3] = static_cast<uint8_t>(a);
+        }
+    if (!dilate)
+        return picture;
+    // Spread drawn colours into the transparent texels, a ring at a time.
+    std::vector<uint8_t> known(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            known[size_t(y) * w + x] = picture.At(x, y)[3] > 8;
+    for (int pass = 0; pass < 8; ++pass) {
+        std::vector<uint8_t> next = known;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (known[size_t(y) * w + x])
+                    continue;
+                int sum[3] = {0, 0, 0}, n = 0;
+                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    const int sx = x + dx, sy = y + dy;
+                    if (sx < 0 || sy < 0 || sx >= w || sy >= h || !known[size_t(sy) * w + sx])
+                        continue;
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += picture.At(sx, sy)[c];
+                    ++n;
+                }
+                if (n > 0) {
+                    for (int c = 0; c < 3; ++c)
+                        picture.At(x, y)[c] = static_cast<uint8_t>(sum[c] / n);
+                    next[size_t(y) * w + x] = 1;
+                }
+            }
+        known.swap(next);
+    }
+    return picture;
+}
+
+void WriteJpeg(DataTree& tree, const std::string& name, const Formats::Picture& picture, int quality)
+{
+    tree.Write(name, Formats::EncodeJpeg(picture, quality));
+}
+
+} // namespace
+
+void Canvas::WritePair(DataTree& tree, const std::string& colourName) const
+{
+    const Formats::Picture rgba = ToPicture(surface, true);
+    Formats::Picture colour = Formats::MakePicture(width, height, 3, {0, 0, 0});
+    Formats::Picture opacity = Formats::MakePicture(width, height, 1, {0});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::copy_n(rgba.At(x, y), 3, colour.At(x, y));
+            opacity.At(x, y)[0] = rgba.At(x, y)[3];
+        }
+    WriteJpeg(tree, colourName, colour, 92);
+    WriteJpeg(tree, Formats::OpacityName(colourName), opacity, 95);
+}
+
+void Canvas::WriteOpaque(DataTree& tree, const std::string& colourName) const
+{
+    const Formats::Picture rgba = ToPicture(surface, false);
+    Formats::Picture colour = Formats::MakePicture(width, height, 3, {0, 0, 0});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            std::copy_n(rgba.At(x, y), 3, colour.At(x, y));
+    WriteJpeg(tree, colourName, colour, 92);
+}
+
+void SetColour(cairo_t* cr, uint32_t rgb, double alpha)
+{
+    cairo_set_source_rgba(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha);
+}
+
+void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r)
+{
+    r = std::min({r, w / 2, h / 2});
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -pi / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, pi / 2);
+    cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
+    cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
+    cairo_close_path(cr);
+}
+
+void FillVertical(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom)
+{
+    cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
+    auto stop = [gradient](double at, uint32_t rgb) {
+        cairo_pattern_add_color_stop_rgb(gradient, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                                         (rgb & 0xFF) / 255.0);
+    };
+    stop(0, top);
+    stop(1, bottom);
+    cairo_set_source(cr, gradient);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(gradient);
+}
+
+Formats::ModelFile QuadModel(float x0, float y0, float x1, float y1, float u, float v)
+{
+    Formats::ModelFile model = Formats::MakeQuadModel();
+    model.flags = 0x40C29; // active, GUI class with manual depth, vertex colours, triangle list, static
+    for (Formats::ModelVertex& vertex : model.vertices) {
+        const bool right = vertex.position[0] > 0, top = vertex.position[1] > 0;
+        vertex.position = {right ? x1 : x0, top ? y1 : y0, 0};
+        vertex.u = right ? u : 0;
+        vertex.v = top ? v : 0;
+    }
+    model.boxes = {{{x0, y0, 0}, {x1, y1, 0}}};
+    return model;
+}
+
+Formats::ModelFile HelperModel(const std::vector<std::array<float, 2>>& centres, float framesPerSecond)
+{
+    Formats::ModelFile model;
+    model.flags = 0x40C2A; // as a quad, but morph frames
+    model.frameCount = static_cast<uint32_t>(centres.size());
+    model.framesPerSecond = framesPerSecond;
+    model.indices = {0, 1, 2};
+    model.vertexCount = 3;
+    for (const auto& centre : centres) {
+        for (int i = 0; i < 3; ++i) {
+            Formats::ModelVertex vertex;
+            vertex.position = {centre[0], centre[1], 0};
+            model.vertices.push_back(vertex);
+        }
+        model.boxes.push_back({{centre[0] - 1, centre[1] - 1, 0}, {centre[0] + 1, centre[1] + 1, 0}});
+    }
+    return model;
+}
+
+void WriteMaterial(DataTree& tree, const std::string& materialName, const std::string& colour,
+                   const std::string& opacity)
+{
+    Formats::MaterialFile material;
+    if (!colour.empty()) {
+        material = Formats::MakeImageMaterial(colour, opacity);
+        material.stages[0].flags = 0; // drawn 1:1: no mip levels
+    }
+    tree.Write(materialName, Formats::EncodeMaterial(material));
+}
+
+void WriteModel(DataTree& tree, const std::string& modelName, const Formats::ModelFile& model,
+                const std::string& colour, const std::string& opacity)
+{
+    tree.Write(modelName, Formats::EncodeModel(model));
+    const std::string stem = modelName.substr(0, modelName.rfind('.'));
+    WriteMaterial(tree, stem + ".srf", colour, opacity);
+}
+
+} // namespace DataBuild
