@@ -3,6 +3,8 @@
 #include "tools/formats/ImageWriters.h"
 #include "tools/formats/MaterialWriter.h"
 
+#include <cairo-ft.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -104,6 +106,40 @@ void Canvas::WriteOpaque(DataTree& tree, const std::string& colourName) const
         for (int x = 0; x < width; ++x)
             std::copy_n(rgba.At(x, y), 3, colour.At(x, y));
     WriteJpeg(tree, colourName, colour, 92);
+}
+
+namespace {
+
+struct ArtFont {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    cairo_font_face_t* cairoFace = nullptr;
+};
+ArtFont artFont;
+
+} // namespace
+
+void SetSerifBold(cairo_t* cr)
+{
+    if (!artFont.cairoFace) {
+        const std::string path = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
+        if (FT_Init_FreeType(&artFont.library) != 0 || FT_New_Face(artFont.library, path.c_str(), 0, &artFont.face) != 0)
+            throw std::runtime_error("cannot load " + path);
+        artFont.cairoFace = cairo_ft_font_face_create_for_ft_face(artFont.face, 0);
+    }
+    cairo_set_font_face(cr, artFont.cairoFace);
+}
+
+void ReleaseArtFonts()
+{
+    if (artFont.cairoFace)
+        cairo_font_face_destroy(artFont.cairoFace);
+    cairo_debug_reset_static_data();
+    if (artFont.face)
+        FT_Done_Face(artFont.face);
+    if (artFont.library)
+        FT_Done_FreeType(artFont.library);
+    artFont = {};
 }
 
 void SetColour(cairo_t* cr, uint32_t rgb, double alpha)

@@ -39,6 +39,11 @@ private:
     cairo_t* cr;
 };
 
+// Text on art is drawn with DejaVu Serif Bold, loaded straight from its file (no font lookup, so
+// every build draws with the same font). ReleaseArtFonts frees it and cairo's caches at the end.
+void SetSerifBold(cairo_t* cr);
+void ReleaseArtFonts();
+
 void SetColour(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r);
 // A vertical gradient from top to bottom colours.
@@ -55,6 +60,10 @@ void WriteModel(DataTree& tree, const std::string& modelName, const Formats::Mod
                 const std::string& colour, const std::string& opacity);
 // The start-up art: console, logos, loading screen, cursor, gui\common, main menu.
 void WriteStartupArt(DataTree& tree);
+// The icon and cursors the platform layer reads from <base>\resources.
+void WriteResources(DataTree& tree);
+// The greenhouse scene and its nine flowers.
+void WriteFlowerHouse(DataTree& tree);
 
 // A material of one static stage on a pair, alpha-blended, no mip levels.
 void WriteMaterial(DataTree& tree, const std::string& materialName, const std::string& colour,

@@ -13,6 +13,9 @@ void BuildData(const std::string& baseFolder)
     WriteTextTables(tree);
     WriteFonts(tree);
     WriteStartupArt(tree);
+    WriteFlowerHouse(tree);
+    WriteResources(tree);
+    ReleaseArtFonts();
     WriteSounds(tree);
 }
 

@@ -16,7 +16,7 @@ constexpr uint32_t paper = 0xFFF6E0, ink = 0x4A2E1A, gold = 0xF2B541, skyTop = 0
 
 void Text(cairo_t* cr, const char* text, double centreX, double baseline, double size, uint32_t fill, uint32_t outline)
 {
-    cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    SetSerifBold(cr);
     cairo_set_font_size(cr, size);
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text, &extents);

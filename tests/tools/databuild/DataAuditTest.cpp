@@ -517,6 +517,38 @@ TEST_F(DataAudit, ImagesAndMaterialsFollowTheImageRules)
     EXPECT_TRUE(Errors().empty());
 }
 
+TEST_F(DataAudit, IconAndCursorsAreBitmapsWithAlpha)
+{
+    const std::pair<const char*, uint32_t> resources[] = {
+        {"icon101.bmp", 64}, {"cursor1000.bmp", 32}, {"cursor108.bmp", 32}, {"cursor109.bmp", 32}, {"cursor110.bmp", 32}};
+    for (const auto& [name, side] : resources) {
+        SCOPED_TRACE(name);
+        const std::string bytes = ReadAll(std::filesystem::path(gameFolder) / "resources" / name);
+        ASSERT_GT(bytes.size(), 122u);
+        auto u32 = [&](size_t at) {
+            uint32_t value = 0;
+            for (int i = 3; i >= 0; --i)
+                value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+            return value;
+        };
+        EXPECT_EQ(bytes.substr(0, 2), "BM");
+        EXPECT_EQ(u32(2), bytes.size());
+        EXPECT_EQ(u32(18), side);
+        EXPECT_EQ(u32(22), side);
+        EXPECT_EQ(static_cast<uint8_t>(bytes[28]), 32);
+        EXPECT_EQ(u32(66), 0xFF000000u) << "alpha mask";
+        // Shaped: some texels clear, some opaque; the hot spot (top-left) of a cursor is drawn.
+        std::set<uint8_t> alphas;
+        for (size_t at = u32(10) + 3; at < bytes.size(); at += 4)
+            alphas.insert(static_cast<uint8_t>(bytes[at]));
+        EXPECT_TRUE(alphas.count(0) && alphas.count(255));
+        if (side == 32) {
+            const size_t topLeft = u32(10) + (side - 2) * side * 4 + 4 + 3; // row 1 from the top, column 1
+            EXPECT_GT(static_cast<uint8_t>(bytes[topLeft]), 0);
+        }
+    }
+}
+
 TEST_F(DataAudit, BuildingAgainGivesTheSameBytes)
 {
     TempFolder second;
