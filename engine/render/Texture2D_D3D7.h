@@ -4,7 +4,8 @@
 //
 // A failure while the surface is built (the texture surface, a staging surface or a lock) is logged and
 // stops that build: the texture keeps no surface, binds as no texture, and the next bind tries again.
-// A deleted texture leaves every texture unit of the render state cache it was bound to.
+// A deleted texture leaves the device's texture list and every texture unit of the render state cache
+// it was bound to.
 //
 // Threads: built on the loading thread or the main thread; the stand-in's surfaces are CPU memory and
 // reach OpenGL only when drawn on the main thread.
@@ -26,9 +27,9 @@ class RenderSystem_D3D7;
 
 class Texture2D_D3D7 : public Texture2D {
 public:
-    // Builds the surface from image and enters the texture in the device's texture list.
-    Texture2D_D3D7(const std::string& name, Config* config, MessageManager* log, MemoryManager* memory,
-                   RenderSystem_D3D7* renderSystem, Image* image, bool mipMapping);
+    // Builds the surface from image and enters the texture in the device's texture list; the log, memory
+    // pool and configuration are the render system's.
+    Texture2D_D3D7(RenderSystem_D3D7* renderSystem, const std::string& name, Image* image, bool mipMapping);
     ~Texture2D_D3D7() override;
 
     // Nothing when a surface exists; image null builds from the kept level images.

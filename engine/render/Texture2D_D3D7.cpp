@@ -1,0 +1,249 @@
+#include "engine/render/Texture2D_D3D7.h"
+
+#include "engine/core/Config.h"
+#include "engine/core/MessageManager.h"
+#include "engine/render/Image.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "platform/d3d7/D3D7.h"
+
+#include <cstring>
+
+namespace VantoranEngine {
+
+using namespace Platform;
+
+namespace {
+
+const char* const tag = "Texture2D_D3D7::CreateSurface";
+
+struct FormatSearch {
+    DWORD bits;
+    bool found = false;
+    DDPIXELFORMAT format{};
+};
+
+HRESULT EnumTextureFormatsCallback(DDPIXELFORMAT* format, void* context)
+{
+    FormatSearch* search = static_cast<FormatSearch*>(context);
+    constexpr DWORD refused = DDPF_FOURCC | DDPF_LUMINANCE | DDPF_BUMPLUMINANCE | DDPF_BUMPDUDV;
+    const bool alpha = (format->dwFlags & DDPF_ALPHAPIXELS) != 0;
+    if (format->dwRGBBitCount != search->bits || (format->dwFlags & refused) != 0 ||
+        format->dwRGBAlphaBitMask == 0xF000 || alpha != (search->bits == 32))
+        return D3DENUMRET_OK;
+    search->format = *format;
+    search->found = true;
+    return D3DENUMRET_CANCEL;
+}
+
+uint32_t BitCount(DWORD mask)
+{
+    uint32_t count = 0;
+    for (; mask != 0; mask &= mask - 1)
+        ++count;
+    return count;
+}
+
+uint32_t LowestBit(DWORD mask)
+{
+    uint32_t bit = 0;
+    while (bit < 32 && !(mask & (1u << bit)))
+        ++bit;
+    return bit;
+}
+
+// One 8-bit component placed into a mask; a zero mask (no such component) gives 0.
+DWORD Place(uint8_t component, DWORD mask)
+{
+    if (mask == 0)
+        return 0;
+    const uint32_t bits = BitCount(mask);
+    const DWORD value = bits >= 8 ? DWORD{component} << (bits - 8) : DWORD{component} >> (8 - bits);
+    return (value << LowestBit(mask)) & mask;
+}
+
+// Logs a failed result with the tag; true on success.
+bool Succeeded(RenderSystem_D3D7* renderSystem, HRESULT result)
+{
+    renderSystem->CheckResult(tag, result);
+    return result >= 0;
+}
+
+} // namespace
+
+Texture2D_D3D7::Texture2D_D3D7(RenderSystem_D3D7* device, const std::string& key, Image* image, bool withMipMaps)
+    : Texture2D(key, device->config, device->log, device->memory, withMipMaps), renderSystem(device)
+{
+    CreateSurface(image);
+    renderSystem->AddTexture(this);
+}
+
+Texture2D_D3D7::~Texture2D_D3D7()
+{
+    ReleaseSurface();
+    levelImages.clear();
+    renderSystem->RemoveTexture(this); // also unbinds it from every texture unit
+}
+
+uint32_t Texture2D_D3D7::TextureSide(uint32_t size, uint32_t limit)
+{
+    uint32_t lower = 1;
+    while (lower * 2 <= size && lower < 0x80000000u)
+        lower *= 2;
+    uint32_t side = lower;
+    if (size > lower) {
+        const uint32_t upper = lower * 2;
+        side = size - lower < upper - size ? lower : upper;
+    }
+    return limit != 0 && side > limit ? limit : side;
+}
+
+void Texture2D_D3D7::ReleaseSurface()
+{
+    if (surface != nullptr) {
+        surface->Release();
+        surface = nullptr;
+    }
+}
+
+void Texture2D_D3D7::CreateSurface(Image* image)
+{
+    if (surface != nullptr)
+        return;
+    byteSize = 0;
+    const Image* source = image != nullptr ? image : levelImages.empty() ? nullptr : levelImages[0].get();
+    if (source == nullptr || source->empty)
+        return;
+    IDirectDraw7* directDraw = renderSystem->directDraw;
+    IDirect3DDevice7* device = renderSystem->device;
+    if (directDraw == nullptr || device == nullptr)
+        return;
+
+    width = TextureSide(source->width, renderSystem->maxTextureWidth);
+    height = TextureSide(source->height, renderSystem->maxTextureHeight);
+    const uint32_t bits = source->bitsPerPixel == 8 ? 24 : source->bitsPerPixel;
+    const uint32_t bytesPerPixel = bits / 8;
+
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT | DDSD_TEXTURESTAGE;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE;
+    desc.dwTextureStage = 0;
+    if (mipMapping) {
+        uint32_t levels = 1;
+        for (uint32_t side = width > height ? width : height; side > 1; side /= 2)
+            ++levels;
+        desc.dwFlags |= DDSD_MIPMAPCOUNT;
+        desc.dwMipMapCount = levels;
+        desc.ddsCaps.dwCaps |= DDSCAPS_MIPMAP | DDSCAPS_COMPLEX;
+    }
+    const DeviceInfo* chosen = renderSystem->chosenDriver != nullptr ? renderSystem->chosenDriver->chosenDevice : nullptr;
+    if (chosen != nullptr && chosen->hardware)
+        desc.ddsCaps.dwCaps2 = DDSCAPS2_TEXTUREMANAGE;
+    else
+        desc.ddsCaps.dwCaps |= DDSCAPS_SYSTEMMEMORY;
+
+    FormatSearch search{32};
+    Succeeded(renderSystem, device->EnumTextureFormats(EnumTextureFormatsCallback, &search));
+    if (!search.found) {
+        search = FormatSearch{16};
+        Succeeded(renderSystem, device->EnumTextureFormats(EnumTextureFormatsCallback, &search));
+    }
+    if (!search.found)
+        log->LogFatalError("Direct3D Subsystem (Texture2D_D3D7::CreateSurface): Failed to find texture format");
+    desc.ddpfPixelFormat = search.format;
+
+    // Level 0 is kept before the surface is made, so a failed build can be retried from it.
+    if (levelImages.empty()) {
+        auto level = std::make_unique<Image>();
+        level->Resample(*source, width, height, 1, true);
+        level->Convert(bits);
+        levelImages.push_back(std::move(level));
+    }
+
+    IDirectDrawSurface7* created = nullptr;
+    if (!Succeeded(renderSystem, directDraw->CreateSurface(&desc, &created, nullptr)) || created == nullptr)
+        return;
+
+    const DDPIXELFORMAT& format = search.format;
+    const bool wide = format.dwRGBBitCount == 32;
+    IDirectDrawSurface7* levelSurface = created;
+    uint32_t levelWidth = width;
+    uint32_t levelHeight = height;
+    uint32_t builtBytes = 0;
+    for (size_t i = 0;; ++i) {
+        if (i >= levelImages.size()) {
+            auto level = std::make_unique<Image>();
+            level->Resample(*levelImages[i - 1], levelWidth, levelHeight, 3, true);
+            if (i == 1 && settings != nullptr && settings->r_show_mip_maps)
+                level->Fill(Color{1.0f, 0.0f, 0.0f, 1.0f});
+            levelImages.push_back(std::move(level));
+        }
+        const Image& level = *levelImages[i];
+
+        DDSURFACEDESC2 stagingDesc{};
+        stagingDesc.dwSize = sizeof(stagingDesc);
+        stagingDesc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+        stagingDesc.dwWidth = levelWidth;
+        stagingDesc.dwHeight = levelHeight;
+        stagingDesc.ddpfPixelFormat = format;
+        stagingDesc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_SYSTEMMEMORY;
+        IDirectDrawSurface7* staging = nullptr;
+        bool built = Succeeded(renderSystem, directDraw->CreateSurface(&stagingDesc, &staging, nullptr)) &&
+                     staging != nullptr;
+        if (built) {
+            DDSURFACEDESC2 locked{};
+            locked.dwSize = sizeof(locked);
+            HRESULT result;
+            do
+                result = staging->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr);
+            while (result == DDERR_WASSTILLDRAWING);
+            built = Succeeded(renderSystem, result) && locked.lpSurface != nullptr;
+            if (built) {
+                const uint32_t step = level.BytesPerPixel();
+                for (uint32_t y = 0; y < levelHeight && y < level.height; ++y) {
+                    uint8_t* row = static_cast<uint8_t*>(locked.lpSurface) + static_cast<ptrdiff_t>(y) * locked.lPitch;
+                    for (uint32_t x = 0; x < levelWidth && x < level.width; ++x) {
+                        const uint8_t* p = level.Pixel(x, y);
+                        const uint8_t alpha = step == 4 ? p[3] : 255;
+                        const DWORD value = Place(p[0], format.dwRBitMask) | Place(p[1], format.dwGBitMask) |
+                                            Place(p[2], format.dwBBitMask) | Place(alpha, format.dwRGBAlphaBitMask);
+                        if (wide) {
+                            std::memcpy(row + size_t{x} * 4, &value, 4);
+                        } else {
+                            const uint16_t narrow = static_cast<uint16_t>(value);
+                            std::memcpy(row + size_t{x} * 2, &narrow, 2);
+                        }
+                    }
+                }
+                Succeeded(renderSystem, staging->Unlock(nullptr));
+                built = Succeeded(renderSystem, levelSurface->Blt(nullptr, staging, nullptr, DDBLT_WAIT, nullptr));
+            }
+            staging->Release();
+        }
+        if (!built) {
+            created->Release();
+            byteSize = 0;
+            return;
+        }
+        builtBytes += bytesPerPixel * levelWidth * levelHeight;
+        if (!mipMapping || (levelWidth == 1 && levelHeight == 1))
+            break;
+        DDSCAPS2 caps{DDSCAPS_TEXTURE | DDSCAPS_MIPMAP, 0};
+        IDirectDrawSurface7* next = nullptr;
+        if (!Succeeded(renderSystem, levelSurface->GetAttachedSurface(&caps, &next)) || next == nullptr) {
+            created->Release();
+            byteSize = 0;
+            return;
+        }
+        next->Release(); // the chain keeps it alive
+        levelSurface = next;
+        levelWidth = levelWidth > 1 ? levelWidth / 2 : 1;
+        levelHeight = levelHeight > 1 ? levelHeight / 2 : 1;
+    }
+    surface = created;
+    byteSize = builtBytes;
+}
+
+} // namespace VantoranEngine
