@@ -192,9 +192,9 @@ void ShaderManager::ReleaseShader(ShaderUser* user)
         return;
     {
         std::lock_guard<std::mutex> lock(mutex);
-        const auto range = cache.equal_range(user->hash);
-        auto found = std::find_if(range.first, range.second, [user](const auto& entry) { return entry.second == user; });
-        if (found != range.second) {
+        // by pointer alone: a handle released before must not be read
+        auto found = std::find_if(cache.begin(), cache.end(), [user](const auto& entry) { return entry.second == user; });
+        if (found != cache.end()) {
             cache.erase(found);
             if (user->shader->userCount == 1)
                 --shaderCount;
