@@ -177,7 +177,10 @@ TEST_F(MaterialTest, EqualDescriptorsShareOneShaderAndKeepTheirOwnStates)
     EXPECT_EQ(shaderManager->shaderCount, 0);
     EXPECT_EQ(textures().GetTextureCount(), 0u);
     shaderManager->ReleaseShader(nullptr);
-    EXPECT_THROW(shaderManager->ReleaseShader(b), FatalError);
+    ShaderDescriptor foreign;
+    ShaderUser stranger(foreign, &log, &timers, new Shader(foreign, &log, &memory, config.get(), renderSystem.get(),
+                                                           &textures()));
+    EXPECT_THROW(shaderManager->ReleaseShader(&stranger), FatalError);
     EXPECT_TRUE(Logged("Shader Manager: Failed to remove shader")) << Entries();
 }
 
