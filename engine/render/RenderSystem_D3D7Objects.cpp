@@ -6,13 +6,9 @@
 #include "engine/core/MessageManager.h"
 #include "engine/render/Camera_D3D7.h"
 #include "engine/render/Light_D3D7.h"
+#include "engine/render/Texture2D_D3D7.h"
 
 #include <algorithm>
-
-#if __has_include("engine/render/Texture2D_D3D7.h")
-#include "engine/render/Texture2D_D3D7.h"
-#define BRINDLE_HAVE_TEXTURES 1
-#endif
 
 namespace VantoranEngine {
 
@@ -25,49 +21,32 @@ void RenderSystem_D3D7::RemoveTexture(Texture2D_D3D7* texture) {
         if (found != liveTextures.end()) {
             liveTextures.erase(found);
         } else {
-#ifdef BRINDLE_HAVE_TEXTURES
             log->LogFatalError("RenderSystem_D3D7: Failed to remove texture \"" + texture->name + "\"");
-#else
-            log->LogFatalError("RenderSystem_D3D7: Failed to remove texture \"\"");
-#endif
         }
     }
-#ifdef BRINDLE_HAVE_TEXTURES
     ForgetTexture(texture);
-#endif
 }
 
 void RenderSystem_D3D7::ReleaseTextureSurfaces() {
-#ifdef BRINDLE_HAVE_TEXTURES
     for (Texture2D_D3D7* texture : LiveTextures()) texture->ReleaseSurface();
-#endif
 }
 
 void RenderSystem_D3D7::RebuildTextureSurfaces() {
-#ifdef BRINDLE_HAVE_TEXTURES
     for (Texture2D_D3D7* texture : LiveTextures()) texture->CreateSurface(nullptr);
-#endif
 }
 
 void RenderSystem_D3D7::UpdateTexture(std::uint32_t unit) {
     if (!device) return;
     IDirectDrawSurface7* surface = nullptr;
-#ifdef BRINDLE_HAVE_TEXTURES
     if (auto* texture = static_cast<Texture2D_D3D7*>(textures[unit])) {
         if (!texture->surface) texture->CreateSurface(nullptr);
         surface = texture->surface;
     }
-#endif
     CheckResult("RenderSystem_D3D7::UpdateTexture", device->SetTexture(unit, surface));
 }
 
 Texture2D* RenderSystem_D3D7::CreateTexture(const std::string& name, Image* image, bool mipMapping) {
-#ifdef BRINDLE_HAVE_TEXTURES
     return new Texture2D_D3D7(this, name, image, mipMapping);
-#else
-    (void)name, (void)image, (void)mipMapping;
-    return nullptr;
-#endif
 }
 
 Camera* RenderSystem_D3D7::CreateCamera(std::uint32_t projectionKind) {
