@@ -247,6 +247,40 @@ void Garden(Canvas& c)
     }
 }
 
+// The pictures of the tip pages, the relax question and the order tip.
+void WriteTipPictures(DataTree& tree)
+{
+    static const char* const tips[] = {"tip_swap", "tip_baskets", "tip_bonus", "tip_places", "tip_powerups",
+                                       "tip_layers", "tip_horn", "tip_scissors", "tip_timer", "tip_stones",
+                                       "tip_two_columns", "tip_frozen", "tip_two_conveyors", "tip_effects",
+                                       "tip_tornado", "tip_chains", "tip_target", "relax", "order"};
+    static const uint32_t accents[] = {0xE0457B, 0xF28C28, 0xF6C534, 0x4E7FD9, 0x8E5CC2};
+    int index = 0;
+    for (const char* tip : tips) {
+        // A paper card with a row of three flowers; the picture window takes the texture's size.
+        Canvas c(256, 128);
+        cairo_t* cr = c.Get();
+        RoundedRectangle(cr, 2, 2, 252, 124, 12);
+        FillVertical(cr, 2, 126, paper, 0xEAD9B5);
+        SetColour(cr, wickerMid);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        for (int k = 0; k < 3; ++k) {
+            const double x = 68 + 60 * k;
+            for (int p = 0; p < 5; ++p) {
+                cairo_arc(cr, x + 14 * std::cos(p * 2 * pi / 5), 64 + 14 * std::sin(p * 2 * pi / 5), 10, 0, 2 * pi);
+                SetColour(cr, accents[(index + k) % 5]);
+                cairo_fill(cr);
+            }
+            cairo_arc(cr, x, 64, 7, 0, 2 * pi);
+            SetColour(cr, 0xFFE066);
+            cairo_fill(cr);
+        }
+        c.WritePair(tree, std::string("data\\gui\\tip_window\\") + tip + ".jpg");
+        ++index;
+    }
+}
+
 } // namespace
 
 void WriteStartupArt(DataTree& tree)
@@ -300,6 +334,7 @@ void WriteStartupArt(DataTree& tree)
         c.WritePair(tree, "data\\ui\\cursors\\cursor.jpg");
     }
     WriteCommon(tree);
+    WriteTipPictures(tree);
 
     const std::string menu = "data\\gui\\main_menu\\";
     {

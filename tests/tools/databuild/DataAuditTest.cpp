@@ -257,6 +257,9 @@ protected:
             file->ReadFloat();
             EXPECT_EQ(NextWord(*file), name + ".jpg");
             EXPECT_EQ(NextWord(*file), name + "_alpha.jpg");
+            // The picture window takes the picture's size.
+            const auto picture = std::filesystem::path(gameFolder) / "data" / "gui" / "tip_window" / (name + ".jpg");
+            EXPECT_EQ(ReadJpeg(picture).width, 256u);
             file->ReadFloat();
             file->ReadFloat();
             const int32_t lines = file->ReadInt();
