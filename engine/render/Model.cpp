@@ -296,8 +296,8 @@ void Model::ReadFile(const std::string& fileName, uint32_t extraFlags)
         in.Fail();
     if (vertexCount > kMaxFileVertices)
         in.Fail();
+    in.Need(static_cast<uint64_t>(indexCount) * (indexCount <= 65535 ? 2 : 4));
     indexBuffer.reset(services.renderSystem->CreateIndexBuffer(flags & ModelFlag::defaultFlag, indexCount));
-    in.Need(static_cast<uint64_t>(indexCount) * indexBuffer->indexSize);
     file->Read(static_cast<uint32_t>(indexBuffer->indices.size()), indexBuffer->Lock(0, static_cast<int32_t>(indexCount)));
     indexBuffer->Unlock();
     for (uint32_t i = 0; i < indexCount; ++i)
