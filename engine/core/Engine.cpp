@@ -11,6 +11,8 @@
 #include "engine/core/devices/Window.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/ShaderManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/core/sound/SoundManager.h"
@@ -62,8 +64,11 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     cameraManager = std::make_unique<CameraManager>(messageManager.get(), memoryManager.get(), window.get(),
                                                     renderSystem.get());
     lightManager = std::make_unique<LightManager>(messageManager.get(), memoryManager.get(), renderSystem.get());
-    // shader manager
-    // model manager
+    shaderManager = std::make_unique<ShaderManager>(messageManager.get(), memoryManager.get(), fileManager.get(),
+                                                    timerManager.get(), config.get(), renderSystem.get());
+    modelManager = std::make_unique<ModelManager>(messageManager.get(), memoryManager.get(), fileManager.get(),
+                                                  timerManager.get(), renderSystem.get(), cameraManager.get(),
+                                                  lightManager.get(), shaderManager.get());
     // sprite group manager
     // particle system manager
     // Captures go under the configuration folder, which the game sets to the user-data folder.
@@ -82,10 +87,10 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
         // No sound: the failed service and the ones after it stay null; the game runs silent.
     }
 
-    // Until the shader and model managers are built here, GUI widgets exist without models.
     guiManager = std::make_unique<GUIManager>(messageManager.get(), memoryManager.get(), fileManager.get(),
-                                              window.get(), timerManager.get(), cameraManager.get(), nullptr,
-                                              nullptr, controls.get(), soundManager.get(), config.get());
+                                              window.get(), timerManager.get(), cameraManager.get(),
+                                              shaderManager.get(), modelManager.get(), controls.get(),
+                                              soundManager.get(), config.get());
 
     RandomSeed = Platform::GetTickCount();
 }
@@ -96,13 +101,14 @@ Engine::~Engine()
         config->Save();
 
     console.reset();
-    // particle systems, sprite groups, models and shaders
-    // join between the screen capture and the lights
+    // particle systems and sprite groups join between the screen capture and the models
     guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
     screenCapture.reset();
+    modelManager.reset();
+    shaderManager.reset();
     lightManager.reset();
     cameraManager.reset();
     renderSystem.reset();
@@ -133,8 +139,9 @@ void Engine::Render()
     // particle systems, sprite groups
     guiManager->Render();
     lightManager->Update();
-    // shaders, models;
-    // then the sound services, skipped while null
+    shaderManager->Update();
+    modelManager->Render();
+    // the sound services are skipped while null
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)

@@ -27,8 +27,10 @@ class GUIManager;
 class LightManager;
 class MemoryManager;
 class MessageManager;
+class ModelManager;
 class RenderSystem;
 class ScreenCapture;
+class ShaderManager;
 class SoundManager;
 class SoundSystem;
 class TimerManager;
@@ -79,8 +81,8 @@ public:
     std::unique_ptr<RenderSystem> renderSystem; // a RenderSystem_D3D7
     std::unique_ptr<CameraManager> cameraManager;
     std::unique_ptr<LightManager> lightManager;
-    // shader manager
-    // model manager
+    std::unique_ptr<ShaderManager> shaderManager;
+    std::unique_ptr<ModelManager> modelManager;
     // sprite group manager
     // particle system manager
     std::unique_ptr<ScreenCapture> screenCapture;

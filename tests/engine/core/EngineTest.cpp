@@ -3,6 +3,8 @@
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/CameraManager.h"
+#include "engine/render/ModelManager.h"
+#include "platform/window/WindowTest.h"
 #include "engine/render/LightManager.h"
 
 #include "TempFolder.h"
@@ -63,6 +65,19 @@ TEST(Engine, RunsFramesUntilExitAndSavesOnTearDown)
         EXPECT_EQ(camera->projection[11], -1.0f);
         EXPECT_EQ(camera->viewportWidth, 800u);
         EXPECT_EQ(camera->viewportHeight, 600u);
+        // The frame's model pass draws a listed model in front of the default camera.
+        Model* box = engine.modelManager->CreateDetachedBoxModel({-1, -1, -1}, {1, 1, 1}, nullptr, 0);
+        Matrix4 placement;
+        MakeTranslationMatrix(placement, {0, 0, -5});
+        box->SetWorldMatrix(placement);
+        engine.modelManager->models.Add(box);
+        Platform::Test::SetForceFocus(true); // a fullscreen window without focus draws nothing
+        engine.Update();
+        engine.EndFrame();
+        Platform::Test::SetForceFocus(false);
+        EXPECT_EQ(engine.modelManager->drawnModelCount, 1u);
+        engine.modelManager->models.Remove(box);
+        delete box;
         engine.RequestExit();
         EXPECT_TRUE(engine.IsExitRequested());
         engine.Update();
