@@ -5,8 +5,8 @@
 namespace VantoranEngine {
 
 GUIButton::GUIButton(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-                     GUIWindow* parent)
-    : GUIWindow(services, flags, position, size, parent)
+                     GUIWindow* parent, const GUIVisual& visual)
+    : GUIWindow(services, flags, position, size, parent, visual)
 {
 }
 
@@ -48,7 +48,10 @@ bool GUIButton::Update(const Vector2& cursor, bool mouseDown)
 
 bool GUIButton::Render()
 {
-    return GUIWindow::Render();
+    if (!GUIWindow::Render())
+        return false;
+    SetStageTime(static_cast<float>(GetState()));
+    return true;
 }
 
 void GUIButton::UpdateVisibility()
@@ -75,8 +78,8 @@ int32_t GUIButton::GetState() const
 }
 
 GUICheckBox::GUICheckBox(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-                         GUIWindow* parent)
-    : GUIButton(services, flags, position, size, parent)
+                         GUIWindow* parent, const GUIVisual& visual)
+    : GUIButton(services, flags, position, size, parent, visual)
 {
     hoverSound = guiSoundCheckBoxHover;
     pressSound = guiSoundCheckBoxPress;

@@ -23,9 +23,9 @@ public:
     static constexpr int32_t Pressed = 2;
     static constexpr int32_t Disabled = 3;
 
-    // A button without model (a hit area, or a thumb or arrow that its owner draws).
+    // Without a visual: a hit area, or a thumb or arrow that its owner draws.
     GUIButton(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-              GUIWindow* parent);
+              GUIWindow* parent, const GUIVisual& visual = GUIVisual());
     ~GUIButton() override;
 
     bool Update(const Vector2& cursor, bool mouseDown) override;
@@ -50,7 +50,7 @@ protected:
 class GUICheckBox : public GUIButton {
 public:
     GUICheckBox(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-                GUIWindow* parent);
+                GUIWindow* parent, const GUIVisual& visual = GUIVisual());
 
     // Toggles `checked` on a click.
     bool Update(const Vector2& cursor, bool mouseDown) override;

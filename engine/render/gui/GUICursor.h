@@ -8,6 +8,7 @@
 // - Owners set `shown`; it starts false.
 // - Main thread only.
 
+#include "engine/render/ShaderDescriptor.h"
 #include "engine/render/Vector2.h"
 #include "engine/render/gui/GUIWindow.h"
 
@@ -15,8 +16,14 @@ namespace VantoranEngine {
 
 class GUICursor {
 public:
+    // Model flags of the textured square: drawn, GUI draw order, static vertices.
+    static constexpr uint32_t modelFlags = 0x48C11;
+    static constexpr float modelDepth = -30.1f;
+
     // A cursor without model (the system cursor).
     explicit GUICursor(const GUIServices& services);
+    // A textured square of `size` GUI units whose top-left corner is the cursor point.
+    GUICursor(const GUIServices& services, const ShaderDescriptor& descriptor, float size);
     virtual ~GUICursor();
 
     GUICursor(const GUICursor&) = delete;

@@ -15,8 +15,8 @@ namespace VantoranEngine {
 
 GUIEditBox::GUIEditBox(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
                        GUIWindow* parent, int32_t fontId, const Color& textColour, const Vector2& textOffset,
-                       float widthLimit, int32_t maxLength)
-    : GUIWindow(services, flags, position, size, parent), fontId(fontId), textColour(textColour),
+                       float widthLimit, int32_t maxLength, const GUIVisual& visual)
+    : GUIWindow(services, flags, position, size, parent, visual), fontId(fontId), textColour(textColour),
       textOffset(textOffset), caretText(1, caretGlyph), maxLength(std::max(maxLength, 1)), widthLimit(widthLimit)
 {
     if (services.fontManager != nullptr)

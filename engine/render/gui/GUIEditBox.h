@@ -35,10 +35,9 @@ public:
     static constexpr int32_t scrollStep = 5;         // characters per horizontal jump
     static constexpr float caretBlinkPeriod = 0.4f;  // seconds on, then as long off
 
-    // A box without model.
     GUIEditBox(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
                GUIWindow* parent, int32_t fontId, const Color& textColour, const Vector2& textOffset,
-               float widthLimit, int32_t maxLength);
+               float widthLimit, int32_t maxLength, const GUIVisual& visual = GUIVisual());
     ~GUIEditBox() override;
 
     bool Update(const Vector2& cursor, bool mouseDown) override;

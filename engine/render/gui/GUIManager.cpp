@@ -152,6 +152,70 @@ void GUIManager::Render()
     fontManager->FinishFrame();
 }
 
+GUICursor* GUIManager::CreateCursor(const ShaderDescriptor& descriptor, float size)
+{
+    return Listed(cursors, std::make_unique<GUICursor>(services, descriptor, size));
+}
+
+GUIWindow* GUIManager::CreateWindow(uint32_t flags, const Vector2& position, const Vector2& size,
+                                    const ShaderDescriptor& descriptor, GUIWindow* parent, const Vector2& uvExtent)
+{
+    return Listed(windows, std::make_unique<GUIWindow>(services, flags, position, size, parent,
+                                                       GUIVisual::Quad(descriptor, uvExtent)));
+}
+
+GUIWindow* GUIManager::CreateModelWindow(const Vector2& position, const Vector2& size, const std::string& modelFile,
+                                         GUIWindow* parent)
+{
+    return Listed(windows, std::make_unique<GUIWindow>(services, GUIWindow::Colored | GUIWindow::Tier20, position,
+                                                       size, parent, GUIVisual::File(modelFile)));
+}
+
+GUIButton* GUIManager::CreateButton(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                                    GUIWindow* parent, const Vector2& uvExtent)
+{
+    return Listed(buttons, std::make_unique<GUIButton>(services, GUIWindow::Shown | GUIWindow::Colored, position,
+                                                       size, parent, GUIVisual::Quad(descriptor, uvExtent)));
+}
+
+GUICheckBox* GUIManager::CreateCheckBox(const Vector2& position, const Vector2& size,
+                                        const ShaderDescriptor& descriptor, GUIWindow* parent,
+                                        const Vector2& uvExtent)
+{
+    return Listed(checkBoxes, std::make_unique<GUICheckBox>(services, GUIWindow::Shown | GUIWindow::Colored,
+                                                            position, size, parent,
+                                                            GUIVisual::Quad(descriptor, uvExtent)));
+}
+
+GUIEditBox* GUIManager::CreateEditBox(const Vector2& position, const Vector2& size,
+                                      const ShaderDescriptor& descriptor, const Color& textColour,
+                                      const Vector2& textOffset, float widthLimit, GUIWindow* parent,
+                                      const Vector2& uvExtent)
+{
+    return Listed(editBoxes, std::make_unique<GUIEditBox>(services, GUIWindow::Shown | GUIWindow::Colored, position,
+                                                          size, parent, editBoxFontId, textColour, textOffset,
+                                                          widthLimit, editBoxMaxLength,
+                                                          GUIVisual::Quad(descriptor, uvExtent)));
+}
+
+GUISlider* GUIManager::CreateSlider(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                                    const Vector2& trackStart, const Vector2& trackEnd, GUIWindow* parent,
+                                    const Vector2& uvExtent)
+{
+    return Listed(sliders, std::make_unique<GUISlider>(services, GUIWindow::Shown | GUIWindow::Colored, position,
+                                                       size, parent, trackStart, trackEnd, sliderSteps, false,
+                                                       GUIVisual::Quad(descriptor, uvExtent)));
+}
+
+GUIScroll* GUIManager::CreateScroll(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                                    const Vector2& trackStart, const Vector2& trackEnd, GUIWindow* parent,
+                                    const Vector2& uvExtent)
+{
+    return Listed(scrolls, std::make_unique<GUIScroll>(services, GUIWindow::Shown | GUIWindow::Colored, position,
+                                                       size, parent, trackStart, trackEnd,
+                                                       GUIVisual::Quad(descriptor, uvExtent)));
+}
+
 GUICursor* GUIManager::CreateSystemCursor()
 {
     return Listed(cursors, std::make_unique<GUICursor>(services));

@@ -55,15 +55,39 @@ public:
     // The default cursor's position as the widgets see it.
     Vector2 GetCursorPosition() const;
 
+    // uvExtent: the texture coordinate of a quad's far corner, (1, 1) for the whole picture or frame.
+    GUICursor* CreateCursor(const ShaderDescriptor& descriptor, float size);
     GUICursor* CreateSystemCursor();
+    GUIWindow* CreateWindow(uint32_t flags, const Vector2& position, const Vector2& size,
+                            const ShaderDescriptor& descriptor, GUIWindow* parent, const Vector2& uvExtent);
+    // Flags Colored + Tier20; a file that cannot be read shows a box.
+    GUIWindow* CreateModelWindow(const Vector2& position, const Vector2& size, const std::string& modelFile,
+                                 GUIWindow* parent);
     GUIWindow* CreateUntexturedWindow(uint32_t flags, const Vector2& position, const Vector2& size,
                                       GUIWindow* parent);
     // Removes the window from the list and deletes it; a window not listed is left alone.
     void DeleteWindow(GUIWindow* window);
+    GUIButton* CreateButton(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                            GUIWindow* parent, const Vector2& uvExtent);
     GUIButton* CreateUntexturedButton(const Vector2& position, const Vector2& size, GUIWindow* parent);
+    GUICheckBox* CreateCheckBox(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                                GUIWindow* parent, const Vector2& uvExtent);
+    // Font 1, at most 10 characters.
+    GUIEditBox* CreateEditBox(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                              const Color& textColour, const Vector2& textOffset, float widthLimit,
+                              GUIWindow* parent, const Vector2& uvExtent);
+    // At most 255 characters.
     GUIEditBox* CreateUntexturedEditBox(const Vector2& position, const Vector2& size, int32_t fontId,
                                         const Color& textColour, const Vector2& textOffset, float widthLimit,
                                         GUIWindow* parent);
+    // Horizontal, 1001 steps; trackStart and trackEnd are the thumb's offsets at the first and last step.
+    GUISlider* CreateSlider(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                            const Vector2& trackStart, const Vector2& trackEnd, GUIWindow* parent,
+                            const Vector2& uvExtent);
+    // Vertical, 2 steps, two arrows without model.
+    GUIScroll* CreateScroll(const Vector2& position, const Vector2& size, const ShaderDescriptor& descriptor,
+                            const Vector2& trackStart, const Vector2& trackEnd, GUIWindow* parent,
+                            const Vector2& uvExtent);
 
     Camera* GetCamera() const { return camera; }
     GUITextManager* GetTextManager() const { return textManager.get(); }

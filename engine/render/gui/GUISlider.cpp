@@ -1,6 +1,8 @@
 #include "engine/render/gui/GUISlider.h"
 
 #include "engine/core/TimerManager.h"
+#include "engine/render/Matrix4.h"
+#include "engine/render/Model.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,11 +11,11 @@ namespace VantoranEngine {
 
 GUISlider::GUISlider(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
                      GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd, int32_t steps,
-                     bool vertical)
-    : GUIWindow(services, flags, position, size, parent), vertical(vertical), trackStart(trackStart),
+                     bool vertical, const GUIVisual& visual)
+    : GUIWindow(services, flags, position, size, parent, visual), vertical(vertical), trackStart(trackStart),
       trackEnd(trackEnd), steps(std::max(steps, 2))
 {
-    GUISlider::SetThumbModel(Vector2{});
+    GUISlider::SetThumbModel(Vector2{}, nullptr);
     this->position = 0;
 }
 
@@ -22,22 +24,33 @@ GUISlider::~GUISlider()
     delete thumb;
 }
 
-void GUISlider::ReplaceThumb(const Vector2& newThumbSize)
+void GUISlider::ReplaceThumb(const Vector2& newThumbSize, const GUIVisual& visual)
 {
     delete thumb;
     thumb = nullptr;
     thumbSize = newThumbSize;
     const Vector2 area{thumbSize.x + trackEnd.x - trackStart.x, thumbSize.y + trackEnd.y - trackStart.y};
-    thumb = new GUIButton(services, (flags & Colored) != 0 ? Shown | Colored : Shown, Vector2{}, area, this);
+    thumb = new GUIButton(services, (flags & Colored) != 0 ? Shown | Colored : Shown, Vector2{}, area, this, visual);
     thumb->placeModel = false;
     thumb->hoverSound = guiSoundSliderThumbHover;
     thumb->pressSound = guiSoundSliderThumbPress;
     SetPosition(position);
 }
 
-void GUISlider::SetThumbModel(const Vector2& newThumbSize)
+void GUISlider::SetThumbModelFile(const Vector2& newThumbSize, const std::string& fileName)
 {
-    ReplaceThumb(newThumbSize);
+    ReplaceThumb(newThumbSize, GUIVisual::File(fileName));
+}
+
+void GUISlider::SetThumbModel(const Vector2& newThumbSize, const Model* prototype)
+{
+    ReplaceThumb(newThumbSize, GUIVisual::Clone(prototype));
+}
+
+void GUISlider::SetThumbTexture(const Vector2& newThumbSize, const ShaderDescriptor& descriptor,
+                                const Vector2& uvExtent)
+{
+    ReplaceThumb(newThumbSize, GUIVisual::Quad(descriptor, uvExtent));
 }
 
 void GUISlider::SetPosition(int32_t newPosition)
@@ -85,6 +98,19 @@ bool GUISlider::Update(const Vector2& cursor, bool mouseDown)
         const float whole = std::floor(f);
         SetPosition(static_cast<int32_t>(whole) + (f - whole >= 0.5f ? 1 : 0));
     }
+    if (thumb->model != nullptr) {
+        float r = static_cast<float>(position) / static_cast<float>(std::max(steps, 2) - 1);
+        if (reversed)
+            r = 1.0f - r;
+        const Vector2 corner = GetAbsolutePosition();
+        const Vector2 offset = trackStart + (trackEnd - trackStart) * r;
+        Matrix4 placement; // translation (corner + offset, 0) times scale (thumbSize, 1)
+        placement[0] = thumbSize.x;
+        placement[5] = thumbSize.y;
+        placement[3] = corner.x + offset.x;
+        placement[7] = corner.y + offset.y;
+        thumb->model->SetWorldMatrix(placement);
+    }
     return true;
 }
 
@@ -94,6 +120,7 @@ bool GUISlider::Render()
         return false;
     if (thumb != nullptr)
         thumb->Render();
+    SetStageTime(state == Hover || state == Disabled ? static_cast<float>(state) : 0.0f);
     return true;
 }
 
@@ -105,12 +132,11 @@ void GUISlider::SetColor(const Color& colour)
 }
 
 GUIScroll::GUIScroll(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-                     GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd)
-    : GUISlider(services, flags, position, size, parent, trackStart, trackEnd, 2, true)
+                     GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd,
+                     const GUIVisual& visual)
+    : GUISlider(services, flags, position, size, parent, trackStart, trackEnd, 2, true, visual)
 {
-    thumb->SetLayer(2);
-    thumb->hoverSound = guiSoundScrollThumbHover;
-    thumb->pressSound = guiSoundScrollThumbPress;
+    MarkThumb();
     SetDecreaseButton(Vector2{}, Vector2{});
     SetIncreaseButton(Vector2{}, Vector2{});
 }
@@ -121,19 +147,38 @@ GUIScroll::~GUIScroll()
     delete backArrow;
 }
 
-void GUIScroll::SetThumbModel(const Vector2& newThumbSize)
+void GUIScroll::MarkThumb()
 {
-    GUISlider::SetThumbModel(newThumbSize);
     thumb->SetLayer(2);
     thumb->hoverSound = guiSoundScrollThumbHover;
     thumb->pressSound = guiSoundScrollThumbPress;
 }
 
-GUIButton* GUIScroll::MakeArrow(GUIButton* old, const Vector2& buttonPosition, const Vector2& buttonSize)
+void GUIScroll::SetThumbModelFile(const Vector2& newThumbSize, const std::string& fileName)
+{
+    GUISlider::SetThumbModelFile(newThumbSize, fileName);
+    MarkThumb();
+}
+
+void GUIScroll::SetThumbModel(const Vector2& newThumbSize, const Model* prototype)
+{
+    GUISlider::SetThumbModel(newThumbSize, prototype);
+    MarkThumb();
+}
+
+void GUIScroll::SetThumbTexture(const Vector2& newThumbSize, const ShaderDescriptor& descriptor,
+                                const Vector2& uvExtent)
+{
+    GUISlider::SetThumbTexture(newThumbSize, descriptor, uvExtent);
+    MarkThumb();
+}
+
+GUIButton* GUIScroll::MakeArrow(GUIButton* old, const Vector2& buttonPosition, const Vector2& buttonSize,
+                                const GUIVisual& visual)
 {
     delete old;
     auto* arrow = new GUIButton(services, (flags & Colored) != 0 ? Shown | Colored : Shown, buttonPosition,
-                                buttonSize, this);
+                                buttonSize, this, visual);
     arrow->hoverSound = guiSoundScrollArrowHover;
     arrow->pressSound = guiSoundScrollArrowPress;
     return arrow;
@@ -143,14 +188,30 @@ void GUIScroll::SetDecreaseButton(const Vector2& buttonPosition, const Vector2& 
 {
     GUIButton* old = forwardArrow;
     forwardArrow = nullptr;
-    forwardArrow = MakeArrow(old, buttonPosition, buttonSize);
+    forwardArrow = MakeArrow(old, buttonPosition, buttonSize, GUIVisual());
+}
+
+void GUIScroll::SetDecreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize,
+                                  const ShaderDescriptor& descriptor, const Vector2& uvExtent)
+{
+    GUIButton* old = forwardArrow;
+    forwardArrow = nullptr;
+    forwardArrow = MakeArrow(old, buttonPosition, buttonSize, GUIVisual::Quad(descriptor, uvExtent));
 }
 
 void GUIScroll::SetIncreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize)
 {
     GUIButton* old = backArrow;
     backArrow = nullptr;
-    backArrow = MakeArrow(old, buttonPosition, buttonSize);
+    backArrow = MakeArrow(old, buttonPosition, buttonSize, GUIVisual());
+}
+
+void GUIScroll::SetIncreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize,
+                                  const ShaderDescriptor& descriptor, const Vector2& uvExtent)
+{
+    GUIButton* old = backArrow;
+    backArrow = nullptr;
+    backArrow = MakeArrow(old, buttonPosition, buttonSize, GUIVisual::Quad(descriptor, uvExtent));
 }
 
 void GUIScroll::SetEnabled(bool enabled)

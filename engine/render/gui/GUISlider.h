@@ -23,17 +23,22 @@ public:
     static constexpr int32_t Hover = 1;
     static constexpr int32_t Disabled = 2;
 
-    // A slider without model; the thumb starts without model and of size (0, 0).
+    // The thumb starts without model and of size (0, 0).
     GUISlider(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-              GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd, int32_t steps, bool vertical);
+              GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd, int32_t steps, bool vertical,
+              const GUIVisual& visual = GUIVisual());
     ~GUISlider() override;
 
     bool Update(const Vector2& cursor, bool mouseDown) override;
     bool Render() override;
     void SetColor(const Color& colour) override;
     void UpdateVisibility() override;
-    // Replaces the thumb with one of the given size without model.
-    virtual void SetThumbModel(const Vector2& thumbSize);
+    // Each replaces the thumb with one of the given size: a model file, a clone of a prototype (none for
+    // null), or a textured quad.
+    virtual void SetThumbModelFile(const Vector2& thumbSize, const std::string& fileName);
+    virtual void SetThumbModel(const Vector2& thumbSize, const Model* prototype);
+    virtual void SetThumbTexture(const Vector2& thumbSize, const ShaderDescriptor& descriptor,
+                                 const Vector2& uvExtent);
     virtual void SetEnabled(bool enabled);
 
     // Clamped to [0, steps - 1].
@@ -51,7 +56,7 @@ public:
 
 protected:
     // The thumb's button: a child covering the whole track, placed by the slider.
-    void ReplaceThumb(const Vector2& newThumbSize);
+    void ReplaceThumb(const Vector2& newThumbSize, const GUIVisual& visual);
 
     GUIButton* thumb = nullptr; // owned
 };
@@ -62,26 +67,36 @@ public:
 
     // A vertical slider of 2 steps with two arrows without model at (0, 0), size (0, 0).
     GUIScroll(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-              GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd);
+              GUIWindow* parent, const Vector2& trackStart, const Vector2& trackEnd,
+              const GUIVisual& visual = GUIVisual());
     ~GUIScroll() override;
 
     bool Update(const Vector2& cursor, bool mouseDown) override;
     bool Render() override;
     void SetColor(const Color& colour) override;
-    void SetThumbModel(const Vector2& thumbSize) override;
+    void SetThumbModelFile(const Vector2& thumbSize, const std::string& fileName) override;
+    void SetThumbModel(const Vector2& thumbSize, const Model* prototype) override;
+    void SetThumbTexture(const Vector2& thumbSize, const ShaderDescriptor& descriptor,
+                         const Vector2& uvExtent) override;
     void SetEnabled(bool enabled) override;
 
     // The forward arrow (adds 1 while held); position and size relative to the scroll bar.
     void SetDecreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize);
+    void SetDecreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize,
+                           const ShaderDescriptor& descriptor, const Vector2& uvExtent);
     // The back arrow (subtracts 1 while held).
     void SetIncreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize);
+    void SetIncreaseButton(const Vector2& buttonPosition, const Vector2& buttonSize,
+                           const ShaderDescriptor& descriptor, const Vector2& uvExtent);
     GUIButton* GetForwardArrow() const { return forwardArrow; }
     GUIButton* GetBackArrow() const { return backArrow; }
 
     float repeatTime = 0.0f; // seconds
 
 private:
-    GUIButton* MakeArrow(GUIButton* old, const Vector2& buttonPosition, const Vector2& buttonSize);
+    GUIButton* MakeArrow(GUIButton* old, const Vector2& buttonPosition, const Vector2& buttonSize,
+                         const GUIVisual& visual);
+    void MarkThumb();
 
     GUIButton* forwardArrow = nullptr; // owned
     GUIButton* backArrow = nullptr;    // owned

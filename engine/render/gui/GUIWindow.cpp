@@ -1,18 +1,68 @@
 #include "engine/render/gui/GUIWindow.h"
 
 #include "engine/core/MessageManager.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/Matrix4.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/VertexBuffer.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUITextManager.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace VantoranEngine {
 
+namespace {
+
+// The GUI draw order: back to front by the depth the window sets.
+constexpr uint32_t guiOrderFlags = ModelFlag::backToFront | ModelFlag::manualDepth;
+// Model flags of a textured quad: static vertices, 0x10 (carried), and the GUI draw order.
+constexpr uint32_t quadModelFlags = ModelFlag::staticVertices | 0x10 | guiOrderFlags;
+// Flags a cloned or loaded model loses: drawn, depth test, lighting, front-to-back order.
+constexpr uint32_t clearedModelFlags = ModelFlag::active | ModelFlag::depthTest | ModelFlag::lit | ModelFlag::frontToBack;
+
+// The unit square's corners: position (x, y) and texture coordinates as shares of uvExtent.
+struct QuadCorner {
+    float x, y, u, v;
+};
+constexpr QuadCorner quadCorners[4] = {{1, 0, 1, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 1, 0, 1}};
+
+} // namespace
+
+GUIVisual GUIVisual::Quad(const ShaderDescriptor& descriptor, const Vector2& uvExtent)
+{
+    GUIVisual visual;
+    visual.kind = Kind::Quad;
+    visual.descriptor = descriptor;
+    visual.uvExtent = uvExtent;
+    return visual;
+}
+
+GUIVisual GUIVisual::Clone(const Model* prototype)
+{
+    GUIVisual visual;
+    visual.kind = prototype != nullptr ? Kind::Clone : Kind::None;
+    visual.prototype = prototype;
+    return visual;
+}
+
+GUIVisual GUIVisual::File(const std::string& fileName)
+{
+    GUIVisual visual;
+    visual.kind = Kind::File;
+    visual.fileName = fileName;
+    return visual;
+}
+
 GUIWindow::GUIWindow(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-                     GUIWindow* parent)
+                     GUIWindow* parent, const GUIVisual& visual)
     : services(services)
 {
+    CreateModel(visual, flags);
     this->flags = 0;
     SetFlags(flags);
     layer = 1;
@@ -37,11 +87,66 @@ GUIWindow::~GUIWindow()
             child->SetDepth(rootDepth);
         child->UpdateVisibility();
     }
+    if (model != nullptr) {
+        if (services.modelManager != nullptr)
+            services.modelManager->models.Remove(model);
+        delete model;
+        model = nullptr;
+    }
+}
+
+void GUIWindow::CreateModel(const GUIVisual& visual, uint32_t windowFlags)
+{
+    if (visual.kind == GUIVisual::Kind::None || services.modelManager == nullptr)
+        return;
+    const bool coloured = (windowFlags & Colored) != 0;
+    if (visual.kind == GUIVisual::Kind::Quad) {
+        model = services.modelManager->CreateSelfMadeModel(coloured ? quadModelFlags | ModelFlag::vertexColours
+                                                                    : quadModelFlags,
+                                                           4, 4, &visual.descriptor, services.camera);
+        VertexBuffer& vertices = *model->vertexBuffer;
+        auto* bytes = static_cast<uint8_t*>(vertices.Lock(0, 4));
+        const uint32_t white = vertices.PackColor(Color{1.0f, 1.0f, 1.0f, 1.0f});
+        for (const QuadCorner& corner : quadCorners) {
+            const float position[6] = {corner.x, corner.y, 0.0f, 0.0f, 0.0f, 1.0f}; // normal towards +z
+            const float uv[2] = {corner.u * visual.uvExtent.x, corner.v * visual.uvExtent.y};
+            std::memcpy(bytes, position, sizeof(position));
+            if (vertices.hasColor != 0) {
+                std::memcpy(bytes + VertexBuffer::kColorOffset, &white, sizeof(white));
+                std::memcpy(bytes + VertexBuffer::kColorOffset + 4, uv, sizeof(uv));
+            } else {
+                std::memcpy(bytes + VertexBuffer::kColorOffset, uv, sizeof(uv));
+            }
+            bytes += vertices.vertexSize;
+        }
+        vertices.Unlock();
+        auto* indices = static_cast<uint16_t*>(model->indexBuffer->Lock(0, 4));
+        for (uint16_t i = 0; i < 4; ++i)
+            indices[i] = i;
+        model->indexBuffer->Unlock();
+        model->ComputeBoundingBox(model->boundingBox, false);
+        model->boundingBox.transform = model->worldMatrix;
+        model->boundingBox.Update(true);
+        return;
+    }
+    const uint32_t extraFlags = coloured ? ModelFlag::vertexColours : 0u;
+    model = visual.kind == GUIVisual::Kind::Clone
+                ? services.modelManager->CloneModel(visual.prototype, services.camera, extraFlags)
+                : services.modelManager->LoadModel(visual.fileName, services.camera, extraFlags);
+    model->flags = (model->flags & ~clearedModelFlags) | guiOrderFlags;
 }
 
 void GUIWindow::SetDepth(float newDepth)
 {
     depth = newDepth;
+    if (model != nullptr)
+        model->depth = newDepth;
+}
+
+void GUIWindow::SetStageTime(float frame)
+{
+    if (model != nullptr && model->shaderUser != nullptr)
+        model->shaderUser->stageTime[0] = frame;
 }
 
 void GUIWindow::SetFlags(uint32_t bits)
@@ -97,13 +202,20 @@ void GUIWindow::SetLayer(int32_t newLayer)
         child->SetLayer(child->layer);
 }
 
-void GUIWindow::SetColor(const Color&)
+void GUIWindow::SetColor(const Color& colour)
 {
+    if (model != nullptr && model->vertexBuffer != nullptr)
+        model->vertexBuffer->SetColor(colour);
 }
 
 Color GUIWindow::GetColor() const
 {
-    return Color{1.0f, 1.0f, 1.0f, 1.0f};
+    const VertexBuffer* vertices = model != nullptr ? model->vertexBuffer.get() : nullptr;
+    if (vertices == nullptr || vertices->hasColor == 0 || vertices->vertexCount == 0)
+        return Color{1.0f, 1.0f, 1.0f, 1.0f};
+    uint32_t argb = 0;
+    std::memcpy(&argb, vertices->vertices.data() + VertexBuffer::kColorOffset, sizeof(argb));
+    return vertices->UnpackColor(argb);
 }
 
 void GUIWindow::UpdateVisibility()
@@ -112,6 +224,8 @@ void GUIWindow::UpdateVisibility()
     visible = (flags & Shown) != 0 && (parent == nullptr || parent->visible);
     if (visible && !wasVisible)
         hovered = false;
+    if (model != nullptr)
+        model->flags = visible ? model->flags | ModelFlag::active : model->flags & ~ModelFlag::active;
     for (GUIWindow* child : children)
         child->UpdateVisibility();
 }
@@ -145,6 +259,15 @@ bool GUIWindow::Render()
     if (!visible) {
         textCount = 0;
         return false;
+    }
+    if (placeModel && model != nullptr) {
+        const Vector2 corner = GetAbsolutePosition();
+        Matrix4 placement; // translation (corner, 0) times scale (size, 1)
+        placement[0] = size.x;
+        placement[5] = size.y;
+        placement[3] = corner.x;
+        placement[7] = corner.y;
+        model->SetWorldMatrix(placement);
     }
     DrawTexts();
     textCount = 0;

@@ -70,6 +70,22 @@ struct GUITextItem {
     bool byKey = false;
 };
 
+// What shows a widget: nothing, a textured unit quad, a clone of a model, or a model file.
+struct GUIVisual {
+    enum class Kind { None, Quad, Clone, File };
+
+    static GUIVisual Quad(const ShaderDescriptor& descriptor, const Vector2& uvExtent);
+    // A null prototype shows nothing.
+    static GUIVisual Clone(const Model* prototype);
+    static GUIVisual File(const std::string& fileName);
+
+    Kind kind = Kind::None;
+    ShaderDescriptor descriptor;     // Quad
+    Vector2 uvExtent{1.0f, 1.0f};    // Quad: texture coordinate of the far corner (share of a frame)
+    const Model* prototype = nullptr; // Clone
+    std::string fileName;             // File
+};
+
 class GUIWindow {
 public:
     // `flags` bits.
@@ -82,9 +98,9 @@ public:
     static constexpr float rootDepth = -15.0f;
     static constexpr float layerDepthStep = 0.01f;
 
-    // A window without model: an invisible container or hit area, still drawing its texts.
+    // Without a visual the window is an invisible container or hit area, still drawing its texts.
     GUIWindow(const GUIServices& services, uint32_t flags, const Vector2& position, const Vector2& size,
-              GUIWindow* parent);
+              GUIWindow* parent, const GUIVisual& visual = GUIVisual());
     virtual ~GUIWindow();
 
     GUIWindow(const GUIWindow&) = delete;
@@ -108,7 +124,7 @@ public:
     // The sum of the ancestors' positions; (0, 0) for a root window.
     Vector2 GetOrigin() const;
     Vector2 GetAbsolutePosition() const;
-    // Opaque white without a model or vertex colours.
+    // The colour of the quad's vertices; opaque white without a model or vertex colours.
     Color GetColor() const;
 
     // An empty text queues nothing.
@@ -134,10 +150,13 @@ public:
 
 protected:
     void SetDepth(float newDepth);
+    // Selects the frame of the model's atlas stage; nothing without a model or material.
+    void SetStageTime(float frame);
 
     GUIServices services;
 
 private:
+    void CreateModel(const GUIVisual& visual, uint32_t windowFlags);
     void DrawTexts();
 
     GUIWindow* parent = nullptr;

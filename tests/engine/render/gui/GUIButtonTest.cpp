@@ -119,7 +119,7 @@ protected:
     {
         auto slider = std::make_unique<GUISlider>(services, GUIWindow::Shown, Vector2{100, 100}, Vector2{240, 40},
                                                   nullptr, Vector2{10, 10}, Vector2{210, 10}, 1001, false);
-        slider->SetThumbModel({20, 20});
+        slider->SetThumbModel({20, 20}, nullptr);
         return slider;
     }
 };
@@ -154,7 +154,7 @@ TEST_F(GUISliderTest, PositionsAreClampedAndShortTracksDivideByOne)
     EXPECT_EQ(slider->position, 1000);
 
     GUISlider flat(services, GUIWindow::Shown, {0, 0}, {100, 100}, nullptr, {0, 0}, {0.5f, 0}, 11, false);
-    flat.SetThumbModel({10, 10});
+    flat.SetThumbModel({10, 10}, nullptr);
     flat.Update({5.3f, 5}, true); // t = (5.3 - 5) / 1
     EXPECT_EQ(flat.position, 3);
     EXPECT_EQ(GUISlider(services, 0, {}, {}, nullptr, {}, {}, 0, false).steps, 2);

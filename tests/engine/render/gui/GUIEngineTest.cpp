@@ -100,7 +100,7 @@ TEST_F(GUIEngine, ClicksAButtonTypesIntoAnEditBoxAndDragsASlider)
     auto* slider = new GUISlider(gui->GetServices(), GUIWindow::Shown, {20, 180}, {220, 30}, panel, {10, 5},
                                  {210, 5}, GUIManager::sliderSteps, false);
     gui->sliders.Add(slider);
-    slider->SetThumbModel({0, 20}); // grabbed at GUI x 220..420, y 330..350; position 0 at x 230
+    slider->SetThumbModel({0, 20}, nullptr); // grabbed at GUI x 220..420, y 330..350; position 0 at x 230
 
     Frame();
     ASSERT_FALSE(gui->GetFontManager()->GetInstances().empty());
