@@ -1,11 +1,14 @@
-// The whole engine under the offscreen video driver: a GUI window with a button, a text in a baked
+// The whole engine under the offscreen video driver: a textured GUI window (checked in a screenshot)
+// with a button, a text in a baked
 // font, an edit box and a slider, driven by injected mouse and keyboard events through the engine's
 // own frame.
 
+#include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/devices/Window.h"
 #include "engine/render/Camera.h"
+#include "engine/render/Image.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUIManager.h"
@@ -13,10 +16,14 @@
 #include "platform/window/WindowTest.h"
 #include "tests/engine/core/devices/DeviceFixture.h"
 #include "tools/fontbake/FontBaker.h"
+#include "tools/formats/ImageWriters.h"
 
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 using namespace VantoranEngine;
 
@@ -45,6 +52,7 @@ protected:
         d.version = 100;
         d.baseDirectory = folder.Path();
         d.configDirectory = folder.Path();
+        d.configName = "Brindlemoor";
         d.logEnabled = false;
         d.videoMode = "800x600x32";
         engine = std::make_unique<Engine>(d);
@@ -94,7 +102,13 @@ TEST_F(GUIEngine, ClicksAButtonTypesIntoAnEditBoxAndDragsASlider)
 {
     ASSERT_NE(font, nullptr);
     ASSERT_TRUE(font->HasGlyph(u'B'));
-    panel = gui->CreateUntexturedWindow(GUIWindow::Shown, {200, 150}, {400, 300}, nullptr);
+    std::filesystem::create_directories(folder / "data/gui");
+    ASSERT_TRUE(Formats::WriteJpegPair(folder / "data/gui/panel.jpg",
+                                       Formats::MakePicture(16, 16, 4, {200, 40, 40, 255})));
+    ShaderDescriptor panelMaterial;
+    BuildSimpleGUIShaderDescriptor(panelMaterial, "gui\\panel.jpg", "gui\\panel_alpha.jpg");
+    panel = gui->CreateWindow(GUIWindow::Shown | GUIWindow::Colored, {200, 150}, {400, 300}, panelMaterial, nullptr,
+                              {1, 1});
     button = gui->CreateUntexturedButton({20, 20}, {120, 40}, panel);   // GUI x 220..340, y 170..210
     GUIEditBox* edit = gui->CreateUntexturedEditBox({20, 100}, {300, 30}, 1, {1, 1, 1, 1}, {4, 4}, 280.0f, panel);
     auto* slider = new GUISlider(gui->GetServices(), GUIWindow::Shown, {20, 180}, {220, 30}, panel, {10, 5},
@@ -107,6 +121,20 @@ TEST_F(GUIEngine, ClicksAButtonTypesIntoAnEditBoxAndDragsASlider)
     const GUIFont& drawn = *gui->GetFontManager()->GetInstances().front();
     EXPECT_EQ(drawn.usedIndexCount, 6u * 11u); // one quad per letter of "Brindlemoor"
     EXPECT_FLOAT_EQ(drawn.depth, panel->depth - GUIFontManager::textDepthOffset);
+
+    // The saved screenshot shows the panel's colour inside it and the clear colour outside.
+    engine->config->SetCommandReady("sc_take_screenshot", false);
+    Frame();
+    Image shot;
+    ASSERT_TRUE(shot.Load(engine->messageManager.get(), engine->memoryManager.get(), engine->fileManager.get(),
+                          folder / "ScreenCaptures/picture000.tga"));
+    ASSERT_EQ(shot.width, 800u);
+    const uint8_t* inside = shot.Pixel(500, 200); // bottom row first: GUI (500, 200) lies in the panel
+    EXPECT_NEAR(inside[0], 200, 12);
+    EXPECT_NEAR(inside[1], 40, 12);
+    EXPECT_NEAR(inside[2], 40, 12);
+    const uint8_t* outside = shot.Pixel(100, 100);
+    EXPECT_FALSE(std::abs(outside[0] - 200) < 12 && std::abs(outside[1] - 40) < 12);
 
     MoveTo(280, 190);
     Frame();
