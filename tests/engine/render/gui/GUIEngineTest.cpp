@@ -1,7 +1,6 @@
 // The whole engine under the offscreen video driver: a textured GUI window (checked in a screenshot)
-// with a button, a text in a baked
-// font, an edit box and a slider, driven by injected mouse and keyboard events through the engine's
-// own frame.
+// with a button, a text in a baked font, an edit box and a slider, driven by injected mouse and
+// keyboard events through the engine's own frame.
 
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
