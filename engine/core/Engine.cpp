@@ -12,6 +12,8 @@
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystemManager.h"
+#include "engine/render/SpriteGroupManager.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/core/files/FileManager.h"
@@ -69,8 +71,12 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
     modelManager = std::make_unique<ModelManager>(messageManager.get(), memoryManager.get(), fileManager.get(),
                                                   timerManager.get(), renderSystem.get(), cameraManager.get(),
                                                   lightManager.get(), shaderManager.get());
-    // sprite group manager
-    // particle system manager
+    spriteGroupManager = std::make_unique<SpriteGroupManager>(messageManager.get(), memoryManager.get(),
+                                                              cameraManager.get(), shaderManager.get(),
+                                                              modelManager.get());
+    particleSystemManager = std::make_unique<ParticleSystemManager>(messageManager.get(), memoryManager.get(),
+                                                                    fileManager.get(), timerManager.get(),
+                                                                    shaderManager.get(), spriteGroupManager.get());
     // Captures go under the configuration folder, which the game sets to the user-data folder.
     screenCapture = std::make_unique<ScreenCapture>(messageManager.get(), memoryManager.get(), fileManager.get(),
                                                     config.get(), d.configDirectory);
@@ -101,12 +107,13 @@ Engine::~Engine()
         config->Save();
 
     console.reset();
-    // particle systems and sprite groups join between the screen capture and the models
     guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
     screenCapture.reset();
+    particleSystemManager.reset();
+    spriteGroupManager.reset();
     modelManager.reset();
     shaderManager.reset();
     lightManager.reset();
@@ -136,7 +143,8 @@ void Engine::Render()
 {
     renderSystem->Refresh();
     cameraManager->Update();
-    // particle systems, sprite groups
+    particleSystemManager->Update();
+    spriteGroupManager->Update();
     guiManager->Render();
     lightManager->Update();
     shaderManager->Update();

@@ -28,11 +28,13 @@ class LightManager;
 class MemoryManager;
 class MessageManager;
 class ModelManager;
+class ParticleSystemManager;
 class RenderSystem;
 class ScreenCapture;
 class ShaderManager;
 class SoundManager;
 class SoundSystem;
+class SpriteGroupManager;
 class TimerManager;
 class Window;
 class ShaderDescriptor;
@@ -83,8 +85,8 @@ public:
     std::unique_ptr<LightManager> lightManager;
     std::unique_ptr<ShaderManager> shaderManager;
     std::unique_ptr<ModelManager> modelManager;
-    // sprite group manager
-    // particle system manager
+    std::unique_ptr<SpriteGroupManager> spriteGroupManager;
+    std::unique_ptr<ParticleSystemManager> particleSystemManager;
     std::unique_ptr<ScreenCapture> screenCapture;
     std::unique_ptr<Controls> controls; // a Controls_DI7
     std::unique_ptr<SoundSystem> soundSystem;   // null when the sound device could not start

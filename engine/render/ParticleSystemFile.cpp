@@ -82,7 +82,7 @@ ParticleSystemFile ParticleSystemFile::Read(FileBinary& file, const std::string&
         throw FileError("Incorrect \"" + name + "\" format version, current is " + std::to_string(currentVersion));
 
     result.particleCount = in.U32();
-    if (result.particleCount > maxParticleCount)
+    if (result.particleCount == 0 || result.particleCount > maxParticleCount)
         throw FileError(formatError);
     ParticleSystemDescriptor& d = result.descriptor;
     d.period = in.F32();

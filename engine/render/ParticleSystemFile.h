@@ -9,8 +9,9 @@
 // colour (r, g, b, a), size, speed, speed spread (204 only), then u32 emitter shape and the emitter box's
 // minimum and maximum corners (x, y, z each).
 //
-// Checks beyond the format: the particle count must fit the sprite buffers with 16-bit indices
-// (at most maxParticleCount) and the period must be positive (not NaN); such files are refused as
+// Checks beyond the format: the particle count must be at least 1 (a system without particles would
+// ask for empty vertex and index buffers) and fit the sprite buffers with 16-bit indices (at most
+// maxParticleCount), and the period must be positive (not NaN); such files are refused as
 // format errors, since a looping system with no positive period could never wrap its time.
 
 #include "engine/render/ParticleSystemDescriptor.h"

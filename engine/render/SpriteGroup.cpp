@@ -1,7 +1,11 @@
 #include "engine/render/SpriteGroup.h"
 
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Matrix4.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelManager.h"
 #include "engine/render/VertexBuffer.h"
 
 #include <algorithm>
@@ -23,10 +27,20 @@ void PutFloats(uint8_t* at, const float* values, int count)
 
 SpriteGroup::SpriteGroup(MessageManager* log, MemoryManager* memory, CameraManager* cameraManager,
                          ModelManager* modelManager, ShaderManager* shaderManager, uint32_t count,
-                         const ShaderDescriptor* /*material*/, Camera* camera)
+                         const ShaderDescriptor* material, Camera* camera)
     : log(log), memory(memory), cameraManager(cameraManager), modelManager(modelManager),
       shaderManager(shaderManager), sprites(count), camera(camera), spriteCount(count), drawList(count, nullptr)
 {
+    if (!this->camera && cameraManager)
+        this->camera = cameraManager->defaultCamera;
+    if (modelManager) {
+        model = modelManager->CreateSelfMadeModel(modelFlags, 4 * count, 6 * count, material, this->camera);
+        WriteIndices(*model->indexBuffer, count);
+        WriteTextureCoordinates(*model->vertexBuffer, count);
+        // Nothing is drawn before the first update.
+        model->indexBuffer->usedIndexCount = 0;
+        model->UpdateTriangleCount();
+    }
     for (uint32_t i = 0; i < count; ++i)
         freeSprites.push_back(i);
 }
@@ -37,13 +51,19 @@ SpriteGroup::SpriteGroup(const SpriteGroup& other)
       camera(other.camera), sortEnabled(other.sortEnabled), centre(other.centre), spriteCount(other.spriteCount),
       drawList(other.spriteCount, nullptr), shownWithoutModel(other.shownWithoutModel)
 {
+    if (other.model)
+        model = modelManager->CloneModel(other.model, nullptr, 0);
     // The copy's sprites are all free, so the ones the source has in use become free slots too.
     for (uint32_t i = other.spriteCount; i-- > 0;)
         if (!other.sprites[i].free)
             freeSprites.push_front(i);
 }
 
-SpriteGroup::~SpriteGroup() = default;
+SpriteGroup::~SpriteGroup()
+{
+    if (model && modelManager->models.Remove(model))
+        delete model;
+}
 
 uint32_t SpriteGroup::AddSprite(const Vector3& position, float size, const Color& colour)
 {
@@ -70,12 +90,27 @@ void SpriteGroup::FreeSprite(uint32_t index)
 
 bool SpriteGroup::IsShown() const
 {
-    return shownWithoutModel;
+    return model ? (model->flags & ModelFlag::active) != 0 : shownWithoutModel;
 }
 
 void SpriteGroup::SetShown(bool shown)
 {
-    shownWithoutModel = shown;
+    if (!model) {
+        shownWithoutModel = shown;
+        return;
+    }
+    if (shown)
+        model->flags |= ModelFlag::active;
+    else
+        model->flags &= ~ModelFlag::active;
+}
+
+void SpriteGroup::Update()
+{
+    if (!model || !IsShown() || !camera)
+        return;
+    BuildQuads(*model->vertexBuffer, *model->indexBuffer, camera->position, camera->right, camera->up,
+               camera->back);
 }
 
 void SpriteGroup::WriteIndices(IndexBuffer& indices, uint32_t count)

@@ -33,6 +33,7 @@ class CameraManager;
 class IndexBuffer;
 class MemoryManager;
 class MessageManager;
+class Model;
 class ModelManager;
 class ShaderDescriptor;
 class ShaderManager;
@@ -49,6 +50,9 @@ struct Sprite {
 
 class SpriteGroup {
 public:
+    // Model flags: coloured vertices rewritten every frame with bounds rebuilt from them, a triangle list,
+    // depth-tested without depth writes, drawn back to front, active (shown), dynamic buffers.
+    static constexpr uint32_t modelFlags = 0x1C84A9;
     // Angles up to this size (radians) leave a quad unturned.
     static constexpr float minimumAngle = 0.0001f;
 
@@ -73,6 +77,8 @@ public:
     static void WriteIndices(IndexBuffer& indices, uint32_t count);
     // Writes the fixed texture coordinates of `count` sprite quads.
     static void WriteTextureCoordinates(VertexBuffer& vertices, uint32_t count);
+    // Rebuilds the model's quads from the camera; nothing while hidden or without a model.
+    void Update();
     // The draw list, the quads of the sprites in use seen along these camera axes (not renormalised)
     // into the front of `vertices`, `centre`, and the index count the model draws.
     void BuildQuads(VertexBuffer& vertices, IndexBuffer& indices, const Vector3& cameraPosition,
@@ -91,6 +97,7 @@ public:
     std::deque<uint32_t> freeSprites; // back = next to be used
     std::vector<Sprite> sprites;
     Camera* camera;
+    Model* model = nullptr; // listed in the model manager, deleted with the group; null without a model manager
     uint8_t sortEnabled = 1;
     Vector3 centre; // mean position of the sprites drawn at the last build
 

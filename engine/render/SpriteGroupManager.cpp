@@ -28,6 +28,13 @@ SpriteGroup* SpriteGroupManager::CloneSpriteGroup(const SpriteGroup& source)
     return group;
 }
 
+void SpriteGroupManager::Update()
+{
+    for (SpriteGroup* group : groups.slots)
+        if (group)
+            group->Update();
+}
+
 bool SpriteGroupManager::DeleteSpriteGroup(SpriteGroup* group)
 {
     if (!groups.Remove(group))

@@ -30,6 +30,8 @@ public:
     SpriteGroup* CreateSpriteGroup(uint32_t count, const ShaderDescriptor* material, Camera* camera);
     // A listed copy of `source` with every sprite free.
     SpriteGroup* CloneSpriteGroup(const SpriteGroup& source);
+    // Every listed group's quads, in list order; once per frame on the main thread.
+    void Update();
     // Removes a group from the list and deletes it; false (nothing deleted) for null or an unlisted group.
     bool DeleteSpriteGroup(SpriteGroup* group);
 

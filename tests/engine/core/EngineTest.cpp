@@ -3,7 +3,10 @@
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/CameraManager.h"
+#include "engine/render/IndexBuffer.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystemManager.h"
+#include "engine/render/SpriteGroupManager.h"
 #include "platform/window/WindowTest.h"
 #include "engine/render/LightManager.h"
 
@@ -71,11 +74,19 @@ TEST(Engine, RunsFramesUntilExitAndSavesOnTearDown)
         MakeTranslationMatrix(placement, {0, 0, -5});
         box->SetWorldMatrix(placement);
         engine.modelManager->models.Add(box);
+        // A sprite group's quads are rebuilt in the frame and drawn by the same pass; the group is left
+        // for the engine to tear down.
+        ASSERT_NE(engine.particleSystemManager, nullptr);
+        ASSERT_NE(engine.spriteGroupManager, nullptr);
+        SpriteGroup* group = engine.spriteGroupManager->CreateSpriteGroup(3, nullptr, nullptr);
+        EXPECT_EQ(group->camera, camera);
+        group->AddSprite({0, 0, -5}, 1.0f, Color{1, 1, 1, 1});
         Platform::Test::SetForceFocus(true); // a fullscreen window without focus draws nothing
         engine.Update();
         engine.EndFrame();
         Platform::Test::SetForceFocus(false);
-        EXPECT_EQ(engine.modelManager->drawnModelCount, 1u);
+        EXPECT_EQ(engine.modelManager->drawnModelCount, 2u);
+        EXPECT_EQ(group->model->indexBuffer->usedIndexCount, 6u);
         engine.modelManager->models.Remove(box);
         delete box;
         engine.RequestExit();

@@ -150,6 +150,7 @@ TEST_F(ParticleSystemFileTest, RefusesBadFiles)
         {"size", longer, format},
         {"magic", magic, format},
         {"version 205", Formats::EncodeParticleSystem({}, 205), version},
+        {"no particles", with([](auto& f) { f.particleCount = 0; }), format},
         {"too many particles", with([](auto& f) { f.particleCount = 10923; }), format},
         {"count wraps the buffers", with([](auto& f) { f.particleCount = 0x40000000; }), format},
         {"zero period", with([](auto& f) { f.period = 0; }), format},
