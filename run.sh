@@ -10,7 +10,7 @@ cmake --build "$build" -j "$(nproc)"
 
 game="$build/game/brindlemoor"
 if [ ! -x "$game" ]; then
-  echo "Built the engine; the game itself is not part of this build yet, so there is nothing to start."
+  echo "Built the engine and the default data ($build/game/data); the game program itself is not built yet, so there is nothing to start."
   exit 0
 fi
 exec "$game" "$@"
