@@ -12,6 +12,7 @@
 #include "engine/render/gui/GUIManager.h"
 #include "tools/formats/FontWriter.h"
 
+#include "EngineTestSupport.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +27,8 @@ namespace {
 
 EngineDescriptor Descriptor(const TempFolder& folder)
 {
-    EngineDescriptor d;
-    d.title = "Brindlemoor";
-    d.version = 100;
-    d.baseDirectory = folder.Path();
-    d.configName = "Brindlemoor";
-    d.configDirectory = folder.Path();
-    d.videoMode = "800x600x32";
+    EngineDescriptor d = TestEngineDescriptor(folder.Path(), folder.Path());
+    d.logEnabled = false;
     return d;
 }
 

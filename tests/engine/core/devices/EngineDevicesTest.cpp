@@ -8,6 +8,7 @@
 #include "platform/input/DirectInput.h"
 #include "platform/window/WindowTest.h"
 
+#include "EngineTestSupport.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,21 +21,6 @@
 using namespace VantoranEngine;
 
 namespace {
-
-EngineDescriptor Descriptor(const TempFolder& folder)
-{
-    EngineDescriptor d;
-    d.title = "Brindlemoor";
-    d.version = 100;
-    d.baseDirectory = folder.Path();
-    d.configName = "Brindlemoor";
-    d.logEnabled = true;
-    d.logDirectory = folder.Path();
-    d.configDirectory = folder.Path();
-    d.videoMode = "800x600x32";
-    d.fullscreenDefault = false;
-    return d;
-}
 
 // Where each text first appears in the log file, in the order given; npos when missing.
 std::vector<size_t> Positions(const std::string& log, const std::vector<std::string>& texts)
@@ -50,7 +36,7 @@ TEST(EngineDevices, WindowAndInputStartAndStopInOrder)
     TempFolder folder;
     std::string logPath;
     {
-        Engine engine(Descriptor(folder));
+        Engine engine(TestEngineDescriptor(folder.Path(), folder.Path()));
         ASSERT_NE(engine.window, nullptr);
         ASSERT_NE(engine.controls, nullptr);
         EXPECT_EQ(engine.window->width, 800u);

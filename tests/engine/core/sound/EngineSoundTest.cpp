@@ -8,6 +8,7 @@
 #include "platform/sound/DirectSound.h"
 #include "platform/sound/SoundTest.h"
 
+#include "EngineTestSupport.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,21 +18,6 @@
 using namespace VantoranEngine;
 
 namespace {
-
-EngineDescriptor Descriptor(const TempFolder& folder)
-{
-    EngineDescriptor d;
-    d.title = "Brindlemoor";
-    d.version = 100;
-    d.baseDirectory = folder.Path();
-    d.configName = "Brindlemoor";
-    d.logEnabled = true;
-    d.logReopen = false;
-    d.logDirectory = folder.Path();
-    d.configDirectory = folder.Path();
-    d.videoMode = "800x600x32";
-    return d;
-}
 
 void RunFrames(Engine& engine, int frames)
 {
@@ -50,7 +36,7 @@ TEST(EngineSound, BuildsTheSoundServicesAndLogsTheDeviceStepsInOrder)
     TempFolder folder;
     SoundFixtures::WriteFile(folder / "data/beep.wav", SoundFixtures::Wav16(1, 22050, {4000, 4000, 4000, 4000}));
     {
-        Engine engine(Descriptor(folder));
+        Engine engine(TestEngineDescriptor(folder.Path(), folder.Path()));
         ASSERT_NE(engine.soundSystem, nullptr);
         ASSERT_NE(engine.soundManager, nullptr);
         Sound* beep = engine.soundManager->CreateSound("beep.wav");
@@ -85,7 +71,7 @@ TEST(EngineSound, NoDeviceMeansSilenceAndARunningEngine)
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     TempFolder folder;
     {
-        Engine engine(Descriptor(folder));
+        Engine engine(TestEngineDescriptor(folder.Path(), folder.Path()));
         EXPECT_EQ(engine.soundSystem, nullptr);
         EXPECT_EQ(engine.soundManager, nullptr);
         RunFrames(engine, 3);
@@ -106,7 +92,7 @@ TEST(EngineSound, RunsOnTheDummyAudioDriver)
 {
     Platform::SoundTest::Reset();
     TempFolder folder;
-    Engine engine(Descriptor(folder));
+    Engine engine(TestEngineDescriptor(folder.Path(), folder.Path()));
     ASSERT_NE(engine.soundManager, nullptr);
     RunFrames(engine, 3);
 }

@@ -12,6 +12,7 @@
 #include "platform/input/DirectInput.h"
 #include "platform/window/WindowTest.h"
 
+#include "EngineTestSupport.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -25,13 +26,8 @@ namespace {
 
 EngineDescriptor Descriptor(const TempFolder& data, const TempFolder& user)
 {
-    EngineDescriptor d;
-    d.title = "Brindlemoor";
-    d.version = 100;
-    d.baseDirectory = data.Path();
-    d.configName = "Brindlemoor";
-    d.configDirectory = user.Path();
-    d.videoMode = "800x600x32";
+    EngineDescriptor d = TestEngineDescriptor(data.Path(), user.Path());
+    d.logEnabled = false;
     return d;
 }
 
