@@ -10,6 +10,7 @@
 #include "platform/window/WindowTest.h"
 #include "engine/render/LightManager.h"
 
+#include "EngineTestSupport.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +24,8 @@ namespace {
 
 EngineDescriptor CoreDescriptor(const TempFolder& folder)
 {
-    EngineDescriptor d;
-    d.title = "Brindlemoor";
-    d.version = 100;
-    d.baseDirectory = folder.Path();
+    EngineDescriptor d = TestEngineDescriptor(folder.Path(), folder.Path());
     d.saveConfig = true;
-    d.configName = "Brindlemoor";
-    d.logEnabled = true;
-    d.logReopen = false;
-    d.logDirectory = folder.Path();
-    d.configDirectory = folder.Path();
-    d.videoMode = "800x600x32";
     d.fullscreenDefault = true;
     return d;
 }
