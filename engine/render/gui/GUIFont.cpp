@@ -4,6 +4,10 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/files/FileBinary.h"
 #include "engine/core/files/FileManager.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/VertexBuffer.h"
 #include "platform/os/CodePage.h"
 
 #include <cstring>
@@ -49,10 +53,11 @@ float ReadF32(const uint8_t* bytes)
 } // namespace
 
 GUIFont::GUIFont(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager,
-                 const std::string& name, const ShaderDescriptor& descriptor)
-    : log(log), memoryManager(memoryManager), fileManager(fileManager), descriptor(descriptor)
+                 const std::string& name, const ShaderDescriptor& descriptor, ModelManager* modelManager,
+                 Camera* camera)
+    : log(log), memoryManager(memoryManager), fileManager(fileManager), modelManager(modelManager),
+      descriptor(descriptor)
 {
-    BuildQuads();
     try {
         std::unique_ptr<FileBinary> file = fileManager->OpenBinary(FileManager::GetDataPath(name), false, false, true);
         ReadGlyphs(*file, name, glyphs);
@@ -60,6 +65,10 @@ GUIFont::GUIFont(MessageManager* log, MemoryManager* memoryManager, FileManager*
     } catch (const FileError& error) {
         log->LogError(error.message);
     }
+    if (modelManager != nullptr)
+        BuildModel(camera);
+    else
+        BuildQuads();
 }
 
 GUIFont::GUIFont(const GUIFont* prototype)
@@ -69,26 +78,124 @@ GUIFont::GUIFont(const GUIFont* prototype)
       log(prototype->log),
       memoryManager(prototype->memoryManager),
       fileManager(prototype->fileManager),
+      modelManager(prototype->modelManager),
       prototype(prototype),
       glyphs(prototype->glyphs),
       descriptor(prototype->descriptor)
 {
-    BuildQuads();
+    if (prototype->model == nullptr) {
+        BuildQuads();
+        return;
+    }
+    model = modelManager->CloneModel(prototype->model, nullptr, 0);
+    model->flags |= ModelFlag::active;
+    SetUsedIndexCount(0);
+    SetDepth(modelDepth);
 }
 
-GUIFont::~GUIFont() = default;
+GUIFont::~GUIFont()
+{
+    if (model == nullptr)
+        return;
+    UnlockVertexBuffer();
+    modelManager->models.Remove(model);
+    delete model;
+}
+
+namespace {
+
+// Quad k of a triangle list: two triangles over vertices 4k .. 4k+3.
+void FillQuadIndices(uint16_t* indices)
+{
+    for (uint32_t k = 0; k < GUIFont::maxGlyphs; ++k) {
+        const uint16_t first = static_cast<uint16_t>(4 * k);
+        const uint16_t quad[6] = {first, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2),
+                                  static_cast<uint16_t>(first + 2), static_cast<uint16_t>(first + 1),
+                                  static_cast<uint16_t>(first + 3)};
+        std::memcpy(indices + size_t{k} * 6, quad, sizeof(quad));
+    }
+}
+
+} // namespace
 
 void GUIFont::BuildQuads()
 {
     vertices.assign(vertexCount, GUIFontVertex{});
     indices.resize(indexCount);
-    for (uint32_t k = 0; k < maxGlyphs; ++k) {
-        const uint16_t first = static_cast<uint16_t>(4 * k);
-        const uint16_t quad[6] = {first, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2),
-                                  static_cast<uint16_t>(first + 2), static_cast<uint16_t>(first + 1),
-                                  static_cast<uint16_t>(first + 3)};
-        std::memcpy(&indices[size_t{k} * 6], quad, sizeof(quad));
+    FillQuadIndices(indices.data());
+}
+
+void GUIFont::BuildModel(Camera* camera)
+{
+    model = modelManager->CreateSelfMadeModel(modelFlags, vertexCount, indexCount, &descriptor, camera);
+    model->name = "font_model";
+    auto* modelIndices = static_cast<uint16_t*>(model->indexBuffer->Lock(0, static_cast<int32_t>(indexCount)));
+    FillQuadIndices(modelIndices);
+    model->indexBuffer->Unlock();
+    SetUsedIndexCount(0);
+    SetDepth(modelDepth);
+}
+
+void GUIFont::SetUsedIndexCount(uint32_t count)
+{
+    usedIndexCount = count;
+    if (model == nullptr)
+        return;
+    model->indexBuffer->usedIndexCount = count;
+    model->indexBuffer->rangeStale = 1;
+    model->UpdateTriangleCount();
+}
+
+void GUIFont::SetDepth(float newDepth)
+{
+    depth = newDepth;
+    if (model != nullptr)
+        model->depth = newDepth;
+}
+
+void GUIFont::UnlockVertexBuffer()
+{
+    if (!vertexBufferLocked)
+        return;
+    vertexBufferLocked = false;
+    lockedVertices = nullptr;
+    if (model != nullptr)
+        model->vertexBuffer->Unlock();
+}
+
+GUIFontVertex GUIFont::GetVertex(uint32_t i) const
+{
+    if (model == nullptr)
+        return vertices.at(i);
+    const VertexBuffer& buffer = *model->vertexBuffer;
+    const uint8_t* bytes = buffer.vertices.data() + size_t{i} * buffer.vertexSize;
+    GUIFontVertex vertex;
+    std::memcpy(&vertex.x, bytes, 3 * sizeof(float));
+    std::memcpy(&vertex.colour, bytes + VertexBuffer::kColorOffset, sizeof(vertex.colour));
+    std::memcpy(&vertex.u, bytes + VertexBuffer::kColorOffset + 4, 2 * sizeof(float));
+    return vertex;
+}
+
+uint16_t GUIFont::GetIndex(uint32_t i) const
+{
+    if (model == nullptr)
+        return indices.at(i);
+    uint16_t index = 0;
+    std::memcpy(&index, model->indexBuffer->indices.data() + size_t{i} * 2, sizeof(index));
+    return index;
+}
+
+void GUIFont::WriteVertex(uint32_t i, const GUIFontVertex& vertex)
+{
+    if (model == nullptr) {
+        vertices[i] = vertex;
+        return;
     }
+    // The coloured layout: position, normal (left as it is), colour, texture coordinates.
+    uint8_t* bytes = lockedVertices + size_t{i} * model->vertexBuffer->vertexSize;
+    std::memcpy(bytes, &vertex.x, 3 * sizeof(float));
+    std::memcpy(bytes + VertexBuffer::kColorOffset, &vertex.colour, sizeof(vertex.colour));
+    std::memcpy(bytes + VertexBuffer::kColorOffset + 4, &vertex.u, 2 * sizeof(float));
 }
 
 void GUIFont::ReadGlyphs(FileBinary& file, const std::string& name, GlyphTable& glyphs)
@@ -179,20 +286,23 @@ void GUIFont::AddGlyphQuad(const Vector2& position, const Color& colour, char16_
     if (found == glyphs.end())
         return;
     const GUIFontGlyph& glyph = found->second;
-    vertexBufferLocked = true;
+    if (!vertexBufferLocked) {
+        vertexBufferLocked = true;
+        if (model != nullptr)
+            lockedVertices = static_cast<uint8_t*>(model->vertexBuffer->Lock(0, static_cast<int32_t>(vertexCount)));
+    }
 
     const float s = size;
     const float w = glyph.advance * s;
-    const uint32_t packed = PackColour(colour);
-    GUIFontVertex* quad = &vertices[size_t{glyphCount} * 4];
-    quad[0] = {position.x, position.y + s, 0.0f, packed, glyph.u, glyph.v + glyph.dv};
-    quad[1] = {position.x, position.y, 0.0f, packed, glyph.u, glyph.v};
-    quad[2] = {position.x + w, position.y + s, 0.0f, packed, glyph.u + glyph.du, glyph.v + glyph.dv};
-    quad[3] = {position.x + w, position.y, 0.0f, packed, glyph.u + glyph.du, glyph.v};
+    const uint32_t packed = model != nullptr ? model->vertexBuffer->PackColor(colour) : PackColour(colour);
+    const uint32_t first = glyphCount * 4;
+    WriteVertex(first, {position.x, position.y + s, 0.0f, packed, glyph.u, glyph.v + glyph.dv});
+    WriteVertex(first + 1, {position.x, position.y, 0.0f, packed, glyph.u, glyph.v});
+    WriteVertex(first + 2, {position.x + w, position.y + s, 0.0f, packed, glyph.u + glyph.du, glyph.v + glyph.dv});
+    WriteVertex(first + 3, {position.x + w, position.y, 0.0f, packed, glyph.u + glyph.du, glyph.v});
 
     ++glyphCount;
-    usedIndexCount = 6 * glyphCount;
-    indicesChanged = true;
+    SetUsedIndexCount(6 * glyphCount);
 }
 
 } // namespace VantoranEngine

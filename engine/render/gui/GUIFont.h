@@ -12,6 +12,10 @@
 //   font keeps the glyphs read before the fault (none for a missing file or a bad header).
 // - An instance is a copy of a loaded font with its own quads, drawn at one window depth; it takes
 //   `size`, `missingAdvance` and `spacing` from its prototype whenever it draws.
+// - With a ModelManager the quads are the coloured buffers of the font's model "font_model" (listed in
+//   the manager, drawn by its model pass); an instance clones its prototype's model. The vertex buffer
+//   stays locked from the first glyph of a frame to FinishFrame. Without one (tools, headless tests)
+//   the quads are kept in the font's own arrays.
 // - Main thread only.
 
 #include "engine/render/Color.h"
@@ -25,10 +29,13 @@
 
 namespace VantoranEngine {
 
+class Camera;
 class FileBinary;
 class FileManager;
 class MemoryManager;
 class MessageManager;
+class Model;
+class ModelManager;
 
 struct GUIFontGlyph {
     char16_t code = 0;
@@ -55,13 +62,19 @@ public:
     static constexpr uint32_t indexCount = maxGlyphs * 6;
     static constexpr uint32_t fileVersion = 201;
     static constexpr float modelDepth = -9.0f;
+    // Dynamic buffers (0x100000), drawn, static vertices with bounds from the used indices, triangle
+    // list, per-vertex colour and the GUI draw order.
+    static constexpr uint32_t modelFlags = 0x148C29;
 
     // Loads `name` from the data folder (FileManager::GetDataPath); errors are logged, not thrown.
-    // `descriptor` is the material of the glyph quads (the font picture).
+    // `descriptor` is the material of the glyph quads (the font picture); `camera` the GUI camera. A null
+    // `modelManager` keeps the quads in the font's own arrays.
     GUIFont(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager, const std::string& name,
-            const ShaderDescriptor& descriptor);
-    // An instance of a loaded font: its glyphs and settings, its own quads, nothing drawn yet.
+            const ShaderDescriptor& descriptor, ModelManager* modelManager = nullptr, Camera* camera = nullptr);
+    // An instance of a loaded font: its glyphs and settings, its own quads (a clone of the prototype's
+    // model), nothing drawn yet.
     explicit GUIFont(const GUIFont* prototype);
+    // Removes the model from the ModelManager's list and deletes it.
     virtual ~GUIFont();
 
     GUIFont(const GUIFont&) = delete;
@@ -84,29 +97,43 @@ public:
     const GlyphTable& GetGlyphs() const { return glyphs; }
     const ShaderDescriptor& GetShaderDescriptor() const { return descriptor; }
     // The quads of the current frame: 4 vertices per glyph; indices of quad k are 4k, 4k+1, 4k+2, 4k+2,
-    // 4k+1, 4k+3, of which the first `usedIndexCount` are drawn.
-    const std::vector<GUIFontVertex>& GetVertices() const { return vertices; }
-    const std::vector<uint16_t>& GetIndices() const { return indices; }
+    // 4k+1, 4k+3, of which the first GetUsedIndexCount() are drawn. `i` below vertexCount / indexCount.
+    GUIFontVertex GetVertex(uint32_t i) const;
+    uint16_t GetIndex(uint32_t i) const;
+    uint32_t GetUsedIndexCount() const { return usedIndexCount; }
+    // Sets the used index count; the model's index range is marked changed.
+    void SetUsedIndexCount(uint32_t count);
+    float GetDepth() const { return depth; }
+    void SetDepth(float newDepth);
+    bool IsVertexBufferLocked() const { return vertexBufferLocked; }
+    void UnlockVertexBuffer();
+    // Null without a ModelManager.
+    Model* GetModel() const { return model; }
 
     float size = 1.0f;            // glyph height, GUI units
     float missingAdvance = 1.0f;  // advance of a character without glyph, multiple of `size`
     float spacing = 1.0f;         // factor on glyph advances
     uint32_t glyphCount = 0;      // quads written this frame
-    uint32_t usedIndexCount = 0;  // indices to draw
-    bool indicesChanged = false;  // the used index count changed since the last draw
-    bool vertexBufferLocked = false;
-    float depth = modelDepth;     // draw-order depth of the quads
 
 private:
     void BuildQuads();
+    void BuildModel(Camera* camera);
+    void WriteVertex(uint32_t i, const GUIFontVertex& vertex);
     void TakeSettingsFromPrototype();
 
     MessageManager* log = nullptr;
     MemoryManager* memoryManager = nullptr;
     FileManager* fileManager = nullptr;
+    ModelManager* modelManager = nullptr;
     const GUIFont* prototype = nullptr;
+    Model* model = nullptr;               // owned
+    uint8_t* lockedVertices = nullptr;    // the model's vertex memory while locked
     GlyphTable glyphs;
     ShaderDescriptor descriptor;
+    uint32_t usedIndexCount = 0;          // indices to draw
+    bool vertexBufferLocked = false;
+    float depth = modelDepth;             // draw-order depth of the quads
+    // Without a model only.
     std::vector<GUIFontVertex> vertices;
     std::vector<uint16_t> indices;
 };

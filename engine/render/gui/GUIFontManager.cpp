@@ -14,8 +14,10 @@ constexpr float depthTolerance = 0.0001f;
 
 } // namespace
 
-GUIFontManager::GUIFontManager(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager)
-    : log(log), memoryManager(memoryManager), fileManager(fileManager)
+GUIFontManager::GUIFontManager(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager,
+                               ShaderManager* shaderManager, ModelManager* modelManager, Camera* camera)
+    : log(log), memoryManager(memoryManager), fileManager(fileManager), shaderManager(shaderManager),
+      modelManager(modelManager), camera(camera)
 {
 }
 
@@ -27,7 +29,7 @@ GUIFontManager::~GUIFontManager()
 
 GUIFont* GUIFontManager::LoadFont(int32_t id, const ShaderDescriptor& descriptor, const std::string& name)
 {
-    auto font = std::make_unique<GUIFont>(log, memoryManager, fileManager, name, descriptor);
+    auto font = std::make_unique<GUIFont>(log, memoryManager, fileManager, name, descriptor, modelManager, camera);
     const auto [entry, inserted] = fonts.try_emplace(id, std::move(font));
     return entry->second.get();
 }
@@ -45,10 +47,10 @@ GUIFont* GUIFontManager::GetFontInstance(int32_t id, float windowDepth)
         return nullptr;
     for (const auto& instance : instances)
         if (instance->GetPrototype() == prototype &&
-            std::fabs(instance->depth + textDepthOffset - windowDepth) < depthTolerance)
+            std::fabs(instance->GetDepth() + textDepthOffset - windowDepth) < depthTolerance)
             return instance.get();
     auto instance = std::make_unique<GUIFont>(prototype);
-    instance->depth = windowDepth - textDepthOffset;
+    instance->SetDepth(windowDepth - textDepthOffset);
     instances.push_back(std::move(instance));
     return instances.back().get();
 }
@@ -80,12 +82,10 @@ void GUIFontManager::FinishFrame()
                     instances.end());
 
     auto finish = [](GUIFont& font) {
-        if (font.glyphCount == 0) {
-            font.usedIndexCount = 0;
-            font.indicesChanged = true;
-        }
+        if (font.glyphCount == 0)
+            font.SetUsedIndexCount(0);
         font.glyphCount = 0;
-        font.vertexBufferLocked = false;
+        font.UnlockVertexBuffer();
     };
     for (const auto& [id, font] : fonts)
         finish(*font);

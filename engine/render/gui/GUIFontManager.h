@@ -21,11 +21,14 @@
 
 namespace VantoranEngine {
 
+class Camera;
 class FileManager;
 class GUIFont;
 class MemoryManager;
 class MessageManager;
+class ModelManager;
 class ShaderDescriptor;
+class ShaderManager;
 
 // What a queued text line needs of its window.
 struct GUITextFrame {
@@ -44,7 +47,11 @@ public:
     // Texts are drawn this much in front of their window.
     static constexpr float textDepthOffset = 0.005f;
 
-    GUIFontManager(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager);
+    // Without a ModelManager the fonts keep their quads to themselves and nothing is drawn; `camera` is
+    // the GUI camera.
+    GUIFontManager(MessageManager* log, MemoryManager* memoryManager, FileManager* fileManager,
+                   ShaderManager* shaderManager = nullptr, ModelManager* modelManager = nullptr,
+                   Camera* camera = nullptr);
     virtual ~GUIFontManager();
 
     GUIFontManager(const GUIFontManager&) = delete;
@@ -68,6 +75,9 @@ private:
     MessageManager* log;
     MemoryManager* memoryManager;
     FileManager* fileManager;
+    ShaderManager* shaderManager;
+    ModelManager* modelManager;
+    Camera* camera;
     std::map<int32_t, std::unique_ptr<GUIFont>> fonts;
     std::vector<std::unique_ptr<GUIFont>> instances;
 };

@@ -73,7 +73,8 @@ GUIManager::GUIManager(MessageManager* log, MemoryManager* memoryManager, FileMa
         services.camera = camera;
         textManager = std::make_unique<GUITextManager>(log, memoryManager, fileManager);
         services.textManager = textManager.get();
-        fontManager = std::make_unique<GUIFontManager>(log, memoryManager, fileManager);
+        fontManager = std::make_unique<GUIFontManager>(log, memoryManager, fileManager, shaderManager, modelManager,
+                                                       camera);
         services.fontManager = fontManager.get();
         soundManager = std::make_unique<GUISoundManager>(timerManager, soundManagerArg);
         services.soundManager = soundManager.get();

@@ -62,6 +62,7 @@ protected:
         ShaderDescriptor material;
         BuildSimpleGUIShaderDescriptor(material, "fonts\\gui.jpg", "fonts\\gui_alpha.jpg");
         font = gui->GetFontManager()->LoadFont(1, material, "fonts\\gui.fnt");
+        font->size = 24.0f;
     }
 
     void TearDown() override
@@ -118,8 +119,8 @@ TEST_F(GUIEngine, ClicksAButtonTypesIntoAnEditBoxAndDragsASlider)
     Frame();
     ASSERT_FALSE(gui->GetFontManager()->GetInstances().empty());
     const GUIFont& drawn = *gui->GetFontManager()->GetInstances().front();
-    EXPECT_EQ(drawn.usedIndexCount, 6u * 11u); // one quad per letter of "Brindlemoor"
-    EXPECT_FLOAT_EQ(drawn.depth, panel->depth - GUIFontManager::textDepthOffset);
+    EXPECT_EQ(drawn.GetUsedIndexCount(), 6u * 11u); // one quad per letter of "Brindlemoor"
+    EXPECT_FLOAT_EQ(drawn.GetDepth(), panel->depth - GUIFontManager::textDepthOffset);
 
     // The saved screenshot shows the panel's colour inside it and the clear colour outside.
     engine->config->SetCommandReady("sc_take_screenshot", false);
@@ -134,6 +135,18 @@ TEST_F(GUIEngine, ClicksAButtonTypesIntoAnEditBoxAndDragsASlider)
     EXPECT_NEAR(inside[2], 40, 12);
     const uint8_t* outside = shot.Pixel(100, 100);
     EXPECT_FALSE(std::abs(outside[0] - 200) < 12 && std::abs(outside[1] - 40) < 12);
+    // The white text lies at GUI (220, 400), 24 units high; beside it the panel shows no white.
+    auto whitePixels = [&shot](uint32_t left, uint32_t right) {
+        int count = 0;
+        for (uint32_t y = 400; y < 424; ++y)
+            for (uint32_t x = left; x < right; ++x) {
+                const uint8_t* p = shot.Pixel(x, y);
+                count += p[0] > 180 && p[1] > 180 && p[2] > 180;
+            }
+        return count;
+    };
+    EXPECT_GT(whitePixels(220, 380), 100);
+    EXPECT_EQ(whitePixels(450, 590), 0);
 
     MoveTo(280, 190);
     Frame();

@@ -115,7 +115,7 @@ TEST_F(GUIFontLayoutTest, QuadsFollowTheGlyphsAndSpacesTakeRoomOnly)
     font->missingAdvance = 0.25f;
     font->DrawText({100.0f, 50.0f}, {1.0f, 0.5f, 0.0f, 1.0f}, u"A B\n?B");
     ASSERT_EQ(font->glyphCount, 3u);
-    EXPECT_EQ(font->usedIndexCount, 18u);
+    EXPECT_EQ(font->GetUsedIndexCount(), 18u);
 
     // A at 100; the space (no glyph) adds 0.25 x 10; B follows A's 0.5 x 10 x 1.5 advance.
     const float xs[] = {100.0f, 100.0f + 7.5f + 2.5f, 100.0f + 7.5f + 2.5f + 30.0f + 2.5f + 2.5f};
@@ -123,7 +123,9 @@ TEST_F(GUIFontLayoutTest, QuadsFollowTheGlyphsAndSpacesTakeRoomOnly)
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
         const GUIFontGlyph& g = font->GetGlyphs().at(codes[k]);
-        const GUIFontVertex* q = &font->GetVertices()[static_cast<size_t>(k) * 4];
+        GUIFontVertex q[4];
+        for (uint32_t i = 0; i < 4; ++i)
+            q[i] = font->GetVertex(static_cast<uint32_t>(k) * 4 + i);
         const float w = g.advance * 10.0f; // the quad leaves spacing out
         const GUIFontVertex expected[4] = {{xs[k], 60.0f, 0.0f, 0xFFFF8000u, g.u, g.v + g.dv},
                                            {xs[k], 50.0f, 0.0f, 0xFFFF8000u, g.u, g.v},
@@ -137,7 +139,9 @@ TEST_F(GUIFontLayoutTest, QuadsFollowTheGlyphsAndSpacesTakeRoomOnly)
             EXPECT_FLOAT_EQ(q[i].v, expected[i].v);
         }
     }
-    const std::vector<uint16_t> firstQuads(font->GetIndices().begin(), font->GetIndices().begin() + 12);
+    std::vector<uint16_t> firstQuads;
+    for (uint32_t i = 0; i < 12; ++i)
+        firstQuads.push_back(font->GetIndex(i));
     EXPECT_EQ(firstQuads, (std::vector<uint16_t>{0, 1, 2, 2, 1, 3, 4, 5, 6, 6, 5, 7}));
 }
 
@@ -156,8 +160,8 @@ TEST_F(GUIFontLayoutTest, AFrameHoldsAtMost1024QuadsButThePenKeepsMoving)
 {
     font->DrawText({0.0f, 0.0f}, {1, 1, 1, 1}, std::u16string(1100, u'A'));
     EXPECT_EQ(font->glyphCount, GUIFont::maxGlyphs);
-    EXPECT_EQ(font->usedIndexCount, 6u * 1024u);
-    EXPECT_FLOAT_EQ(font->GetVertices().back().x, 1023 * 0.5f + 0.5f);
+    EXPECT_EQ(font->GetUsedIndexCount(), 6u * 1024u);
+    EXPECT_FLOAT_EQ(font->GetVertex(GUIFont::vertexCount - 1).x, 1023 * 0.5f + 0.5f);
 }
 
 TEST_F(GUIFontLayoutTest, LowerCaseGlyphsBorrowTheCapitals)
@@ -210,24 +214,24 @@ TEST_F(GUIFontManagerTest, InstancesAreSharedByDepthAndDroppedAfterAnEmptyFrame)
     GUIFont* shared = fonts.GetInstances()[0].get();
     EXPECT_EQ(shared->GetPrototype(), font);
     EXPECT_EQ(shared->GetShaderDescriptor().stages[0].opacityName, "fonts\\f_alpha.jpg");
-    EXPECT_FLOAT_EQ(shared->depth, -10.005f);
+    EXPECT_FLOAT_EQ(shared->GetDepth(), -10.005f);
     EXPECT_EQ(shared->glyphCount, 3u);
-    EXPECT_FLOAT_EQ(fonts.GetInstances()[1]->depth, -10.015f);
+    EXPECT_FLOAT_EQ(fonts.GetInstances()[1]->GetDepth(), -10.015f);
 
     fonts.FinishFrame();
     ASSERT_EQ(fonts.GetInstances().size(), 2u);
     EXPECT_EQ(shared->glyphCount, 0u);
-    EXPECT_EQ(shared->usedIndexCount, 18u); // drawn this frame with what was written
+    EXPECT_EQ(shared->GetUsedIndexCount(), 18u); // drawn this frame with what was written
 
     fonts.DrawTextItem(1, u"A", 0, first, {1, 2}, {1, 1, 1, 1});
     fonts.FinishFrame();
     ASSERT_EQ(fonts.GetInstances().size(), 1u);
     EXPECT_EQ(fonts.GetInstances()[0].get(), shared);
-    EXPECT_EQ(shared->usedIndexCount, 6u);
+    EXPECT_EQ(shared->GetUsedIndexCount(), 6u);
 
     fonts.FinishFrame();
     EXPECT_TRUE(fonts.GetInstances().empty());
-    EXPECT_EQ(font->usedIndexCount, 0u);
+    EXPECT_EQ(font->GetUsedIndexCount(), 0u);
 }
 
 TEST_F(GUIFontManagerTest, TextItemsAlignInsideTheirWindow)
@@ -247,8 +251,8 @@ TEST_F(GUIFontManagerTest, TextItemsAlignInsideTheirWindow)
         SCOPED_TRACE(c.alignment);
         fonts.DrawTextItem(1, u"AB", c.alignment, window, {4, 6}, {1, 1, 1, 1});
         const GUIFont& instance = *fonts.GetInstances()[0];
-        EXPECT_FLOAT_EQ(instance.GetVertices()[1].x, c.x); // lower-left corner of the first quad
-        EXPECT_FLOAT_EQ(instance.GetVertices()[1].y, c.y);
+        EXPECT_FLOAT_EQ(instance.GetVertex(1).x, c.x); // lower-left corner of the first quad
+        EXPECT_FLOAT_EQ(instance.GetVertex(1).y, c.y);
         EXPECT_FLOAT_EQ(instance.size, 10.0f);
         fonts.FinishFrame();
     }

@@ -1,15 +1,19 @@
 // The models that show widgets, over the recording render device: quads and their flags, depth,
 // draw flag, placement and colour; atlas frames chosen by state; the slider's thumb placement; the
-// textured cursor; model windows.
+// textured cursor; model windows; the fonts' quad models.
 
 #include "engine/render/Camera.h"
+#include "engine/render/IndexBuffer.h"
 #include "engine/render/Model.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUICursor.h"
+#include "engine/render/gui/GUIFont.h"
+#include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUISlider.h"
 
 #include "tests/engine/render/ModelFixture.h"
+#include "tools/formats/FontWriter.h"
 
 #include <cstring>
 
@@ -160,6 +164,56 @@ TEST_F(GUIModelTest, ModelWindowsLoseDepthTestLightingAndFrontToBackOrder)
     EXPECT_EQ(window.model->flags & (ModelFlag::active | ModelFlag::depthTest | ModelFlag::lit | ModelFlag::frontToBack), 0u);
     EXPECT_EQ(window.model->flags & (ModelFlag::backToFront | ModelFlag::manualDepth), 0xC00u);
     EXPECT_FLOAT_EQ(window.model->depth, -20.0f);
+}
+
+// A font's glyph quads are its model's buffers; every instance clones the model, and an instance that
+// draws nothing for a frame goes with its model.
+TEST_F(GUIModelTest, FontsDrawThroughTheirModelsAndInstancesComeAndGo)
+{
+    Write("data/fonts/t.fnt", Formats::EncodeFont({{u'A', 0.5f, 0.25f, 0.125f, 0.5f, 0.5f}}));
+    const int listed = manager->models.count;
+    {
+        GUIFontManager fonts(&log, &memory, &files, shaderManager.get(), manager.get(), camera);
+        GUIFont* font = fonts.LoadFont(1, ShaderDescriptor{}, "fonts\\t.fnt");
+        const Model* fontModel = font->GetModel();
+        ASSERT_NE(fontModel, nullptr);
+        EXPECT_EQ(fontModel->name, "font_model");
+        EXPECT_EQ(fontModel->flags, 0x148C29u);
+        EXPECT_FLOAT_EQ(fontModel->depth, -9.0f);
+        EXPECT_EQ(fontModel->triangleCount, 0u);
+        EXPECT_EQ(fontModel->camera, camera);
+        EXPECT_EQ(manager->models.count, listed + 1);
+
+        const Color red{1, 0, 0, 1};
+        fonts.DrawTextItem(1, u"A A", 0, {true, {100, 200}, 50, 20, -10.0f}, {4, 6}, red);
+        ASSERT_EQ(fonts.GetInstances().size(), 1u);
+        const GUIFont& instance = *fonts.GetInstances()[0];
+        const Model* model = instance.GetModel();
+        ASSERT_NE(model, nullptr);
+        EXPECT_NE(model, fontModel);
+        EXPECT_EQ(model->flags & ModelFlag::active, ModelFlag::active);
+        EXPECT_FLOAT_EQ(model->depth, -10.005f);
+        EXPECT_EQ(manager->models.count, listed + 2);
+        EXPECT_TRUE(instance.IsVertexBufferLocked());
+        EXPECT_EQ(model->vertexBuffer->locked, 1);
+        EXPECT_EQ(model->indexBuffer->usedIndexCount, 12u);
+        EXPECT_EQ(model->triangleCount, 4u);
+        const GUIFontVertex corner = instance.GetVertex(5); // lower-left of the second A, past the space
+        EXPECT_FLOAT_EQ(corner.x, 104.0f + 0.5f + 1.0f);
+        EXPECT_FLOAT_EQ(corner.y, 206.0f);
+        EXPECT_EQ(corner.colour, model->vertexBuffer->PackColor(red));
+        EXPECT_EQ(instance.GetIndex(11), 7u);
+
+        fonts.FinishFrame();
+        EXPECT_EQ(model->vertexBuffer->locked, 0);
+        EXPECT_EQ(model->indexBuffer->usedIndexCount, 12u); // drawn this frame
+        EXPECT_EQ(fontModel->indexBuffer->usedIndexCount, 0u);
+
+        fonts.FinishFrame();
+        EXPECT_TRUE(fonts.GetInstances().empty());
+        EXPECT_EQ(manager->models.count, listed + 1);
+    }
+    EXPECT_EQ(manager->models.count, listed);
 }
 
 } // namespace
