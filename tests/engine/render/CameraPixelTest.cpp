@@ -20,10 +20,6 @@ namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
 
-struct Rgb {
-    int r, g, b;
-};
-
 class CameraPixels : public RenderFixture {
 protected:
     void SetUp() override {
@@ -89,11 +85,7 @@ protected:
         ASSERT_EQ(height, std::uint32_t(kHeight));
     }
 
-    // x, y from the window's top-left corner.
-    Rgb At(int x, int y) const {
-        const size_t i = (static_cast<size_t>(kHeight - 1 - y) * kWidth + static_cast<size_t>(x)) * 4;
-        return {frame[i + 2], frame[i + 1], frame[i]};
-    }
+    Rgb At(int x, int y) const { return FramePixel(frame, kWidth, kHeight, x, y); }
 
     std::unique_ptr<CameraManager> cameras;
     std::unique_ptr<LightManager> lights;
@@ -101,12 +93,6 @@ protected:
     std::vector<std::unique_ptr<IndexBuffer>> indices;
     std::vector<std::uint8_t> frame;
 };
-
-void ExpectRgb(Rgb actual, Rgb expected, int tolerance = 2) {
-    EXPECT_NEAR(actual.r, expected.r, tolerance);
-    EXPECT_NEAR(actual.g, expected.g, tolerance);
-    EXPECT_NEAR(actual.b, expected.b, tolerance);
-}
 
 } // namespace
 

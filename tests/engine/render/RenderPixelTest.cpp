@@ -20,10 +20,6 @@ namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
 
-struct Rgb {
-    int r, g, b;
-};
-
 class RenderPixels : public RenderFixture {
 protected:
     void SetUp() override {
@@ -85,11 +81,7 @@ protected:
         ASSERT_EQ(height, std::uint32_t(kHeight));
     }
 
-    // x, y from the window's top-left corner.
-    Rgb At(int x, int y) const {
-        const size_t i = (static_cast<size_t>(kHeight - 1 - y) * kWidth + static_cast<size_t>(x)) * 4;
-        return {frame[i + 2], frame[i + 1], frame[i]};
-    }
+    Rgb At(int x, int y) const { return FramePixel(frame, kWidth, kHeight, x, y); }
 
     std::vector<std::unique_ptr<VertexBuffer>> quads;
     std::vector<std::unique_ptr<IndexBuffer>> indices;
@@ -101,12 +93,6 @@ void Pump() {
     Platform::MSG message;
     while (Platform::PeekMessageA(&message, nullptr, 0, 0, Platform::PM_REMOVE)) {
     }
-}
-
-void ExpectRgb(Rgb actual, Rgb expected, int tolerance = 2) {
-    EXPECT_NEAR(actual.r, expected.r, tolerance);
-    EXPECT_NEAR(actual.g, expected.g, tolerance);
-    EXPECT_NEAR(actual.b, expected.b, tolerance);
 }
 
 const Color kRed{1, 0, 0, 1}, kGreen{0, 1, 0, 1}, kBlue{0, 0, 1, 1}, kWhite{1, 1, 1, 1};

@@ -13,11 +13,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace VantoranEngine {
+
+// A pixel of a presented frame (bottom row first, BGRA), x and y from the window's top-left corner.
+struct Rgb {
+    int r, g, b;
+};
+
+inline Rgb FramePixel(const std::vector<std::uint8_t>& frame, int width, int height, int x, int y) {
+    const size_t i = (static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4;
+    return {frame[i + 2], frame[i + 1], frame[i]};
+}
+
+inline void ExpectRgb(Rgb actual, Rgb expected, int tolerance = 2) {
+    EXPECT_NEAR(actual.r, expected.r, tolerance);
+    EXPECT_NEAR(actual.g, expected.g, tolerance);
+    EXPECT_NEAR(actual.b, expected.b, tolerance);
+}
 
 class RenderFixture : public ::testing::Test {
 protected:
