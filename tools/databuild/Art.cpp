@@ -6,6 +6,7 @@
 #include <cairo-ft.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace DataBuild {
@@ -204,6 +205,88 @@ Formats::ModelFile HelperModel(const std::vector<std::array<float, 2>>& centres,
     }
     return model;
 }
+
+Quad MakeQuad(float x0, float y0, float x1, float y1, float u0, float v0, float u1, float v1)
+{
+    return {{{{x0, y0}, {x1, y0}, {x0, y1}, {x1, y1}}}, {{{u0, v0}, {u1, v0}, {u0, v1}, {u1, v1}}}};
+}
+
+Quad Transform(const Quad& quad, float cx, float cy, float scale, float angle, float dx, float dy)
+{
+    Quad out = quad;
+    const float c = std::cos(angle), s = std::sin(angle);
+    for (auto& p : out.position) {
+        const float x = (p[0] - cx) * scale, y = (p[1] - cy) * scale;
+        p = {cx + x * c - y * s + dx, cy + x * s + y * c + dy};
+    }
+    return out;
+}
+
+namespace {
+
+// Vertices and extents of one frame's quads.
+void AddQuads(Formats::ModelFile& model, const std::vector<Quad>& quads)
+{
+    Formats::ModelBox box{{1e30f, 1e30f, 0}, {-1e30f, -1e30f, 0}};
+    for (const Quad& quad : quads)
+        for (int i = 0; i < 4; ++i) {
+            Formats::ModelVertex vertex;
+            vertex.u = quad.uv[i][0];
+            vertex.v = quad.uv[i][1];
+            vertex.position = {quad.position[i][0], quad.position[i][1], 0};
+            model.vertices.push_back(vertex);
+            for (int axis = 0; axis < 2; ++axis) {
+                box.min[axis] = std::min(box.min[axis], quad.position[i][axis]);
+                box.max[axis] = std::max(box.max[axis], quad.position[i][axis]);
+            }
+        }
+    if (quads.empty())
+        box = {};
+    model.boxes.push_back(box);
+}
+
+std::vector<uint32_t> QuadIndices(size_t quads)
+{
+    std::vector<uint32_t> indices;
+    for (uint32_t q = 0; q < quads; ++q)
+        for (uint32_t i : {0u, 1u, 2u, 2u, 1u, 3u})
+            indices.push_back(4 * q + i);
+    return indices;
+}
+
+} // namespace
+
+Formats::ModelFile StaticModel(const std::vector<Quad>& quads)
+{
+    Formats::ModelFile model;
+    model.flags = 0x40C29; // active, GUI class with manual depth, vertex colours, triangle list, static
+    model.indices = QuadIndices(quads.size());
+    model.vertexCount = static_cast<uint32_t>(4 * quads.size());
+    AddQuads(model, quads);
+    return model;
+}
+
+Formats::ModelFile MorphModel(const std::vector<std::vector<Quad>>& frames, float framesPerSecond)
+{
+    if (frames.empty())
+        throw std::runtime_error("a morph model needs frames");
+    Formats::ModelFile model;
+    model.flags = 0x40C2A; // as a static quad, but morph frames
+    model.frameCount = static_cast<uint32_t>(frames.size());
+    model.framesPerSecond = framesPerSecond;
+    model.indices = QuadIndices(frames[0].size());
+    model.vertexCount = static_cast<uint32_t>(4 * frames[0].size());
+    for (const auto& quads : frames) {
+        if (quads.size() != frames[0].size())
+            throw std::runtime_error("morph frames differ in their number of quads");
+        AddQuads(model, quads);
+    }
+    return model;
+}
+
+float EaseOut(float t) { return 1 - (1 - t) * (1 - t); }
+float EaseIn(float t) { return t * t; }
+float EaseInOut(float t) { return t < 0.5f ? 2 * t * t : 1 - 2 * (1 - t) * (1 - t); }
 
 void WriteMaterial(DataTree& tree, const std::string& materialName, const std::string& colour,
                    const std::string& opacity)

@@ -15,6 +15,17 @@ void BuildData(const std::string& baseFolder)
     WriteStartupArt(tree);
     WriteFlowerHouse(tree);
     WriteResources(tree);
+    WriteTipPictures(tree);
+    WriteBoards(tree);
+    WritePanel(tree);
+    WriteTally(tree);
+    WriteBaskets(tree);
+    WriteChips(tree);
+    WriteCells(tree);
+    WriteParticleSystems(tree);
+    WriteBackgrounds(tree);
+    WriteStageScreen(tree);
+    WriteComics(tree);
     ReleaseArtFonts();
     WriteSounds(tree);
 }

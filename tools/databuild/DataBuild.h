@@ -20,6 +20,17 @@ void WriteStoryTexts(DataTree& tree);
 void WriteTextTables(DataTree& tree);
 void WriteFonts(DataTree& tree);
 void WriteSounds(DataTree& tree);
+void WriteBoards(DataTree& tree);
+void WriteTipPictures(DataTree& tree);
+void WritePanel(DataTree& tree);
+void WriteTally(DataTree& tree);
+void WriteBaskets(DataTree& tree);
+void WriteChips(DataTree& tree);
+void WriteCells(DataTree& tree);
+void WriteParticleSystems(DataTree& tree);
+void WriteBackgrounds(DataTree& tree);
+void WriteStageScreen(DataTree& tree);
+void WriteComics(DataTree& tree);
 
 // game.ini: one value per position 1-90 (positions 49, 77, 79 and 90 are integers).
 struct SettingValue {

@@ -1,6 +1,7 @@
 // The greenhouse of the flower house: the scene models (interior, beds, plants, light) and the nine
 // flowers planted one per day, with the gold outline atlas in the same layout as the flowers atlas.
 #include "tools/databuild/Art.h"
+#include "tools/databuild/Manifest.h"
 #include "tools/formats/MaterialWriter.h"
 
 #include <cmath>
@@ -61,6 +62,28 @@ void Flower(cairo_t* cr, int index, double x, double y, bool outline)
 }
 
 } // namespace
+
+const Area& FlowerHouseArea()
+{
+    static const Area area = [] {
+        const std::string models = folder + "models\\";
+        Area a{"flower house",
+               {{models + "house_back.mlf", 1, false, {}},
+                {models + "house_beds.mlf", 1, false, {}},
+                {models + "house_plants.mlf", 17, false, {}},
+                {models + "house_light.mlf", 33, false, {}}},
+               {{folder + "house_back.jpg", 1024, 1024, false},
+                {folder + "house_beds.jpg", 1024, 512, true},
+                {folder + "house_plants.jpg", 1024, 512, true},
+                {folder + "house_light.jpg", 512, 512, true},
+                {folder + "flower_house_flowers.jpg", 1024, 512, true},
+                {folder + "flower_house_flowers_stroke.jpg", 1024, 512, true}}};
+        for (int i = 0; i < 9; ++i)
+            a.models.push_back({models + "flower_" + std::to_string(i) + ".mlf", 17, false, {}});
+        return a;
+    }();
+    return area;
+}
 
 void WriteFlowerHouse(DataTree& tree)
 {

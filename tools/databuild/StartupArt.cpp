@@ -3,6 +3,7 @@
 // logo and helpers. Flat shapes in the garden palette for now.
 #include "tools/databuild/Art.h"
 #include "tools/databuild/DataBuild.h"
+#include "tools/databuild/Manifest.h"
 
 #include <cmath>
 
@@ -247,41 +248,45 @@ void Garden(Canvas& c)
     }
 }
 
-// The pictures of the tip pages, the relax question and the order tip.
-void WriteTipPictures(DataTree& tree)
-{
-    static const char* const tips[] = {"tip_swap", "tip_baskets", "tip_bonus", "tip_places", "tip_powerups",
-                                       "tip_layers", "tip_horn", "tip_scissors", "tip_timer", "tip_stones",
-                                       "tip_two_columns", "tip_frozen", "tip_two_conveyors", "tip_effects",
-                                       "tip_tornado", "tip_chains", "tip_target", "relax", "order"};
-    static const uint32_t accents[] = {0xE0457B, 0xF28C28, 0xF6C534, 0x4E7FD9, 0x8E5CC2};
-    int index = 0;
-    for (const char* tip : tips) {
-        // A paper card with a row of three flowers; the picture window takes the texture's size.
-        Canvas c(256, 128);
-        cairo_t* cr = c.Get();
-        RoundedRectangle(cr, 2, 2, 252, 124, 12);
-        FillVertical(cr, 2, 126, paper, 0xEAD9B5);
-        SetColour(cr, wickerMid);
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
-        for (int k = 0; k < 3; ++k) {
-            const double x = 68 + 60 * k;
-            for (int p = 0; p < 5; ++p) {
-                cairo_arc(cr, x + 14 * std::cos(p * 2 * pi / 5), 64 + 14 * std::sin(p * 2 * pi / 5), 10, 0, 2 * pi);
-                SetColour(cr, accents[(index + k) % 5]);
-                cairo_fill(cr);
-            }
-            cairo_arc(cr, x, 64, 7, 0, 2 * pi);
-            SetColour(cr, 0xFFE066);
-            cairo_fill(cr);
-        }
-        c.WritePair(tree, std::string("data\\gui\\tip_window\\") + tip + ".jpg");
-        ++index;
-    }
-}
-
 } // namespace
+
+const Area& StartupArea()
+{
+    static const Area area{
+        "start-up",
+        {
+            {"gui\\main_menu\\models\\game_logo.mlf", 33, false, {}},
+            // Arrival runs frames 5-10, departure 0-5: at rest at 0 and 10, away at 5.
+            {"gui\\main_menu\\models\\helper_logo.mlf", 11, true, {{0, 400, 505}, {5, 400, 800}, {10, 400, 505}}},
+            {"gui\\main_menu\\models\\helper_main.mlf", 11, true, {{0, 400, 288}, {5, 400, -220}, {10, 400, 288}}},
+            {"gui\\main_menu\\models\\helper_profile.mlf", 11, true, {{0, 400, 100}, {5, 400, -160}, {10, 400, 100}}},
+        },
+        {
+            {"ui\\console\\console.jpg", 512, 256, false},
+            {"ui\\logos\\zeb_logo.jpg", 1024, 1024, false},
+            {"ui\\cursors\\cursor.jpg", 64, 64, true},
+            {"gui\\main_menu\\loading_screen.jpg", 1024, 1024, false},
+            {"gui\\main_menu\\profile_window.jpg", 512, 64, true},
+            {"gui\\main_menu\\game_logo.jpg", 512, 256, true},
+            {"gui\\common\\window_main_menu.jpg", 256, 256, true},
+            {"gui\\common\\window_small.jpg", 512, 256, true},
+            {"gui\\common\\window_medium.jpg", 512, 256, true},
+            {"gui\\common\\window_large.jpg", 512, 512, true},
+            {"gui\\common\\button_short.jpg", 512, 128, true},
+            {"gui\\common\\button_long.jpg", 1024, 128, true},
+            {"gui\\common\\button_glow.jpg", 512, 64, true},
+            {"gui\\common\\check_box.jpg", 128, 64, true},
+            {"gui\\common\\edit_box.jpg", 512, 64, true},
+            {"gui\\common\\slider.jpg", 256, 32, true},
+            {"gui\\common\\slider_toddler.jpg", 64, 64, true},
+            {"gui\\common\\scroll.jpg", 32, 128, true},
+            {"gui\\common\\scroll_arrow_top.jpg", 64, 64, true},
+            {"gui\\common\\scroll_arrow_bottom.jpg", 64, 64, true},
+            {"gui\\common\\active_profile_frame.jpg", 512, 32, true},
+            {"gui\\common\\high_scores_frame.jpg", 512, 32, true},
+        }};
+    return area;
+}
 
 void WriteStartupArt(DataTree& tree)
 {
@@ -334,7 +339,6 @@ void WriteStartupArt(DataTree& tree)
         c.WritePair(tree, "data\\ui\\cursors\\cursor.jpg");
     }
     WriteCommon(tree);
-    WriteTipPictures(tree);
 
     const std::string menu = "data\\gui\\main_menu\\";
     {

@@ -463,41 +463,6 @@ TEST_F(DataAudit, ImagesAndMaterialsFollowTheImageRules)
         EXPECT_EQ(info.components, name.ends_with("_alpha.jpg") ? 1u : 3u) << name;
         images[name] = info;
     }
-    // Sizes the screens rely on: extents and frame grids are fractions of them.
-    const std::pair<const char*, std::pair<uint32_t, uint32_t>> sizes[] = {
-        {"ui\\console\\console.jpg", {512, 256}},
-        {"ui\\logos\\zeb_logo.jpg", {1024, 1024}},
-        {"ui\\cursors\\cursor.jpg", {64, 64}},
-        {"gui\\main_menu\\loading_screen.jpg", {1024, 1024}},
-        {"gui\\main_menu\\profile_window.jpg", {512, 64}},
-        {"gui\\main_menu\\game_logo.jpg", {512, 256}},
-        {"gui\\common\\window_main_menu.jpg", {256, 256}},
-        {"gui\\common\\window_small.jpg", {512, 256}},
-        {"gui\\common\\window_medium.jpg", {512, 256}},
-        {"gui\\common\\window_large.jpg", {512, 512}},
-        {"gui\\common\\button_short.jpg", {512, 128}},
-        {"gui\\common\\button_long.jpg", {1024, 128}},
-        {"gui\\common\\button_glow.jpg", {512, 64}},
-        {"gui\\common\\check_box.jpg", {128, 64}},
-        {"gui\\common\\edit_box.jpg", {512, 64}},
-        {"gui\\common\\slider.jpg", {256, 32}},
-        {"gui\\common\\slider_toddler.jpg", {64, 64}},
-        {"gui\\common\\scroll.jpg", {32, 128}},
-        {"gui\\common\\scroll_arrow_top.jpg", {64, 64}},
-        {"gui\\common\\scroll_arrow_bottom.jpg", {64, 64}},
-        {"gui\\common\\active_profile_frame.jpg", {512, 32}},
-        {"gui\\common\\high_scores_frame.jpg", {512, 32}},
-    };
-    for (const auto& [name, size] : sizes) {
-        ASSERT_TRUE(images.count(name)) << name;
-        EXPECT_EQ(images[name].width, size.first) << name;
-        EXPECT_EQ(images[name].height, size.second) << name;
-        const std::string opacity = std::string(name).insert(std::string(name).size() - 4, "_alpha");
-        if (images.count(opacity)) {
-            EXPECT_EQ(images[opacity].width, size.first) << opacity;
-            EXPECT_EQ(images[opacity].height, size.second) << opacity;
-        }
-    }
     // Every material loads and names images that exist as pairs of one size.
     size_t materials = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
