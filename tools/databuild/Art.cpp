@@ -6,6 +6,7 @@
 #include <cairo-ft.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -47,33 +48,50 @@ Formats::Picture ToPicture(cairo_surface_t* surface, bool dilate)
         }
     if (!dilate)
         return picture;
-    // Spread drawn colours into the transparent texels, a ring at a time.
+    // Spread drawn colours into the transparent texels, a ring at a time; only the rings next to drawn
+    // texels are visited, so large clear areas cost nothing.
     std::vector<uint8_t> known(size_t(w) * h);
+    std::vector<int> ring;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             known[size_t(y) * w + x] = picture.At(x, y)[3] > 8;
-    for (int pass = 0; pass < 8; ++pass) {
-        std::vector<uint8_t> next = known;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                if (known[size_t(y) * w + x])
-                    continue;
-                int sum[3] = {0, 0, 0}, n = 0;
-                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                    const int sx = x + dx, sy = y + dy;
-                    if (sx < 0 || sy < 0 || sx >= w || sy >= h || !known[size_t(sy) * w + sx])
-                        continue;
-                    for (int c = 0; c < 3; ++c)
-                        sum[c] += picture.At(sx, sy)[c];
-                    ++n;
-                }
-                if (n > 0) {
-                    for (int c = 0; c < 3; ++c)
-                        picture.At(x, y)[c] = static_cast<uint8_t>(sum[c] / n);
-                    next[size_t(y) * w + x] = 1;
-                }
+    auto clearNeighbours = [&](int x, int y, std::vector<int>& out) {
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+            const int sx = x + dx, sy = y + dy;
+            if (sx >= 0 && sy >= 0 && sx < w && sy < h && known[size_t(sy) * w + sx] == 0) {
+                known[size_t(sy) * w + sx] = 2; // queued
+                out.push_back(sy * w + sx);
             }
-        known.swap(next);
+        }
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (known[size_t(y) * w + x] == 1)
+                clearNeighbours(x, y, ring);
+    for (int pass = 0; pass < 8 && !ring.empty(); ++pass) {
+        std::vector<std::array<uint8_t, 3>> colours(ring.size());
+        for (size_t i = 0; i < ring.size(); ++i) {
+            const int x = ring[i] % w, y = ring[i] / w;
+            int sum[3] = {0, 0, 0}, n = 0;
+            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                const int sx = x + dx, sy = y + dy;
+                if (sx < 0 || sy < 0 || sx >= w || sy >= h || known[size_t(sy) * w + sx] != 1)
+                    continue;
+                for (int c = 0; c < 3; ++c)
+                    sum[c] += picture.At(sx, sy)[c];
+                ++n;
+            }
+            for (int c = 0; c < 3; ++c)
+                colours[i][c] = static_cast<uint8_t>(n ? sum[c] / n : 0);
+        }
+        std::vector<int> next;
+        for (size_t i = 0; i < ring.size(); ++i) {
+            std::copy_n(colours[i].data(), 3, picture.At(ring[i] % w, ring[i] / w));
+            known[size_t(ring[i])] = 1;
+        }
+        for (int at : ring)
+            clearNeighbours(at % w, at / w, next);
+        ring.swap(next);
     }
     return picture;
 }
