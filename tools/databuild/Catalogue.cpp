@@ -1,5 +1,8 @@
 // The stage and level catalogue of data\levels: nine days of June, five levels each.
 #include "tools/databuild/DataBuild.h"
+#include "tools/databuild/Levels.h"
+
+#include <sstream>
 
 namespace DataBuild {
 
@@ -33,26 +36,41 @@ const char* const optionFiles[] = {
 };
 const char* const scissorsFiles[] = {"0", "1 60", "2 50 80", "3 50 80 110"};
 
-// Levels: goal, kind, level time, par time, order entry min, max, board, tip ("empty": none).
-const char* const levelLines[9][5] = {
-    {"3000 2 240 150 1 3 s0_l0 tip_swap", "4 0 300 160 3 4 s0_l1 tip_baskets", "6000 2 240 150 1 3 s0_l2 tip_bonus",
-     "4 1 300 200 3 4 s0_l3 tip_places", "6 0 300 220 3 5 s0_l4 tip_powerups"},
-    {"12 7 240 150 1 3 s1_l0 tip_layers", "5 0 300 200 3 5 s1_l1 tip_horn", "8000 2 240 160 1 3 s1_l2 tip_scissors",
-     "20 7 270 180 1 3 s1_l3 empty", "5 1 300 200 3 5 s1_l4 tip_timer"},
-    {"10 3 240 160 1 3 s2_l0 tip_stones", "6 0 300 220 3 5 s2_l1 empty", "18 7 270 180 1 3 s2_l2 empty",
-     "15 3 270 180 1 3 s2_l3 empty", "6 9 300 220 3 5 s2_l4 tip_two_columns"},
-    {"10 5 240 160 1 3 s3_l0 tip_frozen", "6 8 300 220 3 5 s3_l1 tip_two_conveyors", "12000 2 240 160 1 3 s3_l2 empty",
-     "16 5 270 180 1 3 s3_l3 empty", "8 8 320 240 3 6 s3_l4 empty"},
-    {"10 4 240 170 1 3 s4_l0 tip_effects", "7 0 300 230 3 6 s4_l1 tip_tornado", "14 3 270 180 1 3 s4_l2 empty",
-     "15 4 270 180 1 3 s4_l3 empty", "7 1 320 240 3 6 s4_l4 empty"},
-    {"6 6 240 170 1 3 s5_l0 tip_chains", "8 9 320 240 3 6 s5_l1 empty", "24 7 300 200 1 3 s5_l2 empty",
-     "10 6 270 190 1 3 s5_l3 empty", "9 8 330 250 3 6 s5_l4 empty"},
-    {"25 10 240 170 1 3 s6_l0 tip_target", "8 0 330 250 3 6 s6_l1 empty", "18 5 270 190 1 3 s6_l2 empty",
-     "30 10 270 190 1 3 s6_l3 empty", "9 8 330 250 3 6 s6_l4 empty"},
-    {"8 9 330 240 3 6 s7_l0 empty", "26 7 300 200 1 3 s7_l1 empty", "18 3 270 190 1 3 s7_l2 empty",
-     "12 6 300 210 1 3 s7_l3 empty", "10 8 340 260 3 6 s7_l4 empty"},
-    {"10 8 340 260 3 6 s8_l0 empty", "18 4 270 190 1 3 s8_l1 empty", "35 10 300 210 1 3 s8_l2 empty",
-     "22 5 300 210 1 3 s8_l3 empty", "12 0 360 280 3 6 s8_l4 empty"},
+// Levels: goal, kind, level time, par time (seconds), order entry min, max, tip ("empty": none); the
+// board of level l of stage s is "s<s>_l<l>". Layer levels (kind 7) take their goal from the board.
+constexpr int boardLayers = 0;
+struct LevelLine {
+    int goal, kind, time, par, orderMin, orderMax;
+    const char* tip;
+};
+const LevelLine levelLines[9][5] = {
+    {{3000, 2, 240, 150, 1, 3, "tip_swap"}, {4, 0, 300, 160, 3, 4, "tip_baskets"},
+     {6000, 2, 240, 150, 1, 3, "tip_bonus"}, {4, 1, 300, 200, 3, 4, "tip_places"},
+     {6, 0, 300, 220, 3, 5, "tip_powerups"}},
+    {{boardLayers, 7, 240, 150, 1, 3, "tip_layers"}, {5, 0, 300, 200, 3, 5, "tip_horn"},
+     {8000, 2, 240, 160, 1, 3, "tip_scissors"}, {boardLayers, 7, 270, 180, 1, 3, "empty"},
+     {5, 1, 300, 200, 3, 5, "tip_timer"}},
+    {{10, 3, 240, 160, 1, 3, "tip_stones"}, {6, 0, 300, 220, 3, 5, "empty"},
+     {boardLayers, 7, 270, 180, 1, 3, "empty"}, {15, 3, 270, 180, 1, 3, "empty"},
+     {6, 9, 300, 220, 3, 5, "tip_two_columns"}},
+    {{10, 5, 240, 160, 1, 3, "tip_frozen"}, {6, 8, 300, 220, 3, 5, "tip_two_conveyors"},
+     {12000, 2, 240, 160, 1, 3, "empty"}, {16, 5, 270, 180, 1, 3, "empty"},
+     {8, 8, 320, 240, 3, 6, "empty"}},
+    {{10, 4, 240, 170, 1, 3, "tip_effects"}, {7, 0, 300, 230, 3, 6, "tip_tornado"},
+     {14, 3, 270, 180, 1, 3, "empty"}, {15, 4, 270, 180, 1, 3, "empty"},
+     {7, 1, 320, 240, 3, 6, "empty"}},
+    {{6, 6, 240, 170, 1, 3, "tip_chains"}, {8, 9, 320, 240, 3, 6, "empty"},
+     {boardLayers, 7, 300, 200, 1, 3, "empty"}, {10, 6, 270, 190, 1, 3, "empty"},
+     {9, 8, 330, 250, 3, 6, "empty"}},
+    {{25, 10, 240, 170, 1, 3, "tip_target"}, {8, 0, 330, 250, 3, 6, "empty"},
+     {18, 5, 270, 190, 1, 3, "empty"}, {30, 10, 270, 190, 1, 3, "empty"},
+     {9, 8, 330, 250, 3, 6, "empty"}},
+    {{8, 9, 330, 240, 3, 6, "empty"}, {boardLayers, 7, 300, 200, 1, 3, "empty"},
+     {18, 3, 270, 190, 1, 3, "empty"}, {12, 6, 300, 210, 1, 3, "empty"},
+     {10, 8, 340, 260, 3, 6, "empty"}},
+    {{10, 8, 340, 260, 3, 6, "empty"}, {18, 4, 270, 190, 1, 3, "empty"},
+     {35, 10, 300, 210, 1, 3, "empty"}, {22, 5, 300, 210, 1, 3, "empty"},
+     {12, 0, 360, 280, 3, 6, "empty"}},
 };
 
 // Single blanks between words: a reader that takes every word, empty ones included, sees the same.
@@ -73,7 +91,39 @@ std::vector<std::string> Lines(std::initializer_list<const char*> head, const ch
     return lines;
 }
 
+// The numbers of a table line, up to its first word that is not one.
+std::vector<float> Numbers(const char* line)
+{
+    std::istringstream in(line);
+    std::vector<float> values;
+    float value = 0;
+    while (in >> value)
+        values.push_back(value);
+    return values;
+}
+
+std::string BoardName(int stage, int level) { return "s" + std::to_string(stage) + "_l" + std::to_string(level); }
+
 } // namespace
+
+std::vector<LevelFacts> CatalogueLevels()
+{
+    std::vector<LevelFacts> levels;
+    for (int stage = 0; stage < 9; ++stage) {
+        const std::vector<float> stageValues = Numbers(stageLines[stage]);
+        // Stones at start, most stones, stone interval (seconds; 0 never).
+        const bool stones = stageValues.at(8) > 0 || (stageValues.at(9) > 0 && stageValues.at(10) > 0);
+        const int flowerKinds = static_cast<int>(Numbers(flowerFiles[stage]).at(0));
+        for (int level = 0; level < 5; ++level) {
+            const LevelLine& line = levelLines[stage][level];
+            LevelFacts facts{stage, level, BoardName(stage, level), {line.kind, line.goal, flowerKinds, stones}};
+            if (line.goal == boardLayers)
+                facts.demands.goal = static_cast<int>(LayerCount(ShippedBoard(facts.board)));
+            levels.push_back(facts);
+        }
+    }
+    return levels;
+}
 
 void WriteCatalogue(DataTree& tree)
 {
@@ -82,11 +132,19 @@ void WriteCatalogue(DataTree& tree)
                                "flower options third orders scissors"},
                          std::begin(stageLines), std::end(stageLines)));
 
+    const std::vector<LevelFacts> levels = CatalogueLevels();
     for (int stage = 0; stage < 9; ++stage) {
         const std::string index = std::to_string(stage);
-        tree.WriteText("data\\levels\\stage" + index + ".ini",
-                       Lines({"5", "// goal kind time par orderMin orderMax board tip"}, std::begin(levelLines[stage]),
-                             std::end(levelLines[stage])));
+        std::vector<std::string> lines = {"5", "// goal kind time par orderMin orderMax board tip"};
+        for (int level = 0; level < 5; ++level) {
+            const LevelLine& line = levelLines[stage][level];
+            const LevelFacts& facts = levels[static_cast<size_t>(stage * 5 + level)];
+            std::string text;
+            for (int value : {facts.demands.goal, line.kind, line.time, line.par, line.orderMin, line.orderMax})
+                text += std::to_string(value) + " ";
+            lines.push_back(text + facts.board + " " + line.tip);
+        }
+        tree.WriteText("data\\levels\\stage" + index + ".ini", lines);
         tree.WriteText("data\\levels\\flowers" + index + ".ini", {Words(flowerFiles[stage])});
         tree.WriteText("data\\levels\\options" + index + ".ini", {Words(optionFiles[stage])});
     }
