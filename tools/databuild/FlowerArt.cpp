@@ -183,8 +183,8 @@ void Tulip(cairo_t* cr, double lw)
     SetColour(cr, Palette::leaf);
     cairo_set_line_width(cr, 0.13 - lw);
     cairo_stroke(cr);
-    Leaf(cr, 0.02, 0.92, -2.0, 0.62, 0.3, lw);
-    Leaf(cr, -0.02, 0.92, -1.05, 0.55, 0.28, lw);
+    Leaf(cr, 0.02, 0.92, -2.05, 0.72, 0.34, lw);
+    Leaf(cr, -0.02, 0.92, -1.0, 0.66, 0.32, lw);
     // The cup: a back petal, then the two side petals cupping it.
     auto cup = [&](double x0, double tipX, double tipY, double x1, double bottomBulge, uint32_t light, uint32_t deep) {
         cairo_move_to(cr, x0, -0.2);
@@ -195,12 +195,12 @@ void Tulip(cairo_t* cr, double lw)
         cairo_close_path(cr);
         FillOutline(cr, Linear(0, tipY, 0, bottomBulge, light, deep), outline, lw);
     };
-    cup(-0.3, 0.0, -0.9, 0.3, 0.3, Shade(base, 0.15), Shade(base, -0.25));
-    cup(-0.48, -0.3, -0.78, 0.12, 0.34, Shade(base, 0.45), Shade(base, -0.05));
-    cup(-0.12, 0.3, -0.78, 0.48, 0.34, Shade(base, 0.35), Shade(base, -0.1));
+    cup(-0.38, 0.0, -0.92, 0.38, 0.32, Shade(base, 0.15), Shade(base, -0.25));
+    cup(-0.6, -0.36, -0.8, 0.15, 0.36, Shade(base, 0.45), Shade(base, -0.05));
+    cup(-0.15, 0.36, -0.8, 0.6, 0.36, Shade(base, 0.35), Shade(base, -0.1));
     // A gloss stroke on the left petal.
-    cairo_move_to(cr, -0.34, -0.45);
-    cairo_curve_to(cr, -0.38, -0.2, -0.34, 0.05, -0.24, 0.18);
+    cairo_move_to(cr, -0.44, -0.45);
+    cairo_curve_to(cr, -0.48, -0.2, -0.44, 0.05, -0.32, 0.2);
     SetColour(cr, 0xFFFFFF, 0.55);
     cairo_set_line_width(cr, 0.06);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -289,7 +289,10 @@ void Stone(cairo_t* cr, double lw)
     cairo_curve_to(cr, -0.55, 0.7, -0.82, 0.5, -0.85, 0.1);
     cairo_close_path(cr);
     cairo_path_t* pebble = cairo_copy_path(cr);
-    FillOutline(cr, Radial(-0.3, -0.35, 1.3, 0xB4B9C2, Palette::stone), outline, lw * 1.2);
+    cairo_pattern_t* body = Radial(-0.3, -0.35, 1.3, 0xB4B9C2, Palette::stone);
+    cairo_set_source(cr, body);
+    cairo_pattern_destroy(body);
+    cairo_fill(cr);
     cairo_save(cr);
     cairo_append_path(cr, pebble);
     cairo_clip(cr);
@@ -297,53 +300,66 @@ void Stone(cairo_t* cr, double lw)
     static const double speckles[][3] = {{-0.45, 0.1, 0.05},  {-0.2, 0.35, 0.04}, {0.15, 0.2, 0.06},  {0.45, 0.35, 0.045},
                                          {0.55, -0.1, 0.04},  {0.1, -0.35, 0.035}, {-0.55, 0.4, 0.035}, {0.3, 0.52, 0.04},
                                          {-0.1, 0.05, 0.03},  {0.65, 0.15, 0.03}, {-0.3, -0.2, 0.03}};
-    for (const auto& s : speckles) {
+    for (const auto& sp : speckles) {
         SetColour(cr, 0x4A4E55, 0.7);
-        cairo_arc(cr, s[0], s[1], s[2], 0, 2 * pi);
+        cairo_arc(cr, sp[0], sp[1], sp[2], 0, 2 * pi);
         cairo_fill(cr);
         SetColour(cr, 0xE4E7EC, 0.6);
-        cairo_arc(cr, s[0] + 0.12, s[1] - 0.08, s[2] * 0.6, 0, 2 * pi);
+        cairo_arc(cr, sp[0] + 0.12, sp[1] - 0.08, sp[2] * 0.6, 0, 2 * pi);
         cairo_fill(cr);
     }
-    // A shine on the upper left and a shade along the bottom.
-    cairo_pattern_t* shine = cairo_pattern_create_radial(-0.35, -0.4, 0, -0.35, -0.4, 0.45);
+    // A shine on the upper right.
+    cairo_pattern_t* shine = cairo_pattern_create_radial(0.3, -0.4, 0, 0.3, -0.4, 0.45);
     Stop(shine, 0, 0xFFFFFF, 0.6);
     Stop(shine, 1, 0xFFFFFF, 0);
     cairo_set_source(cr, shine);
     cairo_pattern_destroy(shine);
     cairo_paint(cr);
+    // Moss on the upper-left cap: a patch with a scalloped lower edge.
+    cairo_move_to(cr, -1.0, 0.15);
+    const double edge[][2] = {{-0.8, 0.05}, {-0.72, -0.12}, {-0.55, -0.14}, {-0.46, -0.3}, {-0.3, -0.32}, {-0.22, -0.5},
+                              {-0.05, -0.52}, {0.02, -0.68}, {0.2, -0.74}};
+    double px = -1.0, py = 0.15;
+    for (const auto& e : edge) {
+        // Each step bulges downwards: a tuft of moss.
+        const double mx = (px + e[0]) / 2 + 0.05, my = (py + e[1]) / 2 + 0.06;
+        cairo_curve_to(cr, mx, my + 0.04, mx + 0.02, my, e[0], e[1]);
+        px = e[0];
+        py = e[1];
+    }
+    cairo_line_to(cr, 0.2, -1.0);
+    cairo_line_to(cr, -1.0, -1.0);
+    cairo_close_path(cr);
+    cairo_pattern_t* moss = Radial(-0.55, -0.6, 0.8, Palette::fresh, Palette::leaf);
+    cairo_set_source(cr, moss);
+    cairo_pattern_destroy(moss);
+    cairo_fill_preserve(cr);
+    SetColour(cr, Palette::deep);
+    cairo_set_line_width(cr, lw);
+    cairo_stroke(cr);
+    SetColour(cr, Palette::deep, 0.35);
+    for (const auto& d : {std::array{-0.62, -0.22}, {-0.45, -0.45}, {-0.25, -0.6}, {-0.7, -0.02}, {-0.5, -0.25}, {-0.1, -0.64}}) {
+        cairo_arc(cr, d[0], d[1], 0.035, 0, 2 * pi);
+        cairo_fill(cr);
+    }
     cairo_restore(cr);
+    cairo_append_path(cr, pebble);
+    SetColour(cr, outline);
+    cairo_set_line_width(cr, lw * 1.2);
+    cairo_stroke(cr);
     cairo_path_destroy(pebble);
-    // A tuft of moss over the top edge.
-    for (const auto& blade : {std::array{-0.42, -0.62, -0.55, -0.95}, {-0.3, -0.66, -0.22, -0.98}, {-0.2, -0.64, 0.0, -0.88}}) {
-        cairo_move_to(cr, blade[0], blade[1]);
-        cairo_curve_to(cr, blade[0], blade[1] - 0.15, blade[2], blade[3] + 0.1, blade[2], blade[3]);
+    // Blades of grass growing from the moss.
+    for (const auto& sprig : {std::array{-0.55, -0.45, -0.7, -0.72}, {-0.42, -0.55, -0.42, -0.86}, {-0.3, -0.6, -0.16, -0.82}}) {
+        cairo_move_to(cr, sprig[0], sprig[1]);
+        cairo_curve_to(cr, sprig[0], sprig[1] - 0.12, sprig[2], sprig[3] + 0.1, sprig[2], sprig[3]);
     }
     SetColour(cr, Palette::deep);
-    cairo_set_line_width(cr, 0.07 + lw);
+    cairo_set_line_width(cr, 0.06 + lw);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke_preserve(cr);
     SetColour(cr, Palette::fresh);
-    cairo_set_line_width(cr, std::max(0.07 - lw, 0.02));
+    cairo_set_line_width(cr, std::max(0.06 - lw, 0.02));
     cairo_stroke(cr);
-    const double tuft[][3] = {{-0.48, -0.5, 0.19}, {-0.28, -0.62, 0.17}, {-0.64, -0.3, 0.14}, {-0.1, -0.66, 0.12}};
-    for (const auto& t : tuft) {
-        cairo_new_sub_path(cr);
-        cairo_arc(cr, t[0], t[1], t[2], 0, 2 * pi);
-    }
-    // One outline around the whole cushion: stroked wide, then filled over.
-    SetColour(cr, Palette::deep);
-    cairo_set_line_width(cr, 2 * lw);
-    cairo_stroke_preserve(cr);
-    cairo_pattern_t* moss = Radial(-0.35, -0.75, 0.6, Palette::fresh, Palette::leaf);
-    cairo_set_source(cr, moss);
-    cairo_pattern_destroy(moss);
-    cairo_fill(cr);
-    SetColour(cr, Palette::mint, 0.8);
-    for (const auto& t : tuft) {
-        cairo_arc(cr, t[0] - t[2] * 0.3, t[1] - t[2] * 0.3, t[2] * 0.3, 0, 2 * pi);
-        cairo_fill(cr);
-    }
 }
 
 // A closed ring of scallops around (0, 0): `count` bumps between radii inner and outer.
