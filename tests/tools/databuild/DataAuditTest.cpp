@@ -473,6 +473,12 @@ TEST_F(DataAudit, ImagesAndMaterialsFollowTheImageRules)
         for (uint32_t s = 0; s < material.stageCount; ++s) {
             const ShaderStage& stage = material.stages[s];
             ASSERT_TRUE(images.count(stage.colourName)) << dataName(entry.path()) << ": " << stage.colourName;
+            if (stage.kind == stageAtlas) {
+                // Every frame has a cell, and cells are whole texels.
+                EXPECT_GE(stage.columns * stage.rows, stage.frameCount) << dataName(entry.path());
+                EXPECT_EQ(images[stage.colourName].width % stage.columns, 0u) << dataName(entry.path());
+                EXPECT_EQ(images[stage.colourName].height % stage.rows, 0u) << dataName(entry.path());
+            }
             if (stage.opacityName.empty())
                 continue;
             ASSERT_TRUE(images.count(stage.opacityName)) << stage.opacityName;
