@@ -1,251 +1,584 @@
 // What the start-up shows before and around the main menu: the console picture, the studio card, the
-// loading screen, the cursor, the dialog frames and widgets of gui\common and the main menu's plate,
-// logo and helpers. Flat shapes in the garden palette for now.
-#include "tools/databuild/Art.h"
+// loading screen, the cursor, the main menu's name plate, title logo and anchors. The dialog frames and
+// widgets of gui\common are drawn in CommonArt.cpp.
 #include "tools/databuild/DataBuild.h"
 #include "tools/databuild/Manifest.h"
+#include "tools/databuild/Widgets.h"
 
 #include <cmath>
+#include <string>
 
 namespace DataBuild {
 
+using namespace Widgets;
+
 namespace {
 
-constexpr uint32_t deepGreen = 0x234B33, leafGreen = 0x4E8A4A, freshGreen = 0x8CC26A, mint = 0xCFE8B0;
-constexpr uint32_t wickerDark = 0x6B4423, wickerMid = 0xA06A3A, wickerLight = 0xD9A86A, straw = 0xF0D49A;
-constexpr uint32_t paper = 0xFFF6E0, ink = 0x4A2E1A, gold = 0xF2B541, skyTop = 0xBFE3F2, horizon = 0xF4F9E8;
-
-void Text(cairo_t* cr, const char* text, double centreX, double baseline, double size, uint32_t fill, uint32_t outline)
+// A rose seen from above: rings of cupped petals round a tight spiral.
+void Rose(cairo_t* cr, double x, double y, double r, uint32_t rgb, double turn)
 {
-    SetSerifBold(cr);
-    cairo_set_font_size(cr, size);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, text, &extents);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, turn);
     cairo_new_path(cr);
-    cairo_move_to(cr, centreX - extents.width / 2 - extents.x_bearing, baseline);
-    cairo_text_path(cr, text);
-    SetColour(cr, fill);
-    cairo_fill_preserve(cr);
-    SetColour(cr, outline);
-    cairo_set_line_width(cr, std::max(1.0, size / 24));
-    cairo_stroke(cr);
-}
-
-// A rounded wicker frame around a dark-green panel with a lighter title band (band in canvas rows).
-void Frame(Canvas& canvas, double w, double h, double bandTop, double bandBottom)
-{
-    cairo_t* cr = canvas.Get();
-    RoundedRectangle(cr, 1, 1, w - 2, h - 2, 18);
-    FillVertical(cr, 0, h, wickerLight, wickerMid);
-    SetColour(cr, wickerDark);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-    RoundedRectangle(cr, 12, 12, w - 24, h - 24, 10);
-    FillVertical(cr, 12, h - 12, 0x2E5C3E, 0x1E3A28);
-    cairo_new_path(cr);
-    if (bandBottom > bandTop) {
-        RoundedRectangle(cr, 24, bandTop, w - 48, bandBottom - bandTop, 12);
-        FillVertical(cr, bandTop, bandBottom, 0x5E9A58, leafGreen);
-        cairo_new_path(cr);
-    }
-}
-
-// Cells of a frame grid: frame f at column f mod columns, row f div columns from the top; the picture
-// (w x h) in the cell's lower-left corner.
-template <typename Draw>
-void Cells(Canvas& canvas, int columns, int cellW, int cellH, int frames, double w, double h, Draw draw)
-{
-    for (int f = 0; f < frames; ++f) {
-        cairo_save(canvas.Get());
-        cairo_translate(canvas.Get(), (f % columns) * cellW, (f / columns) * cellH + cellH - h);
-        draw(f, w, h);
-        cairo_restore(canvas.Get());
-    }
-}
-
-void Pill(cairo_t* cr, double w, double h, uint32_t top, uint32_t bottom, double dy)
-{
-    RoundedRectangle(cr, 2, 2 + dy, w - 4, h - 5, (h - 5) / 2);
-    FillVertical(cr, 2 + dy, h - 3 + dy, top, bottom);
-    SetColour(cr, wickerDark);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-}
-
-// Button states: normal, hover, pressed, disabled.
-void Button(cairo_t* cr, int state, double w, double h)
-{
-    static const uint32_t tops[] = {0x6DB35A, 0x8FD16E, 0x3E7D3A, 0xB4BFB4};
-    static const uint32_t bottoms[] = {0x3E7D3A, 0x5E9F4A, 0x2F6A2E, 0x9AA89A};
-    Pill(cr, w, h, tops[state], bottoms[state], state == 2 ? 1 : 0);
-}
-
-void WriteCommon(DataTree& tree)
-{
-    const std::string common = "data\\gui\\common\\";
-    {
-        Canvas c(256, 256);
-        Frame(c, 256, 256, 20, 40);
-        c.WritePair(tree, common + "window_main_menu.jpg");
-    }
-    for (const char* name : {"window_small.jpg", "window_medium.jpg"}) {
-        Canvas c(512, 256);
-        Frame(c, 370, 256, 256 - 215, 256 - 172);
-        c.WritePair(tree, common + name);
-    }
-    {
-        Canvas c(512, 512);
-        cairo_translate(c.Get(), 0, 512 - 393);
-        Frame(c, 512, 393, 393 - 350, 393 - 310);
-        c.WritePair(tree, common + "window_large.jpg");
-    }
-    {
-        Canvas c(512, 128);
-        Cells(c, 2, 256, 64, 4, 138, 46, [&](int f, double w, double h) { Button(c.Get(), f, w, h); });
-        c.WritePair(tree, common + "button_short.jpg");
-    }
-    {
-        Canvas c(1024, 128);
-        Cells(c, 2, 512, 64, 4, 419, 46, [&](int f, double w, double h) { Button(c.Get(), f, w, h); });
-        c.WritePair(tree, common + "button_long.jpg");
-    }
-    {
-        // No box at rest: a faint underline; a gold glow on hover and press; grey when disabled.
-        Canvas c(512, 64);
-        Cells(c, 2, 256, 32, 4, 196, 32, [&](int f, double w, double h) {
-            cairo_t* cr = c.Get();
-            if (f == 0 || f == 3) {
-                SetColour(cr, f == 0 ? mint : 0x9AA89A, 0.5);
-                cairo_rectangle(cr, 30, h - 5, w - 60, 2);
-                cairo_fill(cr);
-                return;
-            }
-            cairo_pattern_t* glow = cairo_pattern_create_radial(w / 2, h / 2, 2, w / 2, h / 2, w / 2);
-            cairo_pattern_add_color_stop_rgba(glow, 0, 1.0, 0.9, 0.5, f == 1 ? 0.55 : 0.8);
-            cairo_pattern_add_color_stop_rgba(glow, 1, 1.0, 0.85, 0.4, 0.0);
-            cairo_save(cr);
-            cairo_scale(cr, 1, h / w);
-            cairo_set_source(cr, glow);
-            cairo_rectangle(cr, 0, 0, w, w);
-            cairo_fill(cr);
-            cairo_restore(cr);
-            cairo_pattern_destroy(glow);
-        });
-        c.WritePair(tree, common + "button_glow.jpg");
-    }
-    {
-        // 0-2 unchecked normal, hover, pressed; 3-5 checked; 6-7 disabled unchecked and checked.
-        Canvas c(128, 64);
-        Cells(c, 4, 32, 32, 8, 32, 32, [&](int f, double, double) {
-            cairo_t* cr = c.Get();
-            static const uint32_t faces[] = {straw, 0xFFE3AE, wickerLight, straw, 0xFFE3AE, wickerLight, 0xC8C8BE, 0xC8C8BE};
-            RoundedRectangle(cr, 3, 3, 26, 26, 5);
-            FillVertical(cr, 3, 29, faces[f], wickerMid);
-            SetColour(cr, wickerDark);
-            cairo_set_line_width(cr, 2);
+    cairo_arc(cr, 0, 0, r, 0, 2 * pi);
+    cairo_pattern_t* base = cairo_pattern_create_radial(0, 0, r * 0.2, 0, 0, r);
+    AddStop(base, 0, Shade(rgb, -0.35));
+    AddStop(base, 1, Shade(rgb, 0.1));
+    cairo_set_source(cr, base);
+    cairo_fill(cr);
+    for (int ring = 0; ring < 3; ++ring) {
+        const double rr = r * (1.0 - 0.28 * ring);
+        const int petals = 5 - ring;
+        for (int p = 0; p < petals; ++p) {
+            const double a = p * 2 * pi / petals + ring * 0.6;
+            cairo_new_path(cr);
+            cairo_arc(cr, 0, 0, rr * 0.82, a, a + 2 * pi / petals * 0.95);
+            SetColour(cr, Shade(rgb, 0.35 - 0.12 * ring), 0.85);
+            cairo_set_line_width(cr, std::max(0.8, r * 0.16));
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
             cairo_stroke(cr);
-            if (f >= 3 && f != 6) {
-                cairo_move_to(cr, 8, 16);
-                cairo_line_to(cr, 14, 23);
-                cairo_line_to(cr, 25, 8);
-                SetColour(cr, f == 7 ? 0x6E7A6E : leafGreen);
-                cairo_set_line_width(cr, 4);
-                cairo_stroke(cr);
-            }
-        });
-        c.WritePair(tree, common + "check_box.jpg");
-    }
-    {
-        Canvas c(512, 64);
-        RoundedRectangle(c.Get(), 1, 23, 302, 40, 8);
-        SetColour(c.Get(), 0x14291C);
-        cairo_fill_preserve(c.Get());
-        SetColour(c.Get(), wickerLight);
-        cairo_set_line_width(c.Get(), 2);
-        cairo_stroke(c.Get());
-        c.WritePair(tree, common + "edit_box.jpg");
-    }
-    {
-        Canvas c(256, 32);
-        RoundedRectangle(c.Get(), 6, 13, 244, 6, 3);
-        FillVertical(c.Get(), 13, 19, wickerLight, wickerDark);
-        for (double x : {10.0, 246.0}) {
-            cairo_new_path(c.Get());
-            cairo_arc(c.Get(), x, 11, 5, 0, 2 * pi);
-            SetColour(c.Get(), leafGreen);
-            cairo_fill(c.Get());
         }
-        c.WritePair(tree, common + "slider.jpg");
     }
-    auto knobs = [&](const std::string& name, int arrow) {
-        Canvas c(64, 64);
-        Cells(c, 2, 32, 32, 4, 32, 32, [&](int f, double, double) {
-            cairo_t* cr = c.Get();
-            static const uint32_t faces[] = {wickerLight, straw, wickerMid, 0xB0B0A8};
-            cairo_arc(cr, 16, 16, 12, 0, 2 * pi);
-            FillVertical(cr, 4, 28, faces[f], wickerDark);
-            SetColour(cr, wickerDark);
-            cairo_set_line_width(cr, 1.5);
-            cairo_stroke(cr);
-            if (arrow != 0) {
-                cairo_move_to(cr, 9, 16 + 4 * arrow);
-                cairo_line_to(cr, 23, 16 + 4 * arrow);
-                cairo_line_to(cr, 16, 16 - 5 * arrow);
-                cairo_close_path(cr);
-                SetColour(cr, f == 3 ? 0x6E7A6E : leafGreen);
-                cairo_fill(cr);
-            }
-        });
-        c.WritePair(tree, common + name);
-    };
-    knobs("slider_toddler.jpg", 0);
-    knobs("scroll_arrow_top.jpg", 1);
-    knobs("scroll_arrow_bottom.jpg", -1);
-    {
-        Canvas c(32, 128);
-        RoundedRectangle(c.Get(), 13, 2, 6, 124, 3);
-        FillVertical(c.Get(), 2, 126, wickerLight, wickerDark);
-        c.WritePair(tree, common + "scroll.jpg");
+    cairo_new_path(cr);
+    for (double t = 0; t < 3 * pi; t += 0.2) {
+        const double rr = r * 0.05 + r * 0.3 * t / (3 * pi);
+        if (t == 0)
+            cairo_move_to(cr, rr * std::cos(t), rr * std::sin(t));
+        else
+            cairo_line_to(cr, rr * std::cos(t), rr * std::sin(t));
     }
-    {
-        Canvas c(512, 32);
-        RoundedRectangle(c.Get(), 2, 3, 336, 26, 13);
-        SetColour(c.Get(), gold, 0.55);
-        cairo_fill(c.Get());
-        c.WritePair(tree, common + "active_profile_frame.jpg");
-    }
-    {
-        Canvas c(512, 32);
-        cairo_pattern_t* bar = cairo_pattern_create_linear(0, 0, 512, 0);
-        cairo_pattern_add_color_stop_rgba(bar, 0, 0.95, 0.71, 0.25, 0);
-        cairo_pattern_add_color_stop_rgba(bar, 0.5, 0.95, 0.71, 0.25, 0.6);
-        cairo_pattern_add_color_stop_rgba(bar, 1, 0.95, 0.71, 0.25, 0);
-        cairo_set_source(c.Get(), bar);
-        cairo_rectangle(c.Get(), 0, 4, 512, 24);
-        cairo_fill(c.Get());
-        cairo_pattern_destroy(bar);
-        c.WritePair(tree, common + "high_scores_frame.jpg");
+    SetColour(cr, Shade(rgb, -0.45), 0.8);
+    cairo_set_line_width(cr, std::max(0.6, r * 0.08));
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void Console(DataTree& tree)
+{
+    Canvas c(512, 256);
+    cairo_t* cr = c.Get();
+    cairo_rectangle(cr, 0, 0, 512, 256);
+    FillVertical(cr, 0, 256, 0x1E3A28, 0x14291C);
+    cairo_new_path(cr);
+    for (int i = 0; i < 14; ++i)
+        Leaf(cr, 512 * Hash(5, i), 256 * Hash(6, i), 30 + 30 * Hash(7, i), 12 + 8 * Hash(8, i), 2 * pi * Hash(9, i),
+             0x2A4C35, false);
+    cairo_rectangle(cr, 0, 0, 512, 256);
+    SetColour(cr, 0x14291C, 0.6);
+    cairo_fill(cr);
+    c.WriteOpaque(tree, "data\\ui\\console\\console.jpg");
+}
+
+// A watercolour wash: the current shape laid down in a few slightly shifted, translucent coats with a
+// darker pooled edge.
+template <typename Shape>
+void Watercolour(cairo_t* cr, uint32_t rgb, uint32_t seed, Shape shape)
+{
+    for (int coat = 0; coat < 5; ++coat) {
+        cairo_save(cr);
+        cairo_translate(cr, 3 * (Hash(seed, coat) - 0.5), 3 * (Hash(seed, coat + 9) - 0.5));
+        cairo_new_path(cr);
+        shape();
+        SetColour(cr, Shade(rgb, 0.15 * (coat % 2)), 0.16);
+        cairo_fill_preserve(cr);
+        SetColour(cr, Shade(rgb, -0.3), 0.07);
+        cairo_set_line_width(cr, 2.5);
+        cairo_stroke(cr);
+        cairo_restore(cr);
     }
 }
 
-// A soft sky over hedges: the 800 x 600 picture in the lower-left of a 1024 x 1024 canvas.
-void Garden(Canvas& c)
+void LeafShape(cairo_t* cr, double x, double y, double length, double width, double angle)
 {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_move_to(cr, 0, 0);
+    cairo_curve_to(cr, length * 0.2, -width * 0.7, length * 0.7, -width * 0.6, length, 0);
+    cairo_curve_to(cr, length * 0.72, width * 0.5, length * 0.25, width * 0.65, 0, 0);
+    cairo_close_path(cr);
+    cairo_restore(cr);
+}
+
+// The studio card: a watercolour leaf emblem and the serif wordmark on soft cream.
+void StudioCard(DataTree& tree)
+{
+    Canvas c(1024, 1024);
     cairo_t* cr = c.Get();
     cairo_translate(cr, 0, 1024 - 600);
     cairo_rectangle(cr, 0, 0, 800, 600);
-    FillVertical(cr, 0, 600, skyTop, horizon);
+    cairo_pattern_t* paper = cairo_pattern_create_radial(400, 280, 60, 400, 300, 520);
+    AddStop(paper, 0, 0xFFFBF0);
+    AddStop(paper, 0.7, 0xFBF2DE);
+    AddStop(paper, 1, 0xEFE0C0);
+    cairo_set_source(cr, paper);
+    cairo_fill(cr);
+    cairo_pattern_destroy(paper);
+    // Paper fibres.
+    for (int i = 0; i < 260; ++i) {
+        const double x = 800 * Hash(31, i), y = 600 * Hash(32, i), a = 2 * pi * Hash(33, i);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + 8 * std::cos(a), y + 8 * std::sin(a));
+        SetColour(cr, 0xC8B48C, 0.12);
+        cairo_set_line_width(cr, 0.7);
+        cairo_stroke(cr);
+    }
+    // The emblem: a pale wash, three leaves and a stem.
+    Watercolour(cr, 0xBFE3F2, 40, [cr] { cairo_arc(cr, 400, 225, 92, 0, 2 * pi); });
+    Watercolour(cr, 0xCFE8B0, 41, [cr] { cairo_arc(cr, 412, 236, 70, 0, 2 * pi); });
+    Watercolour(cr, 0x4E8A4A, 42, [cr] { LeafShape(cr, 398, 292, 150, 70, -1.95); });
+    Watercolour(cr, 0x8CC26A, 43, [cr] { LeafShape(cr, 398, 292, 118, 56, -0.85); });
+    Watercolour(cr, 0x6DB35A, 44, [cr] { LeafShape(cr, 398, 292, 112, 52, -2.75); });
     cairo_new_path(cr);
-    for (int layer = 0; layer < 3; ++layer) {
-        const double base = 430 + 55 * layer;
-        cairo_move_to(cr, 0, 600);
-        for (int x = 0; x <= 800; x += 20)
-            cairo_line_to(cr, x, base - 18 * std::sin(x / (60.0 - 12 * layer) + layer) - 10 * std::sin(x / 23.0));
-        cairo_line_to(cr, 800, 600);
-        cairo_close_path(cr);
-        SetColour(cr, layer == 0 ? mint : layer == 1 ? freshGreen : leafGreen);
+    cairo_move_to(cr, 398, 292);
+    cairo_curve_to(cr, 395, 310, 388, 322, 376, 332);
+    SetColour(cr, 0x3E6E34, 0.8);
+    cairo_set_line_width(cr, 3);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+    for (auto [angle, length] : {std::pair{-1.95, 150.0}, {-0.85, 118.0}, {-2.75, 112.0}}) {
+        cairo_move_to(cr, 398, 292);
+        cairo_line_to(cr, 398 + 0.85 * length * std::cos(angle), 292 + 0.85 * length * std::sin(angle));
+        SetColour(cr, 0x2E5C3E, 0.35);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+    }
+    // The wordmark with a thin rule under it.
+    ArtText(cr, "Quorvane", 400, 420, 74, 0x2E5C3E, 0x1E3A28, 0xFBF2DE, 0.5);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, 400 + side * 40, 452);
+        cairo_line_to(cr, 400 + side * 150, 452);
+        SetColour(cr, 0x8C6A3A, 0.6);
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+    }
+    Leaf(cr, 400, 452, 14, 7, -pi / 2 - 0.5, 0x6DB35A);
+    Leaf(cr, 400, 452, 14, 7, -pi / 2 + 0.5, 0x4E8A4A);
+    c.WriteOpaque(tree, "data\\ui\\logos\\zeb_logo.jpg");
+}
+
+// A rounded hedge silhouette along y (canvas rows), bumps of about `bump` texels.
+void Hedge(cairo_t* cr, double x0, double x1, double y, double bump, uint32_t top, uint32_t bottom, double bottomY,
+           uint32_t seed)
+{
+    cairo_new_path(cr);
+    cairo_move_to(cr, x0, bottomY);
+    cairo_line_to(cr, x0, y);
+    for (double x = x0; x < x1; x += bump) {
+        const double h = bump * (0.35 + 0.4 * Hash(seed, static_cast<uint32_t>(x)));
+        cairo_curve_to(cr, x + bump * 0.1, y - h, x + bump * 0.9, y - h, x + bump, y);
+    }
+    cairo_line_to(cr, x1, bottomY);
+    cairo_close_path(cr);
+    FillVerticalAlpha(cr, y - bump, bottomY, top, bottom);
+    cairo_new_path(cr);
+}
+
+// A cluster of climbing-rose leaves and blooms around (x, y).
+void RoseCluster(cairo_t* cr, double x, double y, double size, uint32_t seed)
+{
+    for (int i = 0; i < 7; ++i)
+        Leaf(cr, x + size * (Hash(seed, i) - 0.5), y + size * (Hash(seed, i + 20) - 0.5), size * 0.55, size * 0.28,
+             2 * pi * Hash(seed, i + 40), i % 2 ? 0x4E8A4A : 0x3E7D3A);
+    static const uint32_t roses[] = {0xE0457B, 0xF59BB6, 0xF27AA0};
+    for (int i = 0; i < 3; ++i)
+        Rose(cr, x + size * 0.6 * (Hash(seed, i + 60) - 0.5), y + size * 0.6 * (Hash(seed, i + 70) - 0.5),
+             size * (0.2 + 0.08 * Hash(seed, i + 80)), roses[(seed + i) % 3], 2 * pi * Hash(seed, i + 90));
+}
+
+// The loading screen: the garden gate at dawn under a wicker arch with climbing roses, the title at the
+// top and a quiet band across the middle for the word LOADING (centred at y 300).
+void LoadingScreen(DataTree& tree)
+{
+    Canvas c(1024, 1024);
+    cairo_t* cr = c.Get();
+    cairo_translate(cr, 0, 1024 - 600);
+    cairo_rectangle(cr, 0, 0, 800, 600);
+    cairo_clip(cr);
+    cairo_rectangle(cr, 0, 0, 800, 600);
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 420);
+    AddStop(sky, 0, 0x9CCBE6);
+    AddStop(sky, 0.45, 0xCFE3EC);
+    AddStop(sky, 0.78, 0xF9DCC4);
+    AddStop(sky, 1, 0xFFEFD2);
+    cairo_set_source(cr, sky);
+    cairo_fill(cr);
+    cairo_pattern_destroy(sky);
+    Glow(cr, 400, 405, 330, 190, 0xFFE9A8, 0.85);
+    Glow(cr, 400, 410, 70, 60, 0xFFFBE8, 0.9);
+    // Far hills, then hedges and trees, each nearer layer a little deeper in colour.
+    Hedge(cr, -20, 820, 395, 70, 0xC3D9C4, 0xD6E4CF, 600, 1);
+    Hedge(cr, -20, 820, 425, 44, 0xA6C9A0, 0xB9D3AE, 600, 2);
+    Hedge(cr, -20, 820, 460, 32, 0x86B27A, 0x9DC08C, 600, 3);
+    // The path from the gate to the horizon.
+    cairo_move_to(cr, 372, 440);
+    cairo_curve_to(cr, 360, 500, 300, 560, 250, 600);
+    cairo_line_to(cr, 560, 600);
+    cairo_curve_to(cr, 500, 560, 440, 500, 428, 440);
+    cairo_close_path(cr);
+    FillVerticalAlpha(cr, 440, 600, 0xF2DDB8, 0xD9BE90);
+    cairo_new_path(cr);
+    for (int i = 0; i < 90; ++i) {
+        const double t = Hash(12, i), y = 445 + 150 * t * t, spread = 30 + 150 * t * t;
+        cairo_arc(cr, 400 + spread * (Hash(13, i) - 0.5), y, 1 + 2.2 * t, 0, 2 * pi);
+        SetColour(cr, 0xB89A6A, 0.35);
         cairo_fill(cr);
     }
+    // Grass either side of the path.
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, 400 + side * 30, 448);
+        cairo_curve_to(cr, 400 + side * 60, 520, 400 + side * 140, 570, 400 + side * 170, 600);
+        cairo_line_to(cr, 400 + side * 420, 600);
+        cairo_line_to(cr, 400 + side * 420, 450);
+        cairo_close_path(cr);
+        FillVerticalAlpha(cr, 440, 600, 0x9CC27E, 0x6DA055);
+        cairo_new_path(cr);
+    }
+    // The gate: two low picket leaves, the right one ajar.
+    for (int leaf = 0; leaf < 2; ++leaf) {
+        const double x0 = leaf ? 402 : 302, x1 = leaf ? 490 : 398, squeeze = leaf ? 0.75 : 1.0;
+        for (int p = 0; p < 6; ++p) {
+            const double x = x0 + (x1 - x0) * (p + 0.5) / 6 * squeeze + (leaf ? 0 : 0);
+            cairo_new_path(cr);
+            cairo_move_to(cr, x - 6, 560);
+            cairo_line_to(cr, x - 6, 478);
+            cairo_line_to(cr, x, 468);
+            cairo_line_to(cr, x + 6, 478);
+            cairo_line_to(cr, x + 6, 560);
+            cairo_close_path(cr);
+            FillVerticalAlpha(cr, 468, 560, 0xFFF8EA, 0xD8CDB8);
+            SetColour(cr, 0x8A7A60, 0.8);
+            cairo_set_line_width(cr, 1);
+            cairo_stroke(cr);
+        }
+        for (double y : {490.0, 540.0}) {
+            cairo_new_path(cr);
+            cairo_rectangle(cr, x0, y, (x1 - x0) * squeeze, 8);
+            FillVerticalAlpha(cr, y, y + 8, 0xF4ECDA, 0xCFC2A8);
+            SetColour(cr, 0x8A7A60, 0.8);
+            cairo_stroke(cr);
+        }
+    }
+    // The wicker arch: two posts and a round top, roses climbing it.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 190, 610);
+    cairo_line_to(cr, 190, 300);
+    cairo_arc(cr, 400, 300, 210, pi, 2 * pi);
+    cairo_line_to(cr, 610, 610);
+    cairo_path_t* arch = cairo_copy_path(cr);
+    cairo_set_line_width(cr, 34);
+    SetColour(cr, 0x000000, 0.18);
+    cairo_save(cr);
+    cairo_translate(cr, 5, 5);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    cairo_append_path(cr, arch);
+    SetColour(cr, Shade(0x6B4423, -0.2));
+    cairo_set_line_width(cr, 30);
+    cairo_stroke(cr);
+    cairo_append_path(cr, arch);
+    WickerBraid(cr, 28);
+    cairo_path_destroy(arch);
+    for (int i = 0; i < 15; ++i) {
+        const double t = i / 14.0;
+        double x, y;
+        if (t < 0.22) {
+            x = 190;
+            y = 590 - (290 * t / 0.22);
+        } else if (t > 0.78) {
+            x = 610;
+            y = 300 + 290 * (t - 0.78) / 0.22;
+        } else {
+            const double a = pi + pi * (t - 0.22) / 0.56;
+            x = 400 + 210 * std::cos(a);
+            y = 300 + 210 * std::sin(a);
+        }
+        if (i == 7)
+            continue; // the title hangs over the apex
+        RoseCluster(cr, x + 10 * (Hash(50, i) - 0.5), y, 46 + 14 * Hash(51, i), 100 + i);
+    }
+    // Flowers along the bottom edge.
+    for (int i = 0; i < 22; ++i) {
+        const double x = 800 * (i + 0.5) / 22 + 10 * (Hash(60, i) - 0.5);
+        if (std::abs(x - 400) < 150)
+            continue;
+        Leaf(cr, x, 600, 38, 10, -pi / 2 - 0.35, 0x4E8A4A);
+        Leaf(cr, x, 600, 34, 9, -pi / 2 + 0.4, 0x6DB35A);
+        Daisy(cr, x + 6 * (Hash(61, i) - 0.5), 560 + 20 * Hash(62, i), 11 + 4 * Hash(63, i), i);
+    }
+    // The quiet band for the word.
+    cairo_rectangle(cr, 200, 278, 400, 44);
+    cairo_pattern_t* band = cairo_pattern_create_linear(200, 0, 600, 0);
+    AddStop(band, 0, 0x1F4A2A, 0);
+    AddStop(band, 0.25, 0x1F4A2A, 0.55);
+    AddStop(band, 0.75, 0x1F4A2A, 0.55);
+    AddStop(band, 1, 0x1F4A2A, 0);
+    cairo_set_source(cr, band);
+    cairo_fill(cr);
+    cairo_pattern_destroy(band);
+    for (double y : {278.5, 321.5}) {
+        cairo_move_to(cr, 230, y);
+        cairo_line_to(cr, 570, y);
+        cairo_pattern_t* line = cairo_pattern_create_linear(230, 0, 570, 0);
+        AddStop(line, 0, 0xFFD66B, 0);
+        AddStop(line, 0.5, 0xFFD66B, 0.8);
+        AddStop(line, 1, 0xFFD66B, 0);
+        cairo_set_source(cr, line);
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+        cairo_pattern_destroy(line);
+    }
+    // The title over the arch.
+    ArtText(cr, "Бриндлмур", 400, 110, 78, 0xFFE89A, 0xF2B541, 0x5A3A12, 3);
+    c.WriteOpaque(tree, "data\\gui\\main_menu\\loading_screen.jpg");
+}
+
+// The cursor: a leaf-green arrow with a white rim and a daisy at its base, tip at the top-left corner;
+// drawn 40 x 40, so the 64 x 64 picture is scaled down by 0.625.
+void Cursor(DataTree& tree)
+{
+    Canvas c(64, 64);
+    cairo_t* cr = c.Get();
+    cairo_new_path(cr);
+    cairo_move_to(cr, 2, 2);
+    cairo_line_to(cr, 2, 46);
+    cairo_line_to(cr, 13, 36);
+    cairo_line_to(cr, 22, 55);
+    cairo_line_to(cr, 30, 51);
+    cairo_line_to(cr, 21, 33);
+    cairo_line_to(cr, 36, 33);
+    cairo_close_path(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    Shadow(cr, 2, 2, 1.5, 0.3);
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, 0, 30, 50);
+    AddStop(fill, 0, 0x9ADC78);
+    AddStop(fill, 0.5, 0x5FA54F);
+    AddStop(fill, 1, 0x3E7D3A);
+    cairo_set_source(cr, fill);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(fill);
+    SetColour(cr, 0xFFFFFF);
+    cairo_set_line_width(cr, 3.2);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 6, 10);
+    cairo_line_to(cr, 6, 32);
+    SetColour(cr, 0xFFFFFF, 0.4);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    Daisy(cr, 27, 52, 9, 0.3);
+    c.WritePair(tree, "data\\ui\\cursors\\cursor.jpg");
+}
+
+// The name plate, 340 x 64 in the left columns: a dark wooden board (the greeting at y 25 and the
+// change-profile link at y 2 are drawn over it) with leaves at both ends.
+void ProfilePlate(DataTree& tree)
+{
+    Canvas c(512, 64);
+    cairo_t* cr = c.Get();
+    const double x0 = 20, x1 = 320, y0 = 3, y1 = 60;
+    cairo_new_path(cr);
+    RoundedRectangle(cr, x0, y0, x1 - x0, y1 - y0, 14);
+    Shadow(cr, 2, 2, 1.5, 0.3);
+    cairo_pattern_t* wood = cairo_pattern_create_linear(0, y0, 0, y1);
+    AddStop(wood, 0, 0x8A5A32);
+    AddStop(wood, 0.15, 0x74482A);
+    AddStop(wood, 1, 0x4E2F18);
+    cairo_set_source(cr, wood);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(wood);
+    cairo_save(cr);
+    cairo_clip_preserve(cr);
+    for (int i = 0; i < 9; ++i) {
+        const double y = y0 + 5 + i * 6 + 2 * Hash(70, i);
+        cairo_move_to(cr, x0, y);
+        for (double x = x0; x <= x1; x += 20)
+            cairo_line_to(cr, x, y + 1.6 * std::sin(x / (23 + 7 * Hash(71, i)) + i));
+        SetColour(cr, i % 2 ? 0x3A2210 : 0xA0703E, 0.28);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+    SetColour(cr, 0x2E1A0A);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    RoundedRectangle(cr, x0 + 3, y0 + 3, x1 - x0 - 6, y1 - y0 - 6, 11);
+    SetColour(cr, 0xD9A86A, 0.45);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    for (int side : {-1, 1}) {
+        const double x = side < 0 ? x0 + 4 : x1 - 4, y = (y0 + y1) / 2;
+        const double out = side < 0 ? pi : 0;
+        Leaf(cr, x, y, 24, 11, out - side * 0.55, 0x4E8A4A);
+        Leaf(cr, x, y, 22, 10, out + side * 0.5, 0x6DB35A);
+        Leaf(cr, x, y, 17, 8, out, 0x8CC26A);
+        Daisy(cr, x - side * 2, y, 6.5, side);
+    }
+    c.WritePair(tree, "data\\gui\\main_menu\\profile_window.jpg");
+}
+
+// The title logo: the lettering with a wicker underline in the lower-left 480 x 150 of its image, and
+// above it the sprigs that sway in the loop. Sprite k sits in the 64 x 104 cell at x 64 k of the top
+// band, its pivot (the stem's foot) at (32, 102) of the cell.
+constexpr double logoW = 480, logoH = 150, spriteW = 64, spriteH = 104;
+
+struct Sprig {
+    double x, y;      // pivot in logo units (origin at the logo's centre, y up)
+    double lean;      // radians, positive leans left
+    double height;    // stem height in texels
+    int blooms;
+    double amplitude; // sway in radians
+    double phase;
+};
+const Sprig sprigs[] = {
+    {-222, -44, 0.32, 62, 2, 0.06, 0.0},
+    {-206, -48, 0.12, 44, 1, 0.07, 1.7},
+    {206, -48, -0.12, 46, 1, 0.07, 0.9},
+    {222, -44, -0.3, 60, 2, 0.06, 2.6},
+};
+
+void DrawSprig(cairo_t* cr, const Sprig& sprig, int k)
+{
+    cairo_save(cr);
+    cairo_translate(cr, spriteW / 2, spriteH - 2);
+    cairo_rotate(cr, -sprig.lean);
+    const double h = sprig.height;
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, 0);
+    cairo_curve_to(cr, 2, -h * 0.4, -3, -h * 0.7, 0, -h);
+    SetColour(cr, 0x3E6E34);
+    cairo_set_line_width(cr, 2.2);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+    Leaf(cr, 0, -h * 0.3, 16, 7, -pi / 2 - 0.9, 0x6DB35A);
+    Leaf(cr, 1, -h * 0.45, 14, 6, -pi / 2 + 0.9, 0x4E8A4A);
+    if (sprig.blooms > 1) {
+        cairo_move_to(cr, 0, -h * 0.55);
+        cairo_curve_to(cr, 6, -h * 0.62, 10, -h * 0.7, 12, -h * 0.78);
+        SetColour(cr, 0x3E6E34);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+        Daisy(cr, 12, -h * 0.78, 8, k);
+    }
+    Daisy(cr, 0, -h, 11, k * 0.7);
+    cairo_restore(cr);
+}
+
+// Where the daisy of the "у" sits (logo units) and its sprite cell (x 256).
+struct LogoLayout {
+    double daisyX = 0, daisyY = 0;
+};
+
+LogoLayout DrawLogo(cairo_t* cr)
+{
+    LogoLayout layout;
+    // Lettering in the lower-left 480 x 150 (rows 106-255).
+    cairo_save(cr);
+    cairo_translate(cr, 0, 256 - logoH);
+    const char* title = "Бриндлмур";
+    SetSerifBold(cr);
+    double size = 80;
+    cairo_set_font_size(cr, size);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, title, &extents);
+    size *= std::min(1.0, 380 / extents.width);
+    cairo_set_font_size(cr, size);
+    cairo_text_extents(cr, title, &extents);
+    const double baseline = 92, left = logoW / 2 - extents.width / 2 - extents.x_bearing;
+    cairo_text_extents_t prefix, letter;
+    cairo_text_extents(cr, "Бриндлм", &prefix);
+    cairo_text_extents(cr, "у", &letter);
+    // The wicker underline, a gentle smile under the word, tucked below the descender of the "у".
+    cairo_new_path(cr);
+    cairo_move_to(cr, 44, 118);
+    cairo_curve_to(cr, 160, 132, 320, 132, 436, 118);
+    cairo_path_t* line = cairo_copy_path(cr);
+    SetColour(cr, 0x000000, 0.2);
+    cairo_set_line_width(cr, 13);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_save(cr);
+    cairo_translate(cr, 2, 2);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    cairo_append_path(cr, line);
+    SetColour(cr, 0x5A3A1C);
+    cairo_set_line_width(cr, 12);
+    cairo_stroke(cr);
+    cairo_append_path(cr, line);
+    WickerBraid(cr, 11);
+    cairo_path_destroy(line);
+    for (int side : {-1, 1}) {
+        const double x = side < 0 ? 44 : 436;
+        Leaf(cr, x, 118, 22, 10, side < 0 ? pi + 0.25 : -0.25, 0x6DB35A);
+        Leaf(cr, x, 118, 18, 8, side < 0 ? pi - 0.5 : 0.5, 0x4E8A4A);
+    }
+    ArtText(cr, title, logoW / 2, baseline, size, 0xFFE89A, 0xF2B541, 0x5A3A12, 3);
+    // Sparkle on the lettering.
+    for (int i = 0; i < 3; ++i)
+        Glow(cr, left + extents.width * (0.15 + 0.33 * i), baseline - size * 0.6, 10, 10, 0xFFFFFF, 0.35);
+    const double ux = left + prefix.x_advance + letter.x_bearing + letter.width * 0.28;
+    const double uy = baseline + size * 0.16;
+    layout.daisyX = ux - logoW / 2;
+    layout.daisyY = logoH / 2 - uy;
+    cairo_restore(cr);
+    // Sprites in the top band.
+    for (int k = 0; k < 4; ++k) {
+        cairo_save(cr);
+        cairo_translate(cr, spriteW * k, 0);
+        DrawSprig(cr, sprigs[k], k);
+        cairo_restore(cr);
+    }
+    cairo_save(cr);
+    cairo_translate(cr, 256 + 16, 16);
+    Daisy(cr, 0, 0, 13, 0.2);
+    cairo_restore(cr);
+    return layout;
+}
+
+void MainMenu(DataTree& tree)
+{
+    const std::string menu = "data\\gui\\main_menu\\";
+    ProfilePlate(tree);
+
+    Canvas c(512, 256);
+    const LogoLayout layout = DrawLogo(c.Get());
+    c.WritePair(tree, menu + "game_logo.jpg");
+    // 33 frames at 12 fps, first = last: the lettering stays, the sprigs and the daisy sway.
+    const float texW = 512, texH = 256;
+    std::vector<std::vector<Quad>> frames;
+    for (int f = 0; f <= 32; ++f) {
+        const double phase = 2 * pi * (f % 32) / 32.0;
+        std::vector<Quad> quads{MakeQuad(-240, -75, 240, 75, 0, 0, logoW / texW, logoH / texH)};
+        for (int k = 0; k < 4; ++k) {
+            const Sprig& s = sprigs[k];
+            const float u0 = spriteW * k / texW, u1 = spriteW * (k + 1) / texW;
+            const float v1 = 1.0f, v0 = 1.0f - spriteH / texH;
+            const float px = static_cast<float>(s.x), py = static_cast<float>(s.y);
+            // The pivot lies 2 texels above the cell's bottom and in its middle.
+            Quad q = MakeQuad(px - spriteW / 2, py - 2, px + spriteW / 2, py - 2 + spriteH, u0, v0, u1, v1);
+            quads.push_back(Transform(q, px, py, 1, static_cast<float>(s.amplitude * std::sin(phase + s.phase))));
+        }
+        const float dx = static_cast<float>(layout.daisyX), dy = static_cast<float>(layout.daisyY);
+        Quad daisy = MakeQuad(dx - 16, dy - 16, dx + 16, dy + 16, 256 / texW, 1 - 32 / texH, 288 / texW, 1);
+        quads.push_back(Transform(daisy, dx, dy, static_cast<float>(1 + 0.04 * std::sin(2 * phase)),
+                                  static_cast<float>(0.12 * std::sin(phase + 0.5))));
+        frames.push_back(quads);
+    }
+    WriteModel(tree, menu + "models\\game_logo.mlf", MorphModel(frames, 12), "gui\\main_menu\\game_logo.jpg",
+               "gui\\main_menu\\game_logo_alpha.jpg");
+
+    // Anchors: departure runs frames 0-5, arrival 5-10 (ease-in away, ease-out back).
+    auto anchor = [](float x, float rest, float away) {
+        std::vector<std::array<float, 2>> centres;
+        for (int f = 0; f <= 10; ++f) {
+            const float t = f <= 5 ? EaseIn(f / 5.0f) : 1 - EaseOut((f - 5) / 5.0f);
+            centres.push_back({x, rest + (away - rest) * t});
+        }
+        return centres;
+    };
+    WriteModel(tree, menu + "models\\helper_logo.mlf", HelperModel(anchor(400, 505, 800), 8), "", "");
+    WriteModel(tree, menu + "models\\helper_main.mlf", HelperModel(anchor(400, 288, -220), 10), "", "");
+    WriteModel(tree, menu + "models\\helper_profile.mlf", HelperModel(anchor(400, 100, -160), 10), "", "");
 }
 
 } // namespace
@@ -290,96 +623,12 @@ const Area& StartupArea()
 
 void WriteStartupArt(DataTree& tree)
 {
-    {
-        Canvas c(512, 256);
-        cairo_rectangle(c.Get(), 0, 0, 512, 256);
-        FillVertical(c.Get(), 0, 256, 0x1E3A28, 0x14291C);
-        c.WriteOpaque(tree, "data\\ui\\console\\console.jpg");
-    }
-    {
-        Canvas c(1024, 1024);
-        cairo_translate(c.Get(), 0, 1024 - 600);
-        cairo_rectangle(c.Get(), 0, 0, 800, 600);
-        SetColour(c.Get(), paper);
-        cairo_fill(c.Get());
-        cairo_save(c.Get());
-        cairo_translate(c.Get(), 400, 240);
-        cairo_rotate(c.Get(), -0.6);
-        cairo_scale(c.Get(), 1, 0.5);
-        cairo_arc(c.Get(), 0, 0, 70, 0, 2 * pi);
-        cairo_restore(c.Get());
-        SetColour(c.Get(), freshGreen, 0.8);
-        cairo_fill(c.Get());
-        Text(c.Get(), "Quorvane", 400, 380, 72, deepGreen, ink);
-        c.WriteOpaque(tree, "data\\ui\\logos\\zeb_logo.jpg");
-    }
-    {
-        Canvas c(1024, 1024);
-        Garden(c);
-        Text(c.Get(), "Бриндлмур", 400, 130, 80, 0xFFE89A, 0x5A3A12);
-        c.WriteOpaque(tree, "data\\gui\\main_menu\\loading_screen.jpg");
-    }
-    {
-        // The arrow's tip at the top-left corner.
-        Canvas c(64, 64);
-        cairo_t* cr = c.Get();
-        cairo_move_to(cr, 2, 2);
-        cairo_line_to(cr, 2, 50);
-        cairo_line_to(cr, 15, 38);
-        cairo_line_to(cr, 25, 58);
-        cairo_line_to(cr, 33, 54);
-        cairo_line_to(cr, 23, 35);
-        cairo_line_to(cr, 40, 35);
-        cairo_close_path(cr);
-        SetColour(cr, leafGreen);
-        cairo_fill_preserve(cr);
-        SetColour(cr, 0xFFFFFF);
-        cairo_set_line_width(cr, 3);
-        cairo_stroke(cr);
-        c.WritePair(tree, "data\\ui\\cursors\\cursor.jpg");
-    }
-    WriteCommon(tree);
-
-    const std::string menu = "data\\gui\\main_menu\\";
-    {
-        Canvas c(512, 64);
-        RoundedRectangle(c.Get(), 2, 2, 336, 60, 14);
-        FillVertical(c.Get(), 2, 62, wickerLight, wickerMid);
-        SetColour(c.Get(), wickerDark);
-        cairo_set_line_width(c.Get(), 2);
-        cairo_stroke(c.Get());
-        c.WritePair(tree, menu + "profile_window.jpg");
-    }
-    {
-        Canvas c(512, 256);
-        Text(c.Get(), "Бриндлмур", 240, 150, 76, 0xFFE89A, 0x5A3A12);
-        c.WritePair(tree, menu + "game_logo.jpg");
-        // 33 frames of the same pose until the logo's sway is drawn; first = last, so it loops.
-        Formats::ModelFile logo = QuadModel(-240, -75, 240, 75, 480.0f / 512, 150.0f / 256);
-        Formats::ModelFile morph = HelperModel(std::vector<std::array<float, 2>>(33, {0, 0}), 12);
-        morph.indices = logo.indices;
-        morph.vertexCount = 4;
-        morph.vertices.clear();
-        morph.boxes.clear();
-        for (int f = 0; f < 33; ++f) {
-            morph.vertices.insert(morph.vertices.end(), logo.vertices.begin(), logo.vertices.end());
-            morph.boxes.push_back(logo.boxes[0]);
-        }
-        WriteModel(tree, menu + "models\\game_logo.mlf", morph, "gui\\main_menu\\game_logo.jpg",
-                   "gui\\main_menu\\game_logo_alpha.jpg");
-    }
-    // Anchors: arrival runs frames 5-10, departure 0-5.
-    auto anchor = [](float x, float rest, float away) {
-        std::vector<std::array<float, 2>> centres;
-        for (int f = 0; f <= 10; ++f) {
-            const float t = 1.0f - std::abs(f - 5) / 5.0f; // 0 at rest, 1 away
-            centres.push_back({x, rest + (away - rest) * t * t});
-        }
-        return centres;
-    };
-    WriteModel(tree, menu + "models\\helper_logo.mlf", HelperModel(anchor(400, 505, 800), 8), "", "");
-    WriteModel(tree, menu + "models\\helper_main.mlf", HelperModel(anchor(400, 288, -220), 10), "", "");
-    WriteModel(tree, menu + "models\\helper_profile.mlf", HelperModel(anchor(400, 100, -160), 10), "", "");
+    Console(tree);
+    StudioCard(tree);
+    LoadingScreen(tree);
+    Cursor(tree);
+    WriteCommonWidgets(tree);
+    MainMenu(tree);
 }
 
 } // namespace DataBuild
