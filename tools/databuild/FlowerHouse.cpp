@@ -225,7 +225,7 @@ void Soil(cairo_t* cr, double x0, double x1, double y, uint32_t seed)
     cairo_new_path(cr);
     cairo_move_to(cr, x0, y + 6);
     for (double x = x0; x <= x1; x += 12)
-        cairo_line_to(cr, x, y - 2.5 * Hash(seed, static_cast<uint32_t>(x)));
+        cairo_line_to(cr, x, y - 2.5 * Hash(seed, static_cast<uint32_t>(x + 1000)));
     cairo_line_to(cr, x1, y + 6);
     cairo_close_path(cr);
     FillVerticalAlpha(cr, y - 3, y + 6, 0x7A5234, 0x4E321E);
@@ -810,6 +810,7 @@ void Sunflower(cairo_t* cr)
         AddStop(disc, 1, 0x3A2212);
         cairo_set_source(cr, disc);
         cairo_fill(cr);
+        cairo_pattern_destroy(disc);
         for (int d = 0; d < 40; ++d) {
             const double a = d * 2.39996, rr = r * 0.42 * std::sqrt((d + 0.5) / 40);
             cairo_arc(cr, rr * std::cos(a), rr * std::sin(a), r * 0.025, 0, 2 * pi);
@@ -885,6 +886,7 @@ void RoseBush(cairo_t* cr)
         AddStop(base, 1, Shade(rgb, -0.25));
         cairo_set_source(cr, base);
         cairo_fill(cr);
+        cairo_pattern_destroy(base);
         for (int ring = 0; ring < 3; ++ring)
             for (int p = 0; p < 4; ++p) {
                 const double a = p * pi / 2 + ring * 0.8, rr = r * (0.85 - 0.27 * ring);

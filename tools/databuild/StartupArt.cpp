@@ -27,6 +27,7 @@ void Rose(cairo_t* cr, double x, double y, double r, uint32_t rgb, double turn)
     AddStop(base, 1, Shade(rgb, 0.1));
     cairo_set_source(cr, base);
     cairo_fill(cr);
+    cairo_pattern_destroy(base);
     for (int ring = 0; ring < 3; ++ring) {
         const double rr = r * (1.0 - 0.28 * ring);
         const int petals = 5 - ring;
@@ -166,7 +167,7 @@ void Hedge(cairo_t* cr, double x0, double x1, double y, double bump, uint32_t to
     cairo_move_to(cr, x0, bottomY);
     cairo_line_to(cr, x0, y);
     for (double x = x0; x < x1; x += bump) {
-        const double h = bump * (0.35 + 0.4 * Hash(seed, static_cast<uint32_t>(x)));
+        const double h = bump * (0.35 + 0.4 * Hash(seed, static_cast<uint32_t>(x + 1000)));
         cairo_curve_to(cr, x + bump * 0.1, y - h, x + bump * 0.9, y - h, x + bump, y);
     }
     cairo_line_to(cr, x1, bottomY);

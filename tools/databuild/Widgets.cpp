@@ -320,6 +320,7 @@ void Daisy(cairo_t* cr, double x, double y, double radius, double petalTurn)
     AddStop(disc, 1, 0xD9962A);
     cairo_set_source(cr, disc);
     cairo_fill(cr);
+    cairo_pattern_destroy(disc);
     if (radius > 6)
         for (int d = 0; d < 9; ++d) {
             const double a = d * 2.4, r = radius * 0.2 * std::sqrt((d + 0.5) / 9);
