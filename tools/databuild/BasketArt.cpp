@@ -314,8 +314,8 @@ struct Weave {
     int style; // 0 coiled straw, 1 willow over-under, 2 diagonal wicker
 };
 const Weave weaves[] = {
-    {0xF7E2AE, 0xDDB46E, 0xB08040, 0x7A5228, 0},
-    {0xE3CB94, 0xB8945A, 0x8A6A3A, 0x4E3A20, 1},
+    {0xFFF3C8, 0xF2D088, 0xD2A458, 0x9A6A34, 0},
+    {0xDCCB98, 0xAE9A62, 0x7E6E40, 0x463A1E, 1},
     {0xC08850, 0x8E5A30, 0x6B4423, 0x2E1A0C, 2},
 };
 // Ribbon colours of baskets 0-8: rose, cornflower, sunflower; poppy, lavender, fresh; peony, tulip, mint.
@@ -408,6 +408,22 @@ void DrawBasket(cairo_t* cr, double w, double h, const Weave& weave, uint32_t ri
     const double topL = 2, topR = w - 2, footL = w * 0.15, footR = w * 0.85;
     SoftShadow(cr, w / 2, h - 4, w * 0.42, 3.6, 0.42);
 
+    // The opening, seen a little from above: the dark inside and the back of the rim.
+    cairo_save(cr);
+    cairo_translate(cr, w / 2, rimY - 2.5);
+    cairo_scale(cr, w / 2 - 2.5, 4.2);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
+    cairo_restore(cr);
+    cairo_pattern_t* inside = cairo_pattern_create_linear(0, rimY - 6.7, 0, rimY - 2);
+    Rgba(inside, 0, weave.gap);
+    Rgba(inside, 1, Mix(weave.gap, 0x000000, 0.5));
+    cairo_set_source(cr, inside);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(inside);
+    SetColour(cr, weave.mid);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+
     // Handle: a twisted cane arching from the rim.
     const double hl = w * 0.17, hr = w * 0.83, peak = 2.6;
     auto handle = [&] {
@@ -460,17 +476,17 @@ void DrawBasket(cairo_t* cr, double w, double h, const Weave& weave, uint32_t ri
     cairo_fill(cr);
     // Rounded: darker towards the sides and the foot, a soft light down the middle.
     cairo_pattern_t* round = cairo_pattern_create_linear(0, 0, w, 0);
-    Rgba(round, 0, 0x000000, 0.45);
-    Rgba(round, 0.22, 0x000000, 0.08);
-    Rgba(round, 0.5, 0xFFFFFF, 0.12);
-    Rgba(round, 0.78, 0x000000, 0.08);
-    Rgba(round, 1, 0x000000, 0.45);
+    Rgba(round, 0, 0x000000, 0.4);
+    Rgba(round, 0.22, 0x000000, 0.05);
+    Rgba(round, 0.5, 0xFFFFFF, 0.16);
+    Rgba(round, 0.78, 0x000000, 0.05);
+    Rgba(round, 1, 0x000000, 0.4);
     cairo_set_source(cr, round);
     cairo_paint(cr);
     cairo_pattern_t* down = cairo_pattern_create_linear(0, rimY, 0, foot);
-    Rgba(down, 0, 0x000000, 0.25);
+    Rgba(down, 0, 0x000000, 0.22);
     Rgba(down, 0.25, 0x000000, 0);
-    Rgba(down, 1, 0x000000, 0.3);
+    Rgba(down, 1, 0x000000, 0.25);
     cairo_set_source(cr, down);
     cairo_paint(cr);
     cairo_pattern_destroy(round);
@@ -577,11 +593,24 @@ void DrawTag(cairo_t* cr, double w, double h)
     SetColour(cr, 0xB08A58);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
+    // A stitched line inside the edge.
+    cairo_save(cr);
+    cairo_translate(cr, 0, 0);
+    const double stitch[] = {1.6, 1.4};
+    cairo_set_dash(cr, stitch, 2, 0);
+    RoundedRectangle(cr, x0 + cut + 4.5, y0 + 2.5, x1 - x0 - cut - 7, y1 - y0 - 5, 1.5);
+    SetColour(cr, 0xC9A874, 0.8);
+    cairo_set_line_width(cr, 0.7);
+    cairo_stroke(cr);
+    cairo_restore(cr);
     // Eyelet and its ring.
-    const double ex = x0 + 5, ey = (y0 + y1) / 2;
-    cairo_arc(cr, ex, ey, 2.6, 0, 2 * pi);
-    SetColour(cr, 0xD9B56A);
-    cairo_fill(cr);
+    const double ex = x0 + 4.6, ey = (y0 + y1) / 2;
+    cairo_arc(cr, ex, ey, 2.8, 0, 2 * pi);
+    SetColour(cr, 0xE2B94E);
+    cairo_fill_preserve(cr);
+    SetColour(cr, 0x9A7432);
+    cairo_set_line_width(cr, 0.7);
+    cairo_stroke(cr);
     cairo_arc(cr, ex, ey, 1.3, 0, 2 * pi);
     SetColour(cr, Palette::ink);
     cairo_fill(cr);
@@ -591,8 +620,8 @@ void DrawTag(cairo_t* cr, double w, double h)
         cairo_move_to(cr, ex, ey);
         cairo_curve_to(cr, ex - 2, ey + dy * 3, x0 - 0.5, ey + dy * 4, x0 - 0.2, ey + dy * 8.5);
     }
-    SetColour(cr, 0x8A6A3A);
-    cairo_set_line_width(cr, 1.3);
+    SetColour(cr, 0x7A5A30);
+    cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
 }
 
@@ -618,12 +647,12 @@ void DrawRope(cairo_t* cr, const Region& r)
     const double period = 8;
     for (double y = -period; y < r.h + period; y += period) {
         for (int side : {-1, 1}) {
-            cairo_move_to(cr, mid, y);
-            cairo_line_to(cr, mid + side * 7, y - 4);
-            cairo_line_to(cr, mid + side * 7, y - 0.6);
-            cairo_line_to(cr, mid, y + 3.4);
+            cairo_move_to(cr, mid, y - 3.4);
+            cairo_line_to(cr, mid + side * 7, y + 0.6);
+            cairo_line_to(cr, mid + side * 7, y + 4);
+            cairo_line_to(cr, mid, y);
             cairo_close_path(cr);
-            cairo_pattern_t* g = cairo_pattern_create_linear(0, y - 4, 0, y + 3.4);
+            cairo_pattern_t* g = cairo_pattern_create_linear(0, y - 3.4, 0, y + 4);
             Rgba(g, 0, Palette::fresh);
             Rgba(g, 1, Palette::leaf);
             cairo_set_source(cr, g);
@@ -747,6 +776,9 @@ void WriteImages(DataTree& tree)
     for (int frame = 0; frame < 32; ++frame) {
         const double x = (frame % 8) * flowerCell, y = (frame / 8) * flowerCell;
         cairo_save(flowerSheet.Get());
+        // A soft shadow lifts the flower off the paper tag.
+        SoftShadow(flowerSheet.Get(), x + iconSize / 2 + 0.5, y + flowerCell - iconSize / 2 + 1.2, iconSize / 2 - 1.5,
+                   iconSize / 2 - 2, 0.3);
         DrawFlower(flowerSheet.Get(), frame, x + iconSize / 2, y + flowerCell - iconSize / 2, iconSize / 2 - 1);
         cairo_restore(flowerSheet.Get());
     }
