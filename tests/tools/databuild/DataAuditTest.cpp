@@ -485,7 +485,11 @@ TEST_F(DataAudit, ImagesAndMaterialsFollowTheImageRules)
             EXPECT_EQ(images[stage.colourName].width, images[stage.opacityName].width);
             EXPECT_EQ(images[stage.colourName].height, images[stage.opacityName].height);
         }
-        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(entry.path()).replace_extension(".mlf")));
+        // Materials belong to a model or, beside it, to a particle system.
+        const auto owner = std::filesystem::path(entry.path());
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(owner).replace_extension(".mlf")) ||
+                    std::filesystem::exists(std::filesystem::path(owner).replace_extension(".psf")))
+            << dataName(entry.path());
     }
     EXPECT_GT(materials, 0u);
     EXPECT_TRUE(Errors().empty());
