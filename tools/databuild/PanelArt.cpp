@@ -139,9 +139,9 @@ void SmallBasket(cairo_t* cr, double x, double y, double s)
     Stroke(cr, Palette::wickerDark, 4.5);
     cairo_arc(cr, 0, 2, 17, pi * 1.08, pi * 1.92);
     Stroke(cr, Palette::wickerLight, 2.5);
-    DrawFlower(cr, 1, -9, -2, 7);
-    DrawFlower(cr, 0, 8, -3, 7);
-    DrawFlower(cr, 3, 0, -6, 6.5);
+    DrawFlower(cr, 3, 0, -9, 8);
+    DrawFlower(cr, 1, -10, -4, 8.5);
+    DrawFlower(cr, 0, 10, -5, 8.5);
     auto body = [&] {
         cairo_move_to(cr, -22, 0);
         cairo_line_to(cr, 22, 0);
@@ -210,8 +210,8 @@ void Burst(cairo_t* cr, double x, double y, double r)
         cairo_line_to(cr, x + r0 * std::cos(a + 0.16), y + r0 * std::sin(a + 0.16));
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_radial(x, y, r0, x, y, r1);
-        AddStop(p, 0, Palette::sun);
-        AddStop(p, 1, 0xF28C28, 0.9);
+        AddStop(p, 0, 0xFFE066);
+        AddStop(p, 1, 0xF28C28, 0.95);
         cairo_set_source(cr, p);
         cairo_fill(cr);
         cairo_pattern_destroy(p);
@@ -267,74 +267,89 @@ void Scissors(cairo_t* cr, double x, double y, double scale, double angle, bool 
     cairo_translate(cr, x, y);
     cairo_rotate(cr, angle);
     cairo_scale(cr, scale, scale);
+    // Each half: a broad curved blade up one side of the pivot, its ring handle down the other.
     auto blade = [&](double side) {
-        cairo_move_to(cr, -side * 3.2, 5);
-        cairo_curve_to(cr, -side * 1.5, -8, side * 6.5, -16, side * 5.5, -24);
-        cairo_curve_to(cr, side * 3.0, -17, side * 0.5, -10, side * 3.0, 1);
+        cairo_move_to(cr, -side * 3.5, 6);
+        cairo_curve_to(cr, -side * 4, -4, side * 2, -14, side * 7, -23);
+        cairo_curve_to(cr, side * 8, -15, side * 6, -5, side * 3.5, 1);
+        cairo_curve_to(cr, side * 2, 4, -side * 1, 6, -side * 3.5, 6);
         cairo_close_path(cr);
+    };
+    auto edge = [&](double side) {
+        cairo_move_to(cr, side * 0.8, -6);
+        cairo_curve_to(cr, side * 2.5, -11, side * 4.5, -17, side * 6.8, -22);
     };
     auto handle = [&](double side) {
         cairo_save(cr);
-        cairo_translate(cr, side * 8.5, 13);
-        cairo_rotate(cr, side * 0.35);
-        cairo_scale(cr, 0.75, 1);
-        cairo_arc(cr, 0, 0, 7.5, 0, 2 * pi);
+        cairo_translate(cr, -side * 8, 14.5);
+        cairo_rotate(cr, -side * 0.5);
+        cairo_scale(cr, 0.8, 1);
+        cairo_arc(cr, 0, 0, 7, 0, 2 * pi);
         cairo_restore(cr);
     };
     auto shank = [&](double side) {
-        cairo_move_to(cr, -side * 1.5, 2);
-        cairo_curve_to(cr, side * 2, 5, side * 4, 5, side * 6.5, 7);
+        cairo_move_to(cr, side * 1.5, 1);
+        cairo_curve_to(cr, -side * 1, 5, -side * 3, 7, -side * 4.5, 9);
     };
     if (grey) {
         for (double side : {-1.0, 1.0}) {
-            blade(side);
-            SetColour(cr, 0xFFFFFF, 0.25);
-            cairo_fill_preserve(cr);
-            Stroke(cr, Palette::stoneLight, 1.6);
             handle(side);
-            Stroke(cr, Palette::stoneLight, 3.2);
+            Stroke(cr, Palette::stone, 2.6, 0.75);
             shank(side);
-            Stroke(cr, Palette::stoneLight, 2.4);
+            Stroke(cr, Palette::stone, 2.6, 0.75);
+            blade(side);
+            SetColour(cr, 0xFFFFFF, 0.35);
+            cairo_fill_preserve(cr);
+            Stroke(cr, Palette::stone, 1.5, 0.85);
         }
         cairo_arc(cr, 0, 0, 2.2, 0, 2 * pi);
-        Stroke(cr, Palette::stoneLight, 1.4);
+        Stroke(cr, Palette::stone, 1.3, 0.85);
         cairo_restore(cr);
         return;
     }
     for (double side : {-1.0, 1.0}) {
-        handle(side);
-        SetColour(cr, Palette::deep);
-        cairo_set_line_width(cr, 5.2);
-        cairo_stroke_preserve(cr);
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, 4, 0, 22);
-        AddStop(p, 0, Palette::buttonHover);
-        AddStop(p, 1, Palette::buttonDark);
-        cairo_set_source(cr, p);
-        cairo_set_line_width(cr, 3.4);
-        cairo_stroke(cr);
-        cairo_pattern_destroy(p);
-        shank(side);
-        SetColour(cr, Palette::deep);
-        cairo_set_line_width(cr, 4.4);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, Palette::button);
-        cairo_set_line_width(cr, 2.8);
-        cairo_stroke(cr);
+        for (int pass = 0; pass < 2; ++pass) {
+            handle(side);
+            shank(side);
+            if (pass == 0) {
+                Stroke(cr, Palette::deep, 4.6);
+                continue;
+            }
+            cairo_pattern_t* p = cairo_pattern_create_linear(-8, 6, 8, 24);
+            AddStop(p, 0, Palette::buttonHover);
+            AddStop(p, 1, Palette::buttonDark);
+            cairo_set_source(cr, p);
+            cairo_set_line_width(cr, 2.8);
+            cairo_stroke(cr);
+            cairo_pattern_destroy(p);
+        }
+    }
+    // A highlight along the top of each ring.
+    for (double side : {-1.0, 1.0}) {
+        cairo_save(cr);
+        cairo_translate(cr, -side * 8, 14.5);
+        cairo_rotate(cr, -side * 0.5);
+        cairo_scale(cr, 0.8, 1);
+        cairo_arc(cr, 0, 0, 7, pi * 1.15, pi * 1.6);
+        cairo_restore(cr);
+        Stroke(cr, Palette::mint, 1.1, 0.8);
     }
     for (double side : {1.0, -1.0}) {
         blade(side);
-        cairo_pattern_t* p = cairo_pattern_create_linear(-6, -24, 6, 4);
+        cairo_pattern_t* p = cairo_pattern_create_linear(-side * 4, -20, side * 6, 2);
         AddStop(p, 0, 0xFFFFFF);
-        AddStop(p, 0.45, Palette::silver);
-        AddStop(p, 1, 0x8E949C);
+        AddStop(p, 0.5, Palette::silver);
+        AddStop(p, 1, 0x7E848C);
         cairo_set_source(cr, p);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(p);
-        Stroke(cr, Palette::stone, 1.0);
+        Stroke(cr, 0x4E535A, 1.1);
+        edge(side);
+        Stroke(cr, 0xFFFFFF, 0.8, 0.8);
     }
-    cairo_arc(cr, 0, 0, 2.4, 0, 2 * pi);
-    FillRadial(cr, -0.8, -0.8, 2.6, Palette::sun, Palette::gold);
-    Stroke(cr, Palette::wickerDark, 0.8);
+    cairo_arc(cr, 0, 0, 2.6, 0, 2 * pi);
+    FillRadial(cr, -0.8, -0.8, 2.8, Palette::sun, Palette::gold);
+    Stroke(cr, Palette::wickerDark, 0.9);
     cairo_restore(cr);
 }
 
@@ -378,12 +393,30 @@ void Write(DataTree& tree, const std::string& stem, const Formats::ModelFile& mo
 
 // ---- Pictures ----
 
+// An ivy leaf from its stalk at (x, y): three lobes, the middle one longest; angle 0 points up.
+void IvyLeafPath(cairo_t* cr, double x, double y, double length, double angle)
+{
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, length, length);
+    cairo_move_to(cr, 0, -0.08);
+    cairo_curve_to(cr, 0.25, 0.02, 0.55, -0.05, 0.52, -0.3);
+    cairo_curve_to(cr, 0.5, -0.42, 0.32, -0.45, 0.22, -0.5);
+    cairo_curve_to(cr, 0.25, -0.7, 0.1, -0.88, 0, -1);
+    cairo_curve_to(cr, -0.1, -0.88, -0.25, -0.7, -0.22, -0.5);
+    cairo_curve_to(cr, -0.32, -0.45, -0.5, -0.42, -0.52, -0.3);
+    cairo_curve_to(cr, -0.55, -0.05, -0.25, 0.02, 0, -0.08);
+    cairo_close_path(cr);
+    cairo_restore(cr);
+}
+
 void DrawPanelBody(DataTree& tree)
 {
     Canvas c(1024, 64);
     cairo_t* cr = c.Get();
     cairo_translate(cr, 0, 8); // 800 x 56 in the lower-left corner
-    const double top = 7;
+    const double top = 9;
     // The plank shelf.
     cairo_rectangle(cr, 0, top, 800, 56 - top);
     FillVertical(cr, top, 56, Palette::wickerLight, Palette::wickerMid);
@@ -420,26 +453,45 @@ void DrawPanelBody(DataTree& tree)
     // A thin gold line frames the score.
     RoundedRectangle(cr, 624, 17, 164, 24, 9);
     Stroke(cr, Palette::gold, 0.8, 0.35);
-    // Ivy along the top edge: a wavy vine with leaves on both sides.
-    cairo_move_to(cr, -4, 5);
-    for (double x = -4; x <= 804; x += 6)
-        cairo_line_to(cr, x, 5 + 2.2 * std::sin(x / 37.0) + 1.2 * std::sin(x / 13.0 + 1));
-    Stroke(cr, Palette::deep, 2.2);
-    cairo_move_to(cr, -4, 5);
-    for (double x = -4; x <= 804; x += 6)
-        cairo_line_to(cr, x, 5 + 2.2 * std::sin(x / 37.0) + 1.2 * std::sin(x / 13.0 + 1));
-    Stroke(cr, Palette::leaf, 1.0);
+    // Ivy along the top edge: a wavy vine with three-lobed leaves, some upright, some lying along the lip,
+    // and longer ones hanging over the planks between the sunken areas (never over the counters).
+    auto vineY = [](double x) { return 5.5 + 1.8 * std::sin(x / 37.0) + 1.0 * std::sin(x / 13.0 + 1); };
+    for (int pass = 0; pass < 2; ++pass) {
+        cairo_move_to(cr, -4, vineY(-4));
+        for (double x = -4; x <= 804; x += 4)
+            cairo_line_to(cr, x, vineY(x));
+        Stroke(cr, pass ? 0x6B5A2E : Palette::deep, pass ? 1.0 : 2.4);
+    }
     int n = 0;
-    for (double x = 6; x < 800; x += 15 + 12 * Noise(n * 3 + 5), ++n) {
-        const double y = 5 + 2.2 * std::sin(x / 37.0) + 1.2 * std::sin(x / 13.0 + 1);
-        const bool down = n % 2 == 1;
-        // Leaves hanging over the sunken areas would hide the counters: keep those small and upright.
-        const bool overRecess = (x > 20 && x < 155) || (x > 265 && x < 535) || (x > 625 && x < 790);
-        const double length = (down && !overRecess ? 10 : 7) + 3 * Noise(n * 3 + 6);
-        const double angle = (down && !overRecess ? pi * 0.8 : -0.2) + (Noise(n * 3 + 7) - 0.5) * 0.9;
-        const uint32_t light = n % 3 == 0 ? Palette::fresh : n % 3 == 1 ? 0x6FA85A : Palette::leaf;
-        SoftShadow(cr, [&] { LeafPath(cr, x, y, length, angle); }, 1, 1.5, 1.2, 0.25);
-        Leaf(cr, x, y, length, angle, light, Palette::deep);
+    for (double x = 4; x < 800; x += 9 + 9 * Noise(n * 5 + 5), ++n) {
+        const double y = vineY(x);
+        const bool overRecess = (x > 18 && x < 157) || (x > 262 && x < 538) || (x > 622 && x < 794);
+        const double r = Noise(n * 5 + 6), turn = Noise(n * 5 + 7) - 0.5;
+        double length, angle;
+        if (!overRecess && n % 2 == 1) {
+            length = 11 + 4 * r; // hanging
+            angle = pi + turn * 1.2;
+        } else if (n % 3 == 0) {
+            length = 7 + 2 * r; // upright
+            angle = turn * 0.8;
+        } else {
+            length = 8 + 3 * r; // along the lip
+            angle = (n % 2 ? 1 : -1) * (pi / 2 + 0.25 + 0.3 * r);
+        }
+        static const uint32_t lights[] = {Palette::fresh, 0x79B25E, 0x9ACD76, 0x6FA85A};
+        SoftShadow(cr, [&] { IvyLeafPath(cr, x, y, length, angle); }, 1, 1.6, 1.2, 0.28);
+        IvyLeafPath(cr, x, y, length, angle);
+        const double tipX = x + length * std::sin(angle), tipY = y - length * std::cos(angle);
+        cairo_pattern_t* p = cairo_pattern_create_linear(x, y, tipX, tipY);
+        AddStop(p, 0, Palette::deep);
+        AddStop(p, 1, lights[n % 4]);
+        cairo_set_source(cr, p);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(p);
+        Stroke(cr, 0x1A3A26, 0.7, 0.9);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + 0.75 * (tipX - x), y + 0.75 * (tipY - y));
+        Stroke(cr, Palette::mint, 0.6, 0.55);
     }
     c.WritePair(tree, "data\\" + folder + "panel_body.jpg");
 }
@@ -655,10 +707,12 @@ void DrawGoalIcon(cairo_t* cr, const std::string& name)
         cairo_move_to(cr, 40, 48);
         cairo_line_to(cr, 49, 39);
         Stroke(cr, 0xFFFFFF, 1.5, 0.8);
-        cairo_move_to(cr, 34, 26);
-        cairo_line_to(cr, 40, 33);
-        cairo_line_to(cr, 37, 40);
-        Stroke(cr, 0x5E9FD0, 0.8, 0.6);
+        for (int arm = 0; arm < 3; ++arm) { // a frost star
+            const double a = arm * pi / 3;
+            cairo_move_to(cr, 38 - 6 * std::cos(a), 36 - 6 * std::sin(a));
+            cairo_line_to(cr, 38 + 6 * std::cos(a), 36 + 6 * std::sin(a));
+            Stroke(cr, 0xFFFFFF, 1.1, 0.85);
+        }
     } else if (name == "combo") {
         // Three flowers linked by one vine.
         cairo_move_to(cr, 14, 42);
@@ -671,9 +725,9 @@ void DrawGoalIcon(cairo_t* cr, const std::string& name)
         Stroke(cr, Palette::fresh, 1.6);
         Leaf(cr, 22, 26, 8, -0.9, Palette::fresh, Palette::leaf);
         Leaf(cr, 42, 26, 8, 0.9, Palette::fresh, Palette::leaf);
-        for (auto [fx, fy, frame] : {std::tuple{14.0, 43.0, 1}, {50.0, 43.0, 3}, {32.0, 18.0, 4}}) {
-            SoftShadow(cr, [&] { cairo_arc(cr, fx, fy, 11, 0, 2 * pi); }, 1, 1.2, 1.2, 0.3);
-            DrawFlower(cr, frame, fx, fy, 12);
+        for (auto [fx, fy, frame] : {std::tuple{16.0, 44.0, 1}, {48.0, 44.0, 3}, {32.0, 18.0, 4}}) {
+            SoftShadow(cr, [&] { cairo_arc(cr, fx, fy, 12, 0, 2 * pi); }, 1, 1.2, 1.2, 0.25);
+            DrawFlower(cr, frame, fx, fy, 15);
         }
     } else if (name == "cell") {
         // A cream tile with a clover turf.
@@ -773,7 +827,7 @@ void DrawLevelIcon(cairo_t* cr, int won)
 }
 
 // Parts of clock.jpg (128 x 128): the daisy face (80 x 80) and the hand, pivot 7 texels above its foot.
-const Region clockFace{2, 2, 80, 80}, clockHand{90, 2, 12, 42};
+const Region clockFace{2, 2, 80, 80}, clockHand{90, 2, 12, 34};
 constexpr float handPivot = 7;
 
 void DrawClock(DataTree& tree)
@@ -817,20 +871,20 @@ void DrawClock(DataTree& tree)
     {
         const double hx = clockHand.x + 6, foot = clockHand.y + clockHand.h, pivot = foot - handPivot;
         cairo_move_to(cr, hx - 1.8, foot - 1.5);
-        cairo_line_to(cr, hx - 1.1, pivot - 22);
-        cairo_line_to(cr, hx + 1.1, pivot - 22);
+        cairo_line_to(cr, hx - 1.0, pivot - 14);
+        cairo_line_to(cr, hx + 1.0, pivot - 14);
         cairo_line_to(cr, hx + 1.8, foot - 1.5);
         cairo_close_path(cr);
         SetColour(cr, Palette::deep);
         cairo_fill(cr);
-        cairo_move_to(cr, hx, pivot - 20);
-        cairo_curve_to(cr, hx + 5.5, pivot - 24, hx + 4.5, pivot - 30, hx, pivot - 33.5);
-        cairo_curve_to(cr, hx - 4.5, pivot - 30, hx - 5.5, pivot - 24, hx, pivot - 20);
+        cairo_move_to(cr, hx, pivot - 12);
+        cairo_curve_to(cr, hx + 5, pivot - 15, hx + 4.2, pivot - 21, hx, pivot - 25);
+        cairo_curve_to(cr, hx - 4.2, pivot - 21, hx - 5, pivot - 15, hx, pivot - 12);
         cairo_close_path(cr);
-        FillVertical(cr, pivot - 34, pivot - 20, Palette::leaf, Palette::deep);
+        FillVertical(cr, pivot - 25, pivot - 12, Palette::leaf, Palette::deep);
         Stroke(cr, 0x14291C, 0.7);
-        cairo_move_to(cr, hx, pivot - 21);
-        cairo_line_to(cr, hx, pivot - 31);
+        cairo_move_to(cr, hx, pivot - 13);
+        cairo_line_to(cr, hx, pivot - 23);
         Stroke(cr, Palette::fresh, 0.6, 0.8);
         cairo_arc(cr, hx, pivot, 3.6, 0, 2 * pi);
         FillRadial(cr, hx - 1, pivot - 1, 4, Palette::fresh, Palette::deep);
@@ -879,14 +933,16 @@ void DrawScissorsParts(DataTree& tree)
         Leaf(cr, x, y, 8, 0.7, Palette::fresh, Palette::leaf);
         Leaf(cr, x, y, 10, 0, Palette::mint, Palette::fresh);
     }
-    Scissors(cr, scissorsGrey.x + 24, scissorsGrey.y + 24, 1.0, 0.45, true);
+    Scissors(cr, scissorsGrey.x + 24, scissorsGrey.y + 25, 1.0, 0.75, true);
     const struct {
         double dx, dy, scale, angle;
-    } poses[3][3] = {{{0, 0, 1.0, 0.45}}, {{-7, 1, 0.85, -0.4}, {7, 0, 0.85, 0.4}}, {{-10, 2, 0.75, -0.6}, {10, 2, 0.75, 0.6}, {0, -1, 0.8, 0}}};
+    } poses[3][3] = {{{0, 0, 1.0, 0.75}},
+                      {{-9, 1, 0.82, -0.4}, {9, 1, 0.82, 0.4}},
+                      {{-12, 4, 0.7, -0.65}, {12, 4, 0.7, 0.65}, {0, 0, 0.76, 0}}};
     for (int n = 0; n < 3; ++n)
         for (int k = 0; k <= n; ++k) {
             const auto& pose = poses[n][k];
-            const double x = scissorsPairs[n].x + 24 + pose.dx, y = scissorsPairs[n].y + 26 + pose.dy;
+            const double x = scissorsPairs[n].x + 24 + pose.dx, y = scissorsPairs[n].y + 25 + pose.dy;
             cairo_save(cr);
             cairo_push_group(cr);
             Scissors(cr, x, y, pose.scale, pose.angle, false);

@@ -320,7 +320,7 @@ void PowerupStar(cairo_t* cr)
 
 void DrawBadges(DataTree& tree)
 {
-    static const uint32_t faces[][2] = {{0xDFF1FA, 0x8FC6E4}, {0xFFF4D0, 0xE8C98A}, {0xFFE9D0, 0xF2A86A},
+    static const uint32_t faces[][2] = {{0xDFF1FA, 0x8FC6E4}, {0xFFF4D0, 0xE8C98A}, {0xFFF8E0, 0xF4D6A0},
                                         {0xF2FAE4, 0xA8D48A}, {0xFFF1DA, 0xD9B07A}, {0xF5EAFF, 0xC4A6E8}};
     for (int k = 0; k < 6; ++k) {
         Canvas c(128, 128);
