@@ -226,6 +226,18 @@ void Burst(cairo_t* cr, double x, double y, double r)
     DrawFlower(cr, 10, x, y, 16 * k);
 }
 
+Formats::MaterialFile ChipAtlasMaterial()
+{
+    Formats::MaterialFile material = Formats::MakeImageMaterial("chips\\flowers.jpg", "chips\\flowers_alpha.jpg");
+    Formats::MaterialStage& stage = material.stages[0];
+    stage.flags = 0;
+    stage.kind = 1;
+    stage.columns = 8;
+    stage.rows = 4;
+    stage.frameCount = 32;
+    return material;
+}
+
 } // namespace PanelDrawing
 
 namespace {
@@ -975,6 +987,7 @@ const Area& PanelArea()
             {m + "progress_bar.mlf", 2, false, {{0, 400, 28}, {1, 400, 28}}},
             {m + "progress_bar_line.mlf", 2, false, {{0, barLeft, 28}, {1, barRight, 28}}},
             {m + "icon.mlf", 1, false, {{0, 290, 28}}},
+            {m + "icon_flowers.mlf", 1, false, {{0, 290, 28}}},
             {m + "level_icon.mlf", 1, false, {{0, 0, 0}}},
             {m + "life.mlf", 1, false, {{0, 40, 28}}},
             {m + "clock.mlf", 1, false, {{0, 0, 0}}},
@@ -1044,6 +1057,8 @@ void WritePanel(DataTree& tree)
     }
 
     Write(tree, "icon", QuadModel(272, 10, 308, 46), "icon_basket");
+    tree.Write(models + "icon_flowers.mlf", Formats::EncodeModel(QuadModel(272, 10, 308, 46)));
+    tree.Write(models + "icon_flowers.srf", Formats::EncodeMaterial(ChipAtlasMaterial()));
     Write(tree, "level_icon", QuadModel(-18, -18, 18, 18), "level_icon_0", true);
     Write(tree, "life", StaticModel({On(lifeHeart, 256, 128, 26, 14, 54, 42)}), "panel_parts");
 

@@ -2,6 +2,8 @@
 // Drawing recipes shared by the in-level panel and the bonus tally: soft shadows, leaves, wood grain and
 // a few small motifs (a flower basket, a daisy coin, a blossom burst). Canvas units, rows top first.
 
+#include "tools/formats/MaterialWriter.h"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -30,5 +32,8 @@ void SmallBasket(cairo_t* cr, double x, double y, double scale);
 void Coin(cairo_t* cr, double x, double y, double r);
 // Gold rays and sparks bursting out of a poppy, reaching radius r.
 void Burst(cairo_t* cr, double x, double y, double r);
+
+// The chip flower atlas (8 x 4 frames, chosen by the code), for models that show one of the stage's flowers.
+Formats::MaterialFile ChipAtlasMaterial();
 
 } // namespace DataBuild::PanelDrawing

@@ -30,6 +30,25 @@ constexpr double basketScale = 256.0 / 200;
 const char* const bonusKinds[] = {"wings", "dollar", "bomb", "flowers", "baskets", "powerups"};
 const char* const orderKinds[] = {"copper", "silver", "gold"};
 
+// The 21 flowers in the basket's mouth, relative to its centre: three arcs from the back (first drawn,
+// behind) to the front; each arc rises towards its middle like a heap.
+std::vector<std::array<float, 2>> FlowerPlaces()
+{
+    std::vector<std::array<float, 2>> places;
+    const struct {
+        int count;
+        float halfWidth, base, rise;
+    } arcs[] = {{7, 66, 66, 8}, {7, 78, 57, 7}, {7, 90, 48, 6}};
+    for (int a = 0; a < 3; ++a)
+        for (int i = 0; i < arcs[a].count; ++i) {
+            const float t = 2.0f * i / (arcs[a].count - 1) - 1; // -1 .. 1 across the arc
+            const float shift = a == 1 ? 0.5f / (arcs[a].count - 1) : 0;
+            const float x = arcs[a].halfWidth * (t + shift * (t < 0.99f ? 1 : -1));
+            places.push_back({std::round(x), arcs[a].base + arcs[a].rise * (1 - t * t)});
+        }
+    return places;
+}
+
 // A grey JPEG of the canvas's opacity: the one silhouette several colour images share.
 void WriteOpacity(DataTree& tree, const Canvas& canvas, const std::string& name)
 {
@@ -526,6 +545,10 @@ const Area& TallyArea()
         a.models.push_back({folder + "basket_0\\basket_0.mlf", 1, false, {{0, 0, 0}}});
         // Rising over frames 0-20, leaving over 20-40.
         a.models.push_back({folder + "models\\basket_helper.mlf", 41, true, {{0, 400, -160}, {20, 400, 280}, {40, 400, 920}}});
+        const auto places = FlowerPlaces();
+        for (size_t n = 0; n < places.size(); ++n)
+            a.models.push_back(
+                {folder + "basket_0\\flower_" + std::to_string(n) + ".mlf", 1, false, {{0, places[n][0], places[n][1]}}});
         a.models.push_back({folder + "models\\bonus.mlf", 1, false, {{0, 0, 0}}});
         a.models.push_back({folder + "models\\order.mlf", 21, false, {{0, 0, 0}, {20, 0, 0}}});
         a.images.push_back({folder + "basket_big.jpg", 256, 256, true});
@@ -556,6 +579,14 @@ void WriteTally(DataTree& tree)
     for (int f = 0; f <= 40; ++f)
         carrier.push_back({400, f <= 20 ? -160 + 440 * EaseOut(f / 20.0f) : 280 + 640 * EaseIn((f - 20) / 20.0f)});
     WriteModel(tree, data + "models\\basket_helper.mlf", HelperModel(carrier, 15), "", "");
+
+    const auto places = FlowerPlaces();
+    for (size_t n = 0; n < places.size(); ++n) {
+        const std::string name = data + "basket_0\\flower_" + std::to_string(n);
+        const auto [x, y] = places[n];
+        tree.Write(name + ".mlf", Formats::EncodeModel(QuadModel(x - 13, y - 13, x + 13, y + 13)));
+        tree.Write(name + ".srf", Formats::EncodeMaterial(ChipAtlasMaterial()));
+    }
 
     tree.Write(data + "models\\bonus.mlf", Formats::EncodeModel(QuadModel(-36, -36, 36, 36)));
     WriteMaterial(tree, "models\\bonus.mlf", "bonus_wings.jpg", "bonus_alpha.jpg", true);
