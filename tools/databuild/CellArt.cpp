@@ -405,8 +405,8 @@ void Medallion(cairo_t* cr)
     cairo_stroke(cr);
     cairo_arc(cr, 32, 32, 23.5, 0, 2 * pi);
     cairo_pattern_t* inner = cairo_pattern_create_radial(27, 26, 2, 32, 32, 25);
-    cairo_pattern_add_color_stop_rgb(inner, 0, 1, 1, 0.97);
-    cairo_pattern_add_color_stop_rgb(inner, 1, 0.98, 0.92, 0.78);
+    cairo_pattern_add_color_stop_rgb(inner, 0, 0.97, 1, 0.92);
+    cairo_pattern_add_color_stop_rgb(inner, 1, 0.75, 0.88, 0.62);
     FillWith(cr, inner, true);
     SetColour(cr, 0xB07A20);
     cairo_set_line_width(cr, 1.2);
@@ -519,24 +519,25 @@ void DrawPowerupBadges(DataTree& tree)
             for (int arm = 0; arm < 3; ++arm) {
                 cairo_move_to(cr, 32, 32);
                 for (int i = 1; i <= 20; ++i) {
-                    const double t = i / 20.0, a = arm * 2 * pi / 3 + t * 2.6, r = 22 * t;
+                    const double t = i / 20.0, a = arm * 2 * pi / 3 - t * 2.8, r = 20 * t;
                     cairo_line_to(cr, 32 + r * std::cos(a), 32 + r * std::sin(a));
                 }
-                SetColour(cr, 0x6A9A4A, 0.8);
-                cairo_set_line_width(cr, 2.2);
+                SetColour(cr, Palette::deep);
+                cairo_set_line_width(cr, 4.5);
                 cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+                cairo_stroke_preserve(cr);
+                SetColour(cr, arm == 1 ? 0xF2C040 : Palette::fresh);
+                cairo_set_line_width(cr, 2.5);
                 cairo_stroke(cr);
-                for (double t : {0.45, 0.8}) {
-                    const double a = arm * 2 * pi / 3 + t * 2.6, r = 22 * t;
-                    cairo_save(cr);
-                    cairo_translate(cr, 32 + r * std::cos(a), 32 + r * std::sin(a));
-                    cairo_rotate(cr, a + pi / 2);
-                    cairo_move_to(cr, -6, 0);
-                    cairo_curve_to(cr, -3, -4, 3, -4, 6, 0);
-                    cairo_curve_to(cr, 3, 4, -3, 4, -6, 0);
-                    cairo_restore(cr);
-                    Outline(cr, t < 0.6 ? Palette::fresh : 0xE8C04A, Palette::deep, 1.1);
-                }
+                const double a = arm * 2 * pi / 3 - 2.8, r = 20;
+                cairo_save(cr);
+                cairo_translate(cr, 32 + r * std::cos(a), 32 + r * std::sin(a));
+                cairo_rotate(cr, a - pi / 2);
+                cairo_move_to(cr, -8, 0);
+                cairo_curve_to(cr, -4, -6, 4, -6, 8, 0);
+                cairo_curve_to(cr, 4, 6, -4, 6, -8, 0);
+                cairo_restore(cr);
+                Outline(cr, arm == 1 ? 0xF2C040 : Palette::fresh, Palette::deep, 1.4);
             }
             break;
         default: // two overlapping daisies
@@ -617,13 +618,13 @@ void DrawHorn(DataTree& tree)
     }
     // The trumpet from the stem's end to the mouth, with a shadow beneath.
     const double angle = std::atan2(hornMouthV - 42, hornMouthU - 46), length = std::hypot(hornMouthU - 46, hornMouthV - 42);
+    cairo_push_group(cr);
     cairo_save(cr);
     cairo_translate(cr, 48, 46);
     cairo_rotate(cr, angle);
-    cairo_push_group(cr);
     Trumpet(cr, length, 22, 1.8);
-    cairo_pattern_t* trumpet = cairo_pop_group(cr);
     cairo_restore(cr);
+    cairo_pattern_t* trumpet = cairo_pop_group(cr);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
     cairo_save(cr);
     cairo_translate(cr, 2, 2);
@@ -691,30 +692,41 @@ void DrawTornado(DataTree& tree)
     cairo_pattern_destroy(haze);
     cairo_arc(cr, c, c, 250, 0, 2 * pi);
     cairo_fill(cr);
-    // Wind streaks: spiral arms.
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    for (int arm = 0; arm < 6; ++arm) {
+    // Wind bands: spiral arms trailing the clockwise turn, broad and faint outside, bright inside.
+    auto arm = [&](double start, double turns) {
         cairo_move_to(cr, c, c);
-        for (int i = 1; i <= 60; ++i) {
-            const double t = i / 60.0, a = arm * pi / 3 + t * 3.4, r = 235 * t;
+        for (int i = 1; i <= 80; ++i) {
+            const double t = i / 80.0, a = start - t * turns, r = 240 * t;
             cairo_line_to(cr, c + r * std::cos(a), c + r * std::sin(a));
         }
-        cairo_set_source_rgba(cr, 1, 1, 0.9, 0.55);
-        cairo_set_line_width(cr, 7);
+    };
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (int i = 0; i < 5; ++i) {
+        arm(i * 2 * pi / 5, 3.6);
+        cairo_set_source_rgba(cr, 0.85, 0.92, 0.55, 0.22);
+        cairo_set_line_width(cr, 34);
         cairo_stroke_preserve(cr);
-        SetColour(cr, arm % 2 ? 0xB8D870 : 0xF2D060, 0.8);
-        cairo_set_line_width(cr, 3);
+        cairo_set_source_rgba(cr, 1.0, 0.95, 0.7, 0.35);
+        cairo_set_line_width(cr, 14);
+        cairo_stroke_preserve(cr);
+        SetColour(cr, i % 2 ? 0xC8E080 : 0xF6D868, 0.9);
+        cairo_set_line_width(cr, 4);
+        cairo_stroke(cr);
+        arm(i * 2 * pi / 5 + 0.6, 3.0);
+        cairo_set_source_rgba(cr, 1, 1, 0.92, 0.6);
+        cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
     }
-    // Leaves and petals riding the arms.
-    static const uint32_t petals[] = {0xE0457B, 0xF6C534, 0xFFFFFF, 0x7CC4F2, 0xF28C28, 0xB38BE0};
-    for (uint32_t i = 0; i < 90; ++i) {
-        const double t = 0.15 + 0.82 * Hash(i * 3 + 1), arm = std::floor(Hash(i * 3 + 2) * 6);
-        const double a = arm * pi / 3 + t * 3.4 + (Hash(i * 3 + 3) - 0.5) * 0.5, r = 235 * t;
-        const double x = c + r * std::cos(a), y = c + r * std::sin(a), size = 7 + 9 * t;
+    // Leaves and petals riding the bands.
+    static const uint32_t petals[] = {0xE0457B, 0xF6C534, 0xFFFFFF, 0x7CC4F2, 0xF28C28, 0xB38BE0, 0xF59BB6};
+    for (uint32_t i = 0; i < 150; ++i) {
+        const double t = 0.12 + 0.85 * Hash(i * 3 + 1), band = std::floor(Hash(i * 3 + 2) * 5);
+        const double a = band * 2 * pi / 5 - t * 3.6 + (Hash(i * 3 + 3) - 0.5) * 0.7, r = 240 * t;
+        const double x = c + r * std::cos(a), y = c + r * std::sin(a), size = 5 + 10 * t;
         cairo_save(cr);
         cairo_translate(cr, x, y);
-        cairo_rotate(cr, a + pi / 2 + (Hash(i + 500) - 0.5));
+        cairo_rotate(cr, a - pi / 2 + (Hash(i + 500) - 0.5) * 1.2);
         cairo_move_to(cr, -size, 0);
         cairo_curve_to(cr, -size / 2, -size * 0.6, size / 2, -size * 0.6, size, 0);
         cairo_curve_to(cr, size / 2, size * 0.6, -size / 2, size * 0.6, -size, 0);
@@ -728,7 +740,7 @@ void DrawTornado(DataTree& tree)
             cairo_fill_preserve(cr);
         }
         SetColour(cr, leaf ? Palette::deep : 0x6A3A4A, 0.9);
-        cairo_set_line_width(cr, 1.4);
+        cairo_set_line_width(cr, 1.3);
         cairo_stroke(cr);
     }
     canvas.WritePair(tree, "data\\cell\\bonuses\\tornado.jpg");

@@ -190,10 +190,10 @@ void DrawDewRing(cairo_t* cr, double cx, double cy)
 void DrawLeafArrow(cairo_t* cr, double cx, double cy)
 {
     // A leaf pointing right with its tip at the cell's right edge, a chevron behind it.
-    const double tip = cx + 28, base = cx + 12;
+    const double tip = cx + 29, base = cx + 13;
     cairo_move_to(cr, base, cy);
-    cairo_curve_to(cr, base + 4, cy - 9, tip - 6, cy - 8, tip, cy);
-    cairo_curve_to(cr, tip - 6, cy + 8, base + 4, cy + 9, base, cy);
+    cairo_curve_to(cr, base + 4, cy - 12, tip - 6, cy - 10, tip, cy);
+    cairo_curve_to(cr, tip - 6, cy + 10, base + 4, cy + 12, base, cy);
     cairo_close_path(cr);
     cairo_pattern_t* leaf = cairo_pattern_create_linear(base, cy - 8, base, cy + 8);
     cairo_pattern_add_color_stop_rgb(leaf, 0, 0.72, 0.9, 0.45);
@@ -313,16 +313,16 @@ void DrawRing(cairo_t* cr, double cx, double cy, bool rainbow)
         if (rainbow) {
             const double h = 6.0 * i / segments;
             auto channel = [h](double shift) { return std::clamp(std::abs(std::fmod(h + shift, 6.0) - 3) - 1, 0.0, 1.0); };
-            r = 0.45 + 0.55 * channel(0);
-            g = 0.45 + 0.55 * channel(4);
-            b = 0.45 + 0.55 * channel(2);
+            r = 0.2 + 0.8 * channel(0);
+            g = 0.2 + 0.8 * channel(4);
+            b = 0.2 + 0.8 * channel(2);
         }
         cairo_set_source_rgba(cr, r, g, b, rainbow ? 0.8 : 0.75 + 0.25 * std::cos(a0 * 3));
         cairo_set_line_width(cr, rainbow ? 4 : 3);
         cairo_stroke(cr);
     }
     cairo_arc(cr, cx, cy, 25, 0, 2 * pi);
-    cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.2);
     cairo_set_line_width(cr, 8);
     cairo_stroke(cr);
     // Twinkles on the ring.
@@ -385,9 +385,8 @@ void WriteBonusModels(DataTree& tree)
             const float push = 2.5f * (1 - std::cos(2 * float(pi) * t)) / 2; // 0 -> 2.5 -> 0 units
             std::vector<Quad> quads;
             switch (kind) {
-            case 0: // dewdrops pulsing, two rings breathing against each other
-                quads.push_back(Transform(CellSprite(0, 0, 0, overlaySize, 0), 0, 0, 1 + 0.05f * wave, 0));
-                quads.push_back(Transform(CellSprite(0, 0, 0, overlaySize, float(pi) / 8), 0, 0, 0.78f - 0.05f * wave, 0));
+            case 0: // a ring of dewdrops pulsing
+                quads.push_back(Transform(CellSprite(0, 0, 0, overlaySize, 0), 0, 0, 1 + 0.06f * wave, 0));
                 break;
             case 1: // arrows to the left and right
             case 2: // up and down

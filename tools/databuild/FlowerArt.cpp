@@ -315,30 +315,29 @@ void Stone(cairo_t* cr, double lw)
     cairo_set_source(cr, shine);
     cairo_pattern_destroy(shine);
     cairo_paint(cr);
-    // Moss on the upper-left cap: a patch with a scalloped lower edge.
-    cairo_move_to(cr, -1.0, 0.15);
-    const double edge[][2] = {{-0.8, 0.05}, {-0.72, -0.12}, {-0.55, -0.14}, {-0.46, -0.3}, {-0.3, -0.32}, {-0.22, -0.5},
-                              {-0.05, -0.52}, {0.02, -0.68}, {0.2, -0.74}};
-    double px = -1.0, py = 0.15;
+    // Moss in the shade of the lower left: a cushion with a scalloped upper edge.
+    cairo_move_to(cr, -1.0, -0.2);
+    const double edge[][2] = {{-0.78, -0.1}, {-0.62, 0.08}, {-0.5, 0.22}, {-0.32, 0.34}, {-0.2, 0.5}, {0.0, 0.56}, {0.14, 0.72}, {0.3, 0.78}};
+    double px = -1.0, py = -0.2;
     for (const auto& e : edge) {
-        // Each step bulges downwards: a tuft of moss.
-        const double mx = (px + e[0]) / 2 + 0.05, my = (py + e[1]) / 2 + 0.06;
-        cairo_curve_to(cr, mx, my + 0.04, mx + 0.02, my, e[0], e[1]);
+        // Each step bulges upwards: a tuft of moss.
+        const double mx = (px + e[0]) / 2 + 0.04, my = (py + e[1]) / 2 - 0.07;
+        cairo_curve_to(cr, mx - 0.02, my, mx + 0.02, my, e[0], e[1]);
         px = e[0];
         py = e[1];
     }
-    cairo_line_to(cr, 0.2, -1.0);
-    cairo_line_to(cr, -1.0, -1.0);
+    cairo_line_to(cr, 0.3, 1.0);
+    cairo_line_to(cr, -1.0, 1.0);
     cairo_close_path(cr);
-    cairo_pattern_t* moss = Radial(-0.55, -0.6, 0.8, Palette::fresh, Palette::leaf);
+    cairo_pattern_t* moss = Radial(-0.55, 0.25, 0.8, 0xA8CC70, 0x5E8A40);
     cairo_set_source(cr, moss);
     cairo_pattern_destroy(moss);
     cairo_fill_preserve(cr);
     SetColour(cr, Palette::deep);
     cairo_set_line_width(cr, lw);
     cairo_stroke(cr);
-    SetColour(cr, Palette::deep, 0.35);
-    for (const auto& d : {std::array{-0.62, -0.22}, {-0.45, -0.45}, {-0.25, -0.6}, {-0.7, -0.02}, {-0.5, -0.25}, {-0.1, -0.64}}) {
+    SetColour(cr, 0xD8F0A8, 0.7);
+    for (const auto& d : {std::array{-0.7, 0.12}, {-0.5, 0.35}, {-0.3, 0.5}, {-0.1, 0.64}, {-0.62, 0.4}, {-0.35, 0.62}}) {
         cairo_arc(cr, d[0], d[1], 0.035, 0, 2 * pi);
         cairo_fill(cr);
     }
@@ -348,18 +347,6 @@ void Stone(cairo_t* cr, double lw)
     cairo_set_line_width(cr, lw * 1.2);
     cairo_stroke(cr);
     cairo_path_destroy(pebble);
-    // Blades of grass growing from the moss.
-    for (const auto& sprig : {std::array{-0.55, -0.45, -0.7, -0.72}, {-0.42, -0.55, -0.42, -0.86}, {-0.3, -0.6, -0.16, -0.82}}) {
-        cairo_move_to(cr, sprig[0], sprig[1]);
-        cairo_curve_to(cr, sprig[0], sprig[1] - 0.12, sprig[2], sprig[3] + 0.1, sprig[2], sprig[3]);
-    }
-    SetColour(cr, Palette::deep);
-    cairo_set_line_width(cr, 0.06 + lw);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke_preserve(cr);
-    SetColour(cr, Palette::fresh);
-    cairo_set_line_width(cr, std::max(0.06 - lw, 0.02));
-    cairo_stroke(cr);
 }
 
 // A closed ring of scallops around (0, 0): `count` bumps between radii inner and outer.
