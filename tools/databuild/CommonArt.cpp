@@ -261,13 +261,13 @@ void LeafArrow(cairo_t* cr, int state, int direction)
     cairo_new_path(cr);
     WickerRim(cr, cx - 13, cy - 13, 26, 26, 13, 3.5);
     const uint32_t green = state == 3 ? 0x7E8A7E : state == 1 ? 0x5FB04A : 0x3E8A36;
-    // A broad leaf, tip along the arrow, with a stalk behind it.
-    cairo_move_to(cr, cx, cy - direction * 8);
-    cairo_line_to(cr, cx, cy - direction * 3);
+    // A broad leaf, tip along the arrow, its stalk trailing behind.
+    cairo_move_to(cr, cx, cy - direction * 9);
+    cairo_line_to(cr, cx, cy - direction * 5);
     SetColour(cr, Shade(green, -0.3));
-    cairo_set_line_width(cr, 1.6);
+    cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
-    Leaf(cr, cx, cy + direction * 6.5, 14, 11, direction * pi / 2, green, true);
+    Leaf(cr, cx, cy - direction * 6, 13, 11, direction * pi / 2, green, true);
 }
 
 void Windows(DataTree& tree)

@@ -591,9 +591,9 @@ void HouseLight(DataTree& tree, const std::string& data)
     cairo_rectangle(cr, 2, 2, 252, 508);
     cairo_pattern_t* across = cairo_pattern_create_linear(2, 0, 254, 0);
     AddStop(across, 0, 0xFFE9A8, 0);
-    AddStop(across, 0.3, 0xFFE9A8, 0.5);
-    AddStop(across, 0.5, 0xFFF4D0, 0.75);
-    AddStop(across, 0.7, 0xFFE9A8, 0.5);
+    AddStop(across, 0.3, 0xFFE9A8, 0.16);
+    AddStop(across, 0.5, 0xFFF4D0, 0.26);
+    AddStop(across, 0.7, 0xFFE9A8, 0.16);
     AddStop(across, 1, 0xFFE9A8, 0);
     cairo_set_source(cr, across);
     cairo_fill(cr);
@@ -612,7 +612,7 @@ void HouseLight(DataTree& tree, const std::string& data)
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     for (int i = 0; i < 60; ++i)
         Glow(cr, 266 + 236 * Hash(70, i), 10 + 492 * Hash(71, i), 2 + 3 * Hash(72, i), 2 + 3 * Hash(72, i), 0xFFF8E0,
-             0.5 + 0.4 * Hash(73, i));
+             0.25 + 0.3 * Hash(73, i));
     c.WritePair(tree, data + "house_light.jpg");
 
     struct Beam {

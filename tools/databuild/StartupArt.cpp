@@ -71,23 +71,54 @@ void Console(DataTree& tree)
     c.WriteOpaque(tree, "data\\ui\\console\\console.jpg");
 }
 
-// A watercolour wash: the current shape laid down in a few slightly shifted, translucent coats with a
-// darker pooled edge.
+// A watercolour wash: the shape laid down in a few translucent coats, each a little turned and scaled
+// about (cx, cy) so the edges bleed, with a darker pooled rim and a granulated pigment inside.
 template <typename Shape>
-void Watercolour(cairo_t* cr, uint32_t rgb, uint32_t seed, Shape shape)
+void Watercolour(cairo_t* cr, uint32_t rgb, uint32_t seed, double cx, double cy, Shape shape)
 {
-    for (int coat = 0; coat < 5; ++coat) {
+    for (int coat = 0; coat < 6; ++coat) {
         cairo_save(cr);
-        cairo_translate(cr, 3 * (Hash(seed, coat) - 0.5), 3 * (Hash(seed, coat + 9) - 0.5));
+        cairo_translate(cr, cx + 4 * (Hash(seed, coat) - 0.5), cy + 4 * (Hash(seed, coat + 9) - 0.5));
+        cairo_rotate(cr, 0.06 * (Hash(seed, coat + 18) - 0.5));
+        const double scale = 0.94 + 0.1 * Hash(seed, coat + 27);
+        cairo_scale(cr, scale, scale);
+        cairo_translate(cr, -cx, -cy);
         cairo_new_path(cr);
         shape();
-        SetColour(cr, Shade(rgb, 0.15 * (coat % 2)), 0.16);
+        SetColour(cr, Shade(rgb, 0.2 * (coat % 3) - 0.1), 0.13);
         cairo_fill_preserve(cr);
-        SetColour(cr, Shade(rgb, -0.3), 0.07);
-        cairo_set_line_width(cr, 2.5);
+        SetColour(cr, Shade(rgb, -0.35), 0.06);
+        cairo_set_line_width(cr, 2 + coat * 0.6);
         cairo_stroke(cr);
         cairo_restore(cr);
     }
+    cairo_save(cr);
+    cairo_new_path(cr);
+    shape();
+    cairo_clip(cr);
+    for (int i = 0; i < 220; ++i) {
+        cairo_new_path(cr);
+        cairo_arc(cr, cx + 220 * (Hash(seed + 50, i) - 0.5), cy + 220 * (Hash(seed + 51, i) - 0.5),
+                  0.6 + 1.2 * Hash(seed + 52, i), 0, 2 * pi);
+        SetColour(cr, Shade(rgb, -0.4), 0.12);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+// A blot: a circle whose radius wanders.
+void Blot(cairo_t* cr, double x, double y, double r, uint32_t seed)
+{
+    for (int k = 0; k <= 48; ++k) {
+        const double a = 2 * pi * k / 48;
+        const double rr = r * (1 + 0.06 * std::sin(3 * a + seed) + 0.04 * std::sin(7 * a + 2 * seed) +
+                               0.03 * (Hash(seed, k % 48) - 0.5));
+        if (k == 0)
+            cairo_move_to(cr, x + rr * std::cos(a), y + rr * std::sin(a));
+        else
+            cairo_line_to(cr, x + rr * std::cos(a), y + rr * std::sin(a));
+    }
+    cairo_close_path(cr);
 }
 
 void LeafShape(cairo_t* cr, double x, double y, double length, double width, double angle)
@@ -109,6 +140,8 @@ void StudioCard(DataTree& tree)
     cairo_t* cr = c.Get();
     cairo_translate(cr, 0, 1024 - 600);
     cairo_rectangle(cr, 0, 0, 800, 600);
+    cairo_clip(cr);
+    cairo_rectangle(cr, 0, 0, 800, 600);
     cairo_pattern_t* paper = cairo_pattern_create_radial(400, 280, 60, 400, 300, 520);
     AddStop(paper, 0, 0xFFFBF0);
     AddStop(paper, 0.7, 0xFBF2DE);
@@ -126,11 +159,12 @@ void StudioCard(DataTree& tree)
         cairo_stroke(cr);
     }
     // The emblem: a pale wash, three leaves and a stem.
-    Watercolour(cr, 0xBFE3F2, 40, [cr] { cairo_arc(cr, 400, 225, 92, 0, 2 * pi); });
-    Watercolour(cr, 0xCFE8B0, 41, [cr] { cairo_arc(cr, 412, 236, 70, 0, 2 * pi); });
-    Watercolour(cr, 0x4E8A4A, 42, [cr] { LeafShape(cr, 398, 292, 150, 70, -1.95); });
-    Watercolour(cr, 0x8CC26A, 43, [cr] { LeafShape(cr, 398, 292, 118, 56, -0.85); });
-    Watercolour(cr, 0x6DB35A, 44, [cr] { LeafShape(cr, 398, 292, 112, 52, -2.75); });
+    Watercolour(cr, 0xBFE3F2, 40, 400, 225, [cr] { Blot(cr, 400, 225, 96, 3); });
+    Watercolour(cr, 0xFFE9A8, 45, 430, 200, [cr] { Blot(cr, 430, 200, 44, 5); });
+    Watercolour(cr, 0xCFE8B0, 41, 412, 236, [cr] { Blot(cr, 412, 236, 72, 7); });
+    Watercolour(cr, 0x4E8A4A, 42, 370, 225, [cr] { LeafShape(cr, 398, 292, 150, 70, -1.95); });
+    Watercolour(cr, 0x8CC26A, 43, 440, 250, [cr] { LeafShape(cr, 398, 292, 118, 56, -0.85); });
+    Watercolour(cr, 0x6DB35A, 44, 350, 270, [cr] { LeafShape(cr, 398, 292, 112, 52, -2.75); });
     cairo_new_path(cr);
     cairo_move_to(cr, 398, 292);
     cairo_curve_to(cr, 395, 310, 388, 322, 376, 332);
@@ -208,6 +242,16 @@ void LoadingScreen(DataTree& tree)
     cairo_pattern_destroy(sky);
     Glow(cr, 400, 405, 330, 190, 0xFFE9A8, 0.85);
     Glow(cr, 400, 410, 70, 60, 0xFFFBE8, 0.9);
+    for (int i = 0; i < 6; ++i) {
+        const double x = 60 + 130 * i + 40 * Hash(14, i), y = 170 + 120 * Hash(15, i);
+        cairo_new_path(cr);
+        for (int b = 0; b < 4; ++b) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, x + b * 22 - 33, y - 10 * std::sin(b * 1.1 + 0.4), 16 + 6 * Hash(16, i * 4 + b), 0, 2 * pi);
+        }
+        SetColour(cr, 0xFFF8F0, 0.55);
+        cairo_fill(cr);
+    }
     // Far hills, then hedges and trees, each nearer layer a little deeper in colour.
     Hedge(cr, -20, 820, 395, 70, 0xC3D9C4, 0xD6E4CF, 600, 1);
     Hedge(cr, -20, 820, 425, 44, 0xA6C9A0, 0xB9D3AE, 600, 2);
@@ -236,11 +280,48 @@ void LoadingScreen(DataTree& tree)
         FillVerticalAlpha(cr, 440, 600, 0x9CC27E, 0x6DA055);
         cairo_new_path(cr);
     }
+    // Round shrubs behind a low picket fence on both sides of the arch.
+    for (int side : {-1, 1}) {
+        for (int b = 0; b < 3; ++b) {
+            const double x = 400 + side * (300 + 70 * b - 40 * Hash(17, b)), y = 470 - 12 * b;
+            cairo_new_path(cr);
+            for (int k = 0; k < 5; ++k) {
+                cairo_new_sub_path(cr);
+                cairo_arc(cr, x + 26 * std::cos(k * 1.3), y + 12 * std::sin(k * 1.3), 30 - 3 * k, 0, 2 * pi);
+            }
+            FillVerticalAlpha(cr, y - 40, y + 40, 0x7EAF6E, 0x4E8A4A);
+            cairo_new_path(cr);
+            for (int r = 0; r < 4; ++r)
+                Rose(cr, x + 40 * (Hash(18, b * 4 + r + (side > 0 ? 20 : 0)) - 0.5),
+                     y + 30 * (Hash(19, b * 4 + r + (side > 0 ? 20 : 0)) - 0.5), 6, r % 2 ? 0xF59BB6 : 0xFFF1C1, r);
+        }
+        for (int p = 0; p < 9; ++p) {
+            const double x = side < 0 ? 12 + 21 * p : 788 - 21 * p;
+            cairo_new_path(cr);
+            cairo_move_to(cr, x - 6, 575);
+            cairo_line_to(cr, x - 6, 505);
+            cairo_line_to(cr, x, 496);
+            cairo_line_to(cr, x + 6, 505);
+            cairo_line_to(cr, x + 6, 575);
+            cairo_close_path(cr);
+            FillVerticalAlpha(cr, 496, 575, 0xFFF8EA, 0xD8CDB8);
+            SetColour(cr, 0x8A7A60, 0.8);
+            cairo_set_line_width(cr, 1);
+            cairo_stroke(cr);
+        }
+        for (double y : {515.0, 555.0}) {
+            cairo_new_path(cr);
+            cairo_rectangle(cr, side < 0 ? 0 : 605, y, 195, 7);
+            FillVerticalAlpha(cr, y, y + 7, 0xF4ECDA, 0xCFC2A8);
+            SetColour(cr, 0x8A7A60, 0.8);
+            cairo_stroke(cr);
+        }
+    }
     // The gate: two low picket leaves, the right one ajar.
     for (int leaf = 0; leaf < 2; ++leaf) {
-        const double x0 = leaf ? 402 : 302, x1 = leaf ? 490 : 398, squeeze = leaf ? 0.75 : 1.0;
-        for (int p = 0; p < 6; ++p) {
-            const double x = x0 + (x1 - x0) * (p + 0.5) / 6 * squeeze + (leaf ? 0 : 0);
+        const double x0 = leaf ? 402 : 222, x1 = leaf ? 578 : 398, squeeze = leaf ? 0.72 : 1.0;
+        for (int p = 0; p < 9; ++p) {
+            const double x = x0 + (x1 - x0) * (p + 0.5) / 9 * squeeze;
             cairo_new_path(cr);
             cairo_move_to(cr, x - 6, 560);
             cairo_line_to(cr, x - 6, 478);
@@ -263,10 +344,10 @@ void LoadingScreen(DataTree& tree)
     }
     // The wicker arch: two posts and a round top, roses climbing it.
     cairo_new_path(cr);
-    cairo_move_to(cr, 190, 610);
-    cairo_line_to(cr, 190, 300);
-    cairo_arc(cr, 400, 300, 210, pi, 2 * pi);
-    cairo_line_to(cr, 610, 610);
+    cairo_move_to(cr, 205, 610);
+    cairo_line_to(cr, 205, 340);
+    cairo_arc(cr, 400, 340, 195, pi, 2 * pi);
+    cairo_line_to(cr, 595, 610);
     cairo_path_t* arch = cairo_copy_path(cr);
     cairo_set_line_width(cr, 34);
     SetColour(cr, 0x000000, 0.18);
@@ -285,18 +366,16 @@ void LoadingScreen(DataTree& tree)
         const double t = i / 14.0;
         double x, y;
         if (t < 0.22) {
-            x = 190;
-            y = 590 - (290 * t / 0.22);
+            x = 205;
+            y = 590 - (250 * t / 0.22);
         } else if (t > 0.78) {
-            x = 610;
-            y = 300 + 290 * (t - 0.78) / 0.22;
+            x = 595;
+            y = 340 + 250 * (t - 0.78) / 0.22;
         } else {
             const double a = pi + pi * (t - 0.22) / 0.56;
-            x = 400 + 210 * std::cos(a);
-            y = 300 + 210 * std::sin(a);
+            x = 400 + 195 * std::cos(a);
+            y = 340 + 195 * std::sin(a);
         }
-        if (i == 7)
-            continue; // the title hangs over the apex
         RoseCluster(cr, x + 10 * (Hash(50, i) - 0.5), y, 46 + 14 * Hash(51, i), 100 + i);
     }
     // Flowers along the bottom edge.
@@ -308,30 +387,31 @@ void LoadingScreen(DataTree& tree)
         Leaf(cr, x, 600, 34, 9, -pi / 2 + 0.4, 0x6DB35A);
         Daisy(cr, x + 6 * (Hash(61, i) - 0.5), 560 + 20 * Hash(62, i), 11 + 4 * Hash(63, i), i);
     }
-    // The quiet band for the word.
-    cairo_rectangle(cr, 200, 278, 400, 44);
-    cairo_pattern_t* band = cairo_pattern_create_linear(200, 0, 600, 0);
-    AddStop(band, 0, 0x1F4A2A, 0);
-    AddStop(band, 0.25, 0x1F4A2A, 0.55);
-    AddStop(band, 0.75, 0x1F4A2A, 0.55);
-    AddStop(band, 1, 0x1F4A2A, 0);
+    // The quiet band for the word: a dark-green ribbon with gold edges and a leaf at each end.
+    cairo_new_path(cr);
+    RoundedRectangle(cr, 262, 280, 276, 40, 20);
+    Shadow(cr, 2, 2, 2, 0.25);
+    cairo_pattern_t* band = cairo_pattern_create_linear(0, 280, 0, 320);
+    AddStop(band, 0, 0x3A7048, 0.92);
+    AddStop(band, 0.5, 0x25503A, 0.92);
+    AddStop(band, 1, 0x1A3626, 0.92);
     cairo_set_source(cr, band);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
     cairo_pattern_destroy(band);
-    for (double y : {278.5, 321.5}) {
-        cairo_move_to(cr, 230, y);
-        cairo_line_to(cr, 570, y);
-        cairo_pattern_t* line = cairo_pattern_create_linear(230, 0, 570, 0);
-        AddStop(line, 0, 0xFFD66B, 0);
-        AddStop(line, 0.5, 0xFFD66B, 0.8);
-        AddStop(line, 1, 0xFFD66B, 0);
-        cairo_set_source(cr, line);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
-        cairo_pattern_destroy(line);
+    SetColour(cr, 0xFFD66B, 0.9);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    RoundedRectangle(cr, 266, 284, 268, 32, 16);
+    SetColour(cr, 0xFFE9A8, 0.3);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    for (int side : {-1, 1}) {
+        const double x = 400 + side * 136;
+        Leaf(cr, x, 300, 26, 11, side < 0 ? pi + 0.3 : -0.3, 0x6DB35A);
+        Leaf(cr, x, 300, 22, 9, side < 0 ? pi - 0.4 : 0.4, 0x4E8A4A);
     }
     // The title over the arch.
-    ArtText(cr, "Бриндлмур", 400, 110, 78, 0xFFE89A, 0xF2B541, 0x5A3A12, 3);
+    ArtText(cr, "Бриндлмур", 400, 104, 80, 0xFFE89A, 0xF2B541, 0x5A3A12, 3.5);
     c.WriteOpaque(tree, "data\\gui\\main_menu\\loading_screen.jpg");
 }
 
@@ -514,11 +594,9 @@ LogoLayout DrawLogo(cairo_t* cr)
         Leaf(cr, x, 118, 18, 8, side < 0 ? pi - 0.5 : 0.5, 0x4E8A4A);
     }
     ArtText(cr, title, logoW / 2, baseline, size, 0xFFE89A, 0xF2B541, 0x5A3A12, 3);
-    // Sparkle on the lettering.
-    for (int i = 0; i < 3; ++i)
-        Glow(cr, left + extents.width * (0.15 + 0.33 * i), baseline - size * 0.6, 10, 10, 0xFFFFFF, 0.35);
-    const double ux = left + prefix.x_advance + letter.x_bearing + letter.width * 0.28;
-    const double uy = baseline + size * 0.16;
+    // The daisy sits in the fork of the "у".
+    const double ux = left + prefix.x_advance + letter.x_bearing + letter.width * 0.5;
+    const double uy = baseline - size * 0.2;
     layout.daisyX = ux - logoW / 2;
     layout.daisyY = logoH / 2 - uy;
     cairo_restore(cr);
@@ -531,7 +609,7 @@ LogoLayout DrawLogo(cairo_t* cr)
     }
     cairo_save(cr);
     cairo_translate(cr, 256 + 16, 16);
-    Daisy(cr, 0, 0, 13, 0.2);
+    Daisy(cr, 0, 0, 11, 0.2);
     cairo_restore(cr);
     return layout;
 }
