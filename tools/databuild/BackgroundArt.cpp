@@ -113,7 +113,7 @@ void Glow(cairo_t* cr, double x, double y, double r, uint32_t colour, double alp
 }
 
 // A puffy cloud: overlapping circles on a flat-ish base, lit from above.
-void Cloud(cairo_t* cr, Chance& chance, double x, double y, double width, double alpha)
+void Cloud(cairo_t* cr, Chance& chance, double x, double y, double width, double alpha, uint32_t shade = 0xDCE6F0)
 {
     cairo_new_path(cr);
     const int puffs = 5 + int(width / 40);
@@ -122,7 +122,7 @@ void Cloud(cairo_t* cr, Chance& chance, double x, double y, double width, double
         const double r = width * (0.12 + 0.12 * std::sin(t * pi)) * chance.Range(0.85, 1.15);
         Circle(cr, x + (t - 0.5) * width, y - r * 0.55, r);
     }
-    FillLinear(cr, 0, y - width * 0.3, 0, y + width * 0.05, 0xFFFFFF, 0xDCE6F0, alpha, alpha * 0.8);
+    FillLinear(cr, 0, y - width * 0.3, 0, y + width * 0.05, 0xFFFFFF, shade, alpha, alpha * 0.8);
     cairo_new_path(cr);
 }
 
@@ -236,7 +236,7 @@ void Bush(cairo_t* cr, Chance& chance, double x, double groundY, double width, d
         const auto& c = circles[size_t(i) % circles.size()];
         const double a = chance.Range(-2.6, -0.5);
         Glow(cr, c[0] + std::cos(a) * c[2] * 0.55, c[1] + std::sin(a) * c[2] * 0.55, c[2] * 0.35,
-             Mix(light, 0xFFFFFF, 0.3), 0.35 * (1 - haze * 0.5));
+             Mix(light, 0xFFFFFF, 0.2), 0.25 * (1 - haze * 0.5));
     }
 }
 
@@ -572,7 +572,7 @@ void DrawSky(cairo_t* cr, int n)
     const double cloudYs[] = {60, 30, 48, 120, 150, 190};
     for (int i = 0; i < 6; ++i)
         Cloud(cr, chance, cloudXs[i] + chance.Range(-40, 40), cloudYs[i] + chance.Range(-10, 10),
-              chance.Range(110, 170), i < 4 ? 0.85 : 0.6);
+              chance.Range(110, 170), i < 4 ? 0.85 : 0.6, n == 0 ? 0xF6CFC4 : 0xDCE6F0);
     HighProps(cr, n);
 }
 
@@ -900,11 +900,13 @@ void FarProps(cairo_t* cr, int n)
         cairo_rectangle(cr, sx + 80, sy - 46, 18, 16);
         SetColour(cr, Mix(0xE6F4F8, air, 0.3));
         cairo_fill(cr);
+        // Beds wider and deeper towards the viewer; the shed stands behind the first bed on the right.
+        const double beds[][4] = {{h + 30, 150, 20, 0}, {h + 95, 185, 28, 20}, {h + 180, 215, 38, 40}};
         for (int side = 0; side < 2; ++side)
-            for (int row = 0; row < 3; ++row) {
-                const double y = h + 40 + row * row * 30 + row * 40, w = 120 + row * 50, depth = 22 + row * 10;
-                const double x = side == 0 ? 150 - w - row * 70 : 650 + row * 70;
-                RaisedBed(cr, chance, x, y, w, depth, 4 + row, air, 0.35 - row * 0.1);
+            for (int row = side; row < 3; ++row) {
+                const double* b = beds[row];
+                const double x = side == 0 ? -b[3] : 800 - b[1] + b[3];
+                RaisedBed(cr, chance, x, b[0], b[1], b[2], 4 + row, air, 0.3 - row * 0.1);
             }
         break;
     }
@@ -1024,18 +1026,60 @@ void FarProps(cairo_t* cr, int n)
             SetColour(cr, Mix(wild[i % 5], theme.lawnFar, 0.35 - t * 0.2 + quiet), 0.9);
             cairo_fill(cr);
         }
+        // An elder in flower on the left; two white beehives on the right.
+        Bush(cr, chance, 50, h + 120, 170, 80, Palette::leaf, air, 0.25);
+        for (int i = 0; i < 16; ++i) {
+            cairo_new_path(cr);
+            Circle(cr, chance.Range(-20, 120), chance.Range(h + 50, h + 100), chance.Range(5, 8));
+            SetColour(cr, 0xFFF8E8, 0.85);
+            cairo_fill(cr);
+        }
+        for (const auto& hive : {std::array<double, 2>{690, h + 96}, {752, h + 110}}) {
+            const double x = hive[0], y = hive[1];
+            for (int level = 0; level < 3; ++level) {
+                cairo_new_path(cr);
+                cairo_rectangle(cr, x - 18, y - 14 - level * 14, 36, 13);
+                FillLinear(cr, x - 18, 0, x + 18, 0, 0xFFFBF2, 0xDCD6CA);
+                SetColour(cr, 0x9A9080, 0.7);
+                cairo_set_line_width(cr, 1);
+                cairo_stroke(cr);
+            }
+            cairo_new_path(cr);
+            cairo_move_to(cr, x - 24, y - 42);
+            cairo_line_to(cr, x, y - 58);
+            cairo_line_to(cr, x + 24, y - 42);
+            cairo_close_path(cr);
+            SetColour(cr, Mix(0xA06A3A, air, 0.2));
+            cairo_fill(cr);
+            cairo_rectangle(cr, x - 6, y - 4, 12, 3);
+            SetColour(cr, 0x4A2E1A, 0.7);
+            cairo_fill(cr);
+            cairo_rectangle(cr, x - 16, y - 1, 4, 6);
+            cairo_rectangle(cr, x + 12, y - 1, 4, 6);
+            SetColour(cr, 0x8A6448);
+            cairo_fill(cr);
+        }
         break;
     }
     case 7: {
-        // The greenhouse on the left, a potting bench with pots on the right, paving in between.
-        for (int row = 0; row < 9; ++row) {
-            const double y = h + 40 + row * row * 4 + row * 14;
-            cairo_new_path(cr);
-            cairo_move_to(cr, -20, y);
-            cairo_line_to(cr, 820, y);
-            SetColour(cr, 0x9A9480, 0.22);
-            cairo_set_line_width(cr, 1);
-            cairo_stroke(cr);
+        // The greenhouse on the left, a potting bench with pots on the right, a flagged yard in between:
+        // rows of slabs in perspective, each a little different in tone.
+        const double vx = 400, vy = h - 160, rows = 12;
+        for (int row = 0; row < rows; ++row) {
+            const double y0 = h + 12 + (600 - h) * std::pow(row / rows, 1.5), y1 = h + 12 + (600 - h) * std::pow((row + 1) / rows, 1.5);
+            const double shift = row % 2 ? 0.5 : 0;
+            for (int c = -9; c <= 9; ++c) {
+                auto at = [&](double k, double y) { return vx + (k * 110 - 55) * (y - vy) / (600 - vy); };
+                const double a = c + shift, b = c + 1 + shift;
+                cairo_new_path(cr);
+                cairo_move_to(cr, at(a, y0) + 1.5, y0 + 1);
+                cairo_line_to(cr, at(b, y0) - 1.5, y0 + 1);
+                cairo_line_to(cr, at(b, y1) - 1.5, y1 - 1);
+                cairo_line_to(cr, at(a, y1) + 1.5, y1 - 1);
+                cairo_close_path(cr);
+                SetColour(cr, Mix(Mix(0xEDE4D0, 0xD8CCB4, chance.Next()), air, 0.3 * (1 - row / rows)), 0.9);
+                cairo_fill(cr);
+            }
         }
         Glasshouse(cr, chance, -30, 230, h + 70, 110, 70, air, 0.1);
         const double benchY = h + 120;
@@ -1126,7 +1170,7 @@ void NearProps(cairo_t* cr, Chance& chance, int n)
         break;
     case 4: {
         // A wicker basket of apples and a few windfalls.
-        const double bx = 150, by = 600;
+        const double bx = 150, by = 592;
         for (int i = 0; i < 7; ++i) {
             cairo_new_path(cr);
             Circle(cr, bx - 36 + i * 12, by - 52 + std::abs(i - 3) * 3, 9);
@@ -1170,19 +1214,24 @@ void NearProps(cairo_t* cr, Chance& chance, int n)
 void DrawNear(cairo_t* cr, int n)
 {
     Chance chance(400 + n);
-    const uint32_t shrub = n == 5 ? 0x5A9450 : 0x5E9A52;
-    Bush(cr, chance, 40, 560, 170, 110, shrub, 0xFFFFFF, 0.1);
-    Bush(cr, chance, 770, 565, 190, 120, shrub, 0xFFFFFF, 0.1);
+    const Theme& theme = themes[n];
+    const uint32_t shrub = n == 5 ? 0x4E8A4A : 0x5A9A4E;
+    // Corner shrubs of a size of their own each day, smaller where the corner plants stand tall.
+    const double size = 0.8 + 0.25 * chance.Next();
+    Bush(cr, chance, 40 - 20 * chance.Next(), 562, 170 * size, 110 * size, shrub, theme.lawnNear, 0.12);
+    Bush(cr, chance, 770 + 20 * chance.Next(), 566, 190 * size, 120 * size, shrub, theme.lawnNear, 0.12);
     if (n == 5)
         for (int i = 0; i < 30; ++i) {
             const bool left = i % 2 == 0;
             Rose(cr, left ? chance.Range(-30, 110) : chance.Range(690, 850), chance.Range(470, 560), chance.Range(6, 10),
                  i % 3 ? 0xE0457B : 0xF59BB6);
         }
+    const double tall = n == 7 ? 0.5 : 1;
+    Grass(cr, chance, -16, 816, 600, 46 * tall, Palette::fresh, Palette::leaf, 0.6);
+    Grass(cr, chance, -16, 200, 600, 70 * tall, Palette::fresh, Palette::leaf, 0.5);
+    Grass(cr, chance, 600, 816, 600, 70 * tall, Palette::fresh, Palette::leaf, 0.5);
     NearProps(cr, chance, n);
-    Grass(cr, chance, -16, 816, 600, 46, Palette::fresh, Palette::leaf, 0.6);
-    Grass(cr, chance, -16, 200, 600, 70, Palette::fresh, Palette::leaf, 0.5);
-    Grass(cr, chance, 600, 816, 600, 70, Palette::fresh, Palette::leaf, 0.5);
+    Grass(cr, chance, -16, 816, 600, 14, Palette::fresh, Palette::leaf, 0.25);
     const uint32_t petals[] = {0xF59BB6, 0xFFE066, 0xFFFFFF, 0x7CC4F2, 0xB38BE0};
     const uint32_t wild[] = {0xE8452E, 0x4E7FD9, 0xFFFFFF, 0xFFE066};
     const int flowers = n == 6 ? 60 : 26;
