@@ -73,7 +73,8 @@ const Effect effects[] = {
     {"horn", 6.0f, 90, 0, 15, 1.0f, 0.2f, 0.8f, 0.5f, 0.2f, 8, 4, {white, paleYellow, gold, gold, deepGold, deepGold}, 1, "star", true, Motion::Blown, false},
     {"powerup", 0.4f, 24, 16, 0, 0.6f, 0.1f, 0.8f, 0.3f, 0.2f, 6, 2, pastel, 1, "spark", true, Motion::Scatter, false},
     {"ice", 0.3f, 24, 16, 0, 0.6f, 0.1f, 1.0f, 1.0f, 0.3f, 6, 2, {white, 0xDDF2FF, 0xBFE6FF, 0xA6DAF8, 0x7FC4F0, 0x7FC4F0}, 1, "shard", false, Motion::Wilt, false},
-    {"after_bonus", 8.0f, 30, 0, 6, 1.2f, 0.2f, 0.15f, 0.15f, 0.05f, 30, 40, {0xFFE8A0, gold, 0xFFC860, deepGold, 0xF0A040, 0xF0A040}, 0.6f, "glow", true, Motion::Scatter, false},
+    // About seven glows lie on top of each other: each is dim, so together they add up to warm gold.
+    {"after_bonus", 8.0f, 30, 0, 6, 1.2f, 0.2f, 0.15f, 0.15f, 0.05f, 30, 40, {0x6A5020, 0x5A4014, 0x5A3C12, 0x523410, 0x4A2E0E, 0x4A2E0E}, 0.6f, "glow", true, Motion::Scatter, false},
     {"after_bonus_fall", 4.0f, 60, 0, 30, 0.6f, 0.15f, 0.1f, 0.1f, 0.05f, 6, 2, goldWhite, 1, "spark", true, Motion::Scatter, false},
     {"powerup_appear_particle", 0.6f, 24, 18, 0, 0.6f, 0.1f, 0.6f, 0.2f, 0.2f, 6, 2, pastel, 1, "spark", true, Motion::Scatter, false},
     {"little_basket_partilce", 0.5f, 24, 16, 0, 0.7f, 0.1f, 0.7f, 0.2f, 0.2f, 6, 2, goldWhite, 1, "star", true, Motion::Scatter, false},
