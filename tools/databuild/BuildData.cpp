@@ -2,11 +2,23 @@
 
 #include "tools/databuild/Art.h"
 
+#include <exception>
+#include <thread>
+
 namespace DataBuild {
 
 void BuildData(const std::string& baseFolder)
 {
     DataTree tree(baseFolder);
+    // The sounds take longest and share nothing with the rest: they are made on a thread of their own.
+    std::exception_ptr soundFailure;
+    std::jthread sounds([&tree, &soundFailure] {
+        try {
+            WriteSounds(tree);
+        } catch (...) {
+            soundFailure = std::current_exception();
+        }
+    });
     WriteSettings(tree);
     WriteCatalogue(tree);
     WriteStoryTexts(tree);
@@ -27,7 +39,9 @@ void BuildData(const std::string& baseFolder)
     WriteStageScreen(tree);
     WriteComics(tree);
     ReleaseArtFonts();
-    WriteSounds(tree);
+    sounds.join();
+    if (soundFailure)
+        std::rethrow_exception(soundFailure);
 }
 
 } // namespace DataBuild

@@ -26,17 +26,14 @@ void DataTree::Write(const std::string& name, const std::vector<uint8_t>& bytes)
         std::ifstream old(path, std::ios::binary);
         if (old) {
             const std::vector<uint8_t> present((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
-            if (present == bytes) {
-                written.push_back(name);
+            if (present == bytes)
                 return;
-            }
         }
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path.string());
-    written.push_back(name);
 }
 
 void DataTree::WriteText(const std::string& name, const std::vector<std::string>& lines)

@@ -1,6 +1,7 @@
 #pragma once
 // The output tree of the data builder: every file goes under <base>/data, named the way the game names
 // it ("data\levels\stage0.ini"), written only when its bytes changed so the tree's times stay put.
+// Writers on several threads may share one tree as long as they write different files.
 
 #include <cstdint>
 #include <string>
@@ -18,11 +19,9 @@ public:
     void WriteText(const std::string& name, const std::vector<std::string>& lines);
 
     std::string PathOf(const std::string& name) const;
-    const std::vector<std::string>& Written() const { return written; }
 
 private:
     std::string base;
-    std::vector<std::string> written;
 };
 
 // "Good morning" -> "Good_morning": one word of a token line. Throws when the text holds a '_' or "//"
