@@ -438,6 +438,20 @@ void Trumpet(cairo_t* cr, double length, double mouthRadius, double lw)
     SetColour(cr, 0x7A4A10);
     cairo_set_line_width(cr, lw);
     cairo_stroke(cr);
+    // Veins running to the mouth and a gloss along the top.
+    for (double k : {-0.55, 0.0, 0.55}) {
+        cairo_move_to(cr, length * 0.12, k * mouthRadius * 0.15);
+        cairo_curve_to(cr, length * 0.5, k * mouthRadius * 0.2, length * 0.8, k * mouthRadius * 0.45, length * 0.98, k * mouthRadius * 0.9);
+    }
+    SetColour(cr, 0xC8801A, 0.55);
+    cairo_set_line_width(cr, lw * 0.7);
+    cairo_stroke(cr);
+    cairo_move_to(cr, length * 0.15, -mouthRadius * 0.1);
+    cairo_curve_to(cr, length * 0.5, -mouthRadius * 0.14, length * 0.75, -mouthRadius * 0.3, length * 0.9, -mouthRadius * 0.62);
+    SetColour(cr, 0xFFFFFF, 0.65);
+    cairo_set_line_width(cr, lw * 1.2);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
     // The flared rim of five lobes, seen at an angle, and the dark throat.
     cairo_save(cr);
     cairo_translate(cr, length, 0);

@@ -255,13 +255,13 @@ void Sunflower(cairo_t* cr, double lw)
 void Violet(cairo_t* cr, double lw)
 {
     const uint32_t base = 0x8E5CC2, outline = Shade(base, -0.55);
-    Leaf(cr, 0.1, 0.3, 0.7, 0.62, 0.38, lw);
+    Leaf(cr, 0.1, 0.3, 0.6, 0.68, 0.4, lw);
     // Uneven petals: two upper, two side, one broad lower.
-    Petal(cr, 0, 0, -pi / 2 - 0.45, 0.0, 0.82, 0.52, teardrop, Shade(base, 0.25), Shade(base, -0.15), outline, lw);
-    Petal(cr, 0, 0, -pi / 2 + 0.45, 0.0, 0.82, 0.52, teardrop, Shade(base, 0.25), Shade(base, -0.15), outline, lw);
-    Petal(cr, 0, 0, pi - 0.25, 0.0, 0.7, 0.5, teardrop, Shade(base, 0.3), Shade(base, -0.1), outline, lw);
-    Petal(cr, 0, 0, 0.25, 0.0, 0.7, 0.5, teardrop, Shade(base, 0.3), Shade(base, -0.1), outline, lw);
-    Petal(cr, 0, 0, pi / 2, 0.0, 0.8, 0.68, rounded, Shade(base, 0.2), Shade(base, -0.2), outline, lw);
+    Petal(cr, 0, 0, -pi / 2 - 0.45, 0.0, 0.9, 0.64, teardrop, Shade(base, 0.25), Shade(base, -0.15), outline, lw);
+    Petal(cr, 0, 0, -pi / 2 + 0.45, 0.0, 0.9, 0.64, teardrop, Shade(base, 0.25), Shade(base, -0.15), outline, lw);
+    Petal(cr, 0, 0, pi - 0.25, 0.0, 0.8, 0.6, teardrop, Shade(base, 0.3), Shade(base, -0.1), outline, lw);
+    Petal(cr, 0, 0, 0.25, 0.0, 0.8, 0.6, teardrop, Shade(base, 0.3), Shade(base, -0.1), outline, lw);
+    Petal(cr, 0, 0, pi / 2, 0.0, 0.86, 0.8, rounded, Shade(base, 0.2), Shade(base, -0.2), outline, lw);
     // Veins on the lower petal.
     SetColour(cr, Shade(base, -0.5), 0.8);
     cairo_set_line_width(cr, lw * 0.9);
@@ -349,7 +349,7 @@ void Stone(cairo_t* cr, double lw)
     cairo_path_destroy(pebble);
 }
 
-// A closed ring of scallops around (0, 0): `count` bumps between radii inner and outer.
+// A closed ring of `count` scallops around (0, 0), reaching from radius - depth out to radius.
 void Scallops(cairo_t* cr, double radius, double depth, int count, double phase)
 {
     for (int i = 0; i <= count * 8; ++i) {
