@@ -577,13 +577,15 @@ void DrawFlowerScreen(DataTree& tree)
     const double capHalf = bigCapCentre * std::tan(bigWedge);
     auto bigPath = [&](double grow) {
         cairo_new_path(cr);
+        // Sides bulging outside the opaque wedge, meeting the round tip without a corner.
         cairo_move_to(cr, 0, -grow);
-        cairo_line_to(cr, capHalf + grow, bigCapCentre);
+        cairo_curve_to(cr, 0.55 * capHalf + grow, 60, capHalf + grow, 300, capHalf + grow, bigCapCentre);
         cairo_save(cr);
         cairo_translate(cr, 0, bigCapCentre);
         cairo_scale(cr, capHalf + grow, bigCapLength + grow);
         cairo_arc(cr, 0, 0, 1, 0, pi);
         cairo_restore(cr);
+        cairo_curve_to(cr, -capHalf - grow, 300, -0.55 * capHalf - grow, 60, 0, -grow);
         cairo_close_path(cr);
     };
     bigPath(3);
