@@ -119,6 +119,34 @@ void Sky(cairo_t* cr, double w, double h, uint32_t top, uint32_t bottom)
     cairo_new_path(cr);
 }
 
+// A room of Marta's cottage: striped wallpaper over a plank floor from `floor` down.
+void Room(cairo_t* cr, double w, double h, double floor)
+{
+    Sky(cr, w, floor, 0xF7E8CC, 0xF4E0BE);
+    for (double x = 8; x < w; x += 22) {
+        cairo_rectangle(cr, x, 0, 8, floor);
+        SetColour(cr, 0xEFD3A8, 0.55);
+        cairo_fill(cr);
+        for (double y = 14; y < floor - 8; y += 36) {
+            cairo_arc(cr, x + 15, y + (int(x) % 2) * 18, 2.2, 0, 2 * pi);
+            SetColour(cr, 0xE0A0A8, 0.6);
+            cairo_fill(cr);
+        }
+    }
+    cairo_rectangle(cr, 0, floor, w, h - floor);
+    FillVertical(cr, floor, h, 0xD9A86A, 0xA06A3A);
+    cairo_new_path(cr);
+    for (double y = floor + 10; y < h; y += 12) {
+        cairo_move_to(cr, 0, y);
+        cairo_line_to(cr, w, y);
+    }
+    SetColour(cr, Palette::wickerDark, 0.3);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    cairo_rectangle(cr, 0, floor - 5, w, 6);
+    Fill(cr, 0x8A5A32, 1);
+}
+
 void Sun(cairo_t* cr, double x, double y, double r, uint32_t colour = Palette::sun)
 {
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, r * 0.6, x, y, r * 2.4);
@@ -265,11 +293,11 @@ void Person(cairo_t* cr, double x, double y, double height, const Look& look, do
         cairo_line_to(cr, x - 6 * u, shoulderY + 24 * u);
         cairo_line_to(cr, x + 10 * u, shoulderY + 28 * u);
         cairo_close_path(cr);
-        Fill(cr, 0xFFFFFF, 1.2);
+        Fill(cr, 0x9CC8F0, 1.4);
         RoundedRectangle(cr, x - 4 * u, shoulderY + 18 * u, 14 * u, 7 * u, 3 * u);
         Fill(cr, look.skin, 1);
         RoundedRectangle(cr, x + 1 * u, shoulderY + 17 * u, 5 * u, 9 * u, 1.5 * u);
-        Fill(cr, 0xF4F4F4, 1);
+        Fill(cr, 0xFFFFFF, 1);
     }
     // Head, hair, face.
     cairo_arc(cr, x, headY, headR, 0, 2 * pi);
@@ -657,11 +685,8 @@ const std::vector<Scene> scenes[4] = {
     {
         // Marta has hurt her wrist.
         [](cairo_t* cr, double w, double h) {
-            Sky(cr, w, h, 0xF4E4C8, 0xFFF6E0);
-            cairo_rectangle(cr, 0, h * 0.7, w, h * 0.3);
-            FillVertical(cr, h * 0.7, h, 0xD9A86A, 0xA06A3A);
-            cairo_new_path(cr);
-            // A window with a pot, a bench.
+            Room(cr, w, h, h * 0.7);
+            // A window with a pot, a bench; a watering can she cannot lift.
             RoundedRectangle(cr, w * 0.6, h * 0.2, w * 0.3, h * 0.35, 4);
             Fill(cr, Palette::skyTop);
             cairo_move_to(cr, w * 0.75, h * 0.2);
@@ -671,10 +696,15 @@ const std::vector<Scene> scenes[4] = {
             Fill(cr, 0x8A5A32);
             Person(cr, w * 0.45, h * 0.9, 120, marta, 0.4, 0, true);
             Blossom(cr, w * 0.82, h * 0.5, 10, 0xE0457B);
+            RoundedRectangle(cr, w * 0.76, h * 0.78, 40, 28, 6);
+            Fill(cr, 0x7FA8C8);
+            cairo_move_to(cr, w * 0.76 + 40, h * 0.78 + 8);
+            cairo_line_to(cr, w * 0.76 + 62, h * 0.78 - 8);
+            Outline(cr, 5, 0x5A7FA0, 1);
         },
         // The flower orders pile up.
         [](cairo_t* cr, double w, double h) {
-            Sky(cr, w, h, 0xF4E4C8, 0xFFF6E0);
+            Room(cr, w, h, h * 0.85);
             RoundedRectangle(cr, w * 0.08, h * 0.7, w * 0.84, 14, 3);
             Fill(cr, 0x8A5A32);
             for (int i = 0; i < 14; ++i)
@@ -726,7 +756,7 @@ const std::vector<Scene> scenes[4] = {
         },
         // Marta pins a calendar to the board.
         [](cairo_t* cr, double w, double h) {
-            Sky(cr, w, h, 0xF4E4C8, 0xFFF6E0);
+            Room(cr, w, h, h * 0.86);
             RoundedRectangle(cr, w * 0.45, h * 0.22, w * 0.45, h * 0.6, 8);
             Fill(cr, Palette::wickerMid);
             CalendarSheet(cr, w * 0.5, h * 0.27, w * 0.35, h * 0.5, 0, -1);
@@ -760,7 +790,7 @@ const std::vector<Scene> scenes[4] = {
     {
         // The mayor's letter.
         [](cairo_t* cr, double w, double h) {
-            Sky(cr, w, h, 0xF4E4C8, 0xFFF6E0);
+            MorningLand(cr, w, h);
             House(cr, w * 0.62, h * 0.9, 110, 70, 0xF4E4C8, 0xC05A45);
             cairo_save(cr);
             cairo_translate(cr, w * 0.3, h * 0.58);
