@@ -257,7 +257,7 @@ void Wings(cairo_t* cr)
             cairo_set_source(cr, p);
             cairo_fill_preserve(cr);
             cairo_pattern_destroy(p);
-            Stroke(cr, 0x6F8FA8, 1.1);
+            Stroke(cr, 0x3F6A8A, 1.2);
             cairo_move_to(cr, 0, -2);
             cairo_curve_to(cr, s * 2, -len * 0.4, s * 3, -len * 0.7, s * 2, -len * 0.92);
             Stroke(cr, 0x9FB8CC, 0.8);
@@ -339,8 +339,8 @@ void PowerupStar(cairo_t* cr)
 
 void DrawBadges(DataTree& tree)
 {
-    static const uint32_t faces[][2] = {{0xDFF1FA, 0x8FC6E4}, {0xFFF4D0, 0xE8C98A}, {0xFFF8E0, 0xF4D6A0},
-                                        {0xF2FAE4, 0xA8D48A}, {0xFFF1DA, 0xD9B07A}, {0xF5EAFF, 0xC4A6E8}};
+    static const uint32_t faces[][2] = {{0xD8EEFA, 0x6FAEDA}, {0xEAF6DA, 0x8CC26A}, {0xFFF8E0, 0xF4D6A0},
+                                        {0xFFF0F4, 0xF2A8C0}, {0xF2FAE4, 0xA8D48A}, {0xF5EAFF, 0xB89AE4}};
     for (int k = 0; k < 6; ++k) {
         Canvas c(128, 128);
         cairo_t* cr = c.Get();
@@ -417,7 +417,7 @@ void MedalPath(cairo_t* cr)
     cairo_close_path(cr);
 }
 
-void ClaspPath(cairo_t* cr) { RoundedRectangle(cr, 98, 108, 60, 16, 5); }
+void ClaspPath(cairo_t* cr) { RoundedRectangle(cr, 100, 80, 56, 16, 5); }
 
 // A metal relief: the shape in the dark tone shifted down-right, then in the light tone.
 void Relief(cairo_t* cr, const std::function<void()>& path, uint32_t light, uint32_t dark)
@@ -471,10 +471,6 @@ void DrawOrders(DataTree& tree)
         cairo_pattern_destroy(shade);
         RibbonPath(cr);
         Stroke(cr, 0x000000, 1.4, 0.45);
-        // The clasp.
-        ClaspPath(cr);
-        FillVertical(cr, 108, 124, m[0], m[2]);
-        Stroke(cr, m[3], 1.4);
         // The medal: a toothed rim round a disc with a leaf wreath and a flower in relief.
         SoftShadow(cr, [&] { MedalPath(cr); }, 2, 3, 3, 0.35);
         MedalPath(cr);
@@ -491,16 +487,29 @@ void DrawOrders(DataTree& tree)
         Stroke(cr, m[3], 1.6);
         cairo_arc(cr, 128, 170, 67, 0, 2 * pi);
         Stroke(cr, m[0], 1.2, 0.8);
-        // The wreath: two branches rising from the bottom round either side, leaves pointing upwards.
-        for (int i = 1; i < 19; ++i) {
-            const double a = pi / 2 + (i + 0.5) * 2 * pi / 20;
-            const double x = 128 + 54 * std::cos(a), y = 170 + 54 * std::sin(a);
-            const double along = i < 10 ? a + pi : a;
-            Relief(cr, [&] { LeafPath(cr, x, y, 14, along + (i % 2 ? 0.5 : -0.5), 0.5); }, m[0], m[3]);
+        // The wreath: two branches rising from the bottom round either side, leaves in pairs pointing upwards.
+        for (int layer = 0; layer < 2; ++layer) {
+            const double o = layer == 0 ? 1.2 : 0;
+            cairo_new_path(cr);
+            cairo_arc(cr, 128 + o, 170 + o, 53, pi / 2 + 0.25, pi * 1.5 - 0.3);
+            cairo_new_sub_path(cr);
+            cairo_arc_negative(cr, 128 + o, 170 + o, 53, pi / 2 - 0.25, -pi / 2 + 0.3);
+            Stroke(cr, layer == 0 ? m[3] : m[0], 2.2, layer == 0 ? 0.8 : 0.9);
+        }
+        for (int i = 0; i < 16; ++i) {
+            const double side = i < 8 ? 1 : -1, step = (i % 8) * 0.33 + 0.35;
+            const double a = pi / 2 + side * step;
+            const double x = 128 + 53 * std::cos(a), y = 170 + 53 * std::sin(a);
+            const double along = side > 0 ? a + pi : a; // the tangent pointing up the branch
+            for (double out : {-0.65, 0.65})
+                Relief(cr, [&] { LeafPath(cr, x, y, 13, along + out, 0.42); }, m[0], m[3]);
         }
         for (int p = 0; p < 8; ++p) {
             const double a = p * 2 * pi / 8;
-            Relief(cr, [&] { LeafPath(cr, 128, 170, 34, a, 0.55); }, m[0], m[3]);
+            Relief(cr, [&] { LeafPath(cr, 128, 170, 36, a, 0.6); }, m[0], m[3]);
+            cairo_move_to(cr, 128, 170);
+            cairo_line_to(cr, 128 + 28 * std::sin(a), 170 - 28 * std::cos(a));
+            Stroke(cr, m[2], 1.1, 0.6);
         }
         Relief(cr, [&] { cairo_arc(cr, 128, 170, 9, 0, 2 * pi); }, m[1], m[3]);
         cairo_arc(cr, 128, 170, 9, 0, 2 * pi);
@@ -511,6 +520,13 @@ void DrawOrders(DataTree& tree)
             SetColour(cr, m[3], 0.5);
             cairo_fill(cr);
         }
+        // The clasp joining ribbon and medal.
+        ClaspPath(cr);
+        FillVertical(cr, 80, 96, m[0], m[2]);
+        Stroke(cr, m[3], 1.4);
+        cairo_move_to(cr, 104, 84);
+        cairo_line_to(cr, 152, 84);
+        Stroke(cr, 0xFFFFFF, 1, 0.6);
         // A sheen across the upper left.
         cairo_save(cr);
         MedalPath(cr);
