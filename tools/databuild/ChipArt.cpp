@@ -190,10 +190,10 @@ void DrawDewRing(cairo_t* cr, double cx, double cy)
 void DrawLeafArrow(cairo_t* cr, double cx, double cy)
 {
     // A leaf pointing right with its tip at the cell's right edge, a chevron behind it.
-    const double tip = cx + 29, base = cx + 13;
+    const double tip = cx + 30, base = cx + 13;
     cairo_move_to(cr, base, cy);
-    cairo_curve_to(cr, base + 4, cy - 12, tip - 6, cy - 10, tip, cy);
-    cairo_curve_to(cr, tip - 6, cy + 10, base + 4, cy + 12, base, cy);
+    cairo_curve_to(cr, base + 1, cy - 11, tip - 9, cy - 10, tip, cy);
+    cairo_curve_to(cr, tip - 9, cy + 10, base + 1, cy + 11, base, cy);
     cairo_close_path(cr);
     cairo_pattern_t* leaf = cairo_pattern_create_linear(base, cy - 8, base, cy + 8);
     cairo_pattern_add_color_stop_rgb(leaf, 0, 0.72, 0.9, 0.45);
