@@ -139,7 +139,7 @@ Frames BasketFrames(int n)
     const float bottom = -size.height / 2;
     const Pose poses[16] = {
         {0.5f, 0},       {0.88f, 1.14f}, {1.07f, 0.92f}, {1, 1},
-        {1, 1, 0},       {1, 1, 2.2f},   {1, 1, 2.2f},   {1, 1, 0},    {1, 1, -2.2f}, {1, 1, -2.2f}, {1, 1, 0},
+        {1, 1, 0},       {1, 1, 1.6f},   {1, 1, 1.6f},   {1, 1, 0},    {1, 1, -1.6f}, {1, 1, -1.6f}, {1, 1, 0},
         {1, 0.97f, shakeAngle[0]}, {1, 0.97f, shakeAngle[1]}, {1, 0.98f, shakeAngle[2]}, {1, 0.99f, shakeAngle[3]},
         {1, 1, shakeAngle[4]},
     };
@@ -175,7 +175,7 @@ Frames IconFrames(int position)
     const float x = entryX[position], extent = iconSize / flowerCell;
     const Quad rest = MakeQuad(x - iconSize / 2, iconY - iconSize / 2, x + iconSize / 2, iconY + iconSize / 2, 0, 0,
                                extent, extent);
-    const float pulse[5] = {1, 1.04f, 1.07f, 1.04f, 1};
+    const float pulse[5] = {1, 1.03f, 1.05f, 1.03f, 1};
     Frames frames;
     for (int f = 0; f < 16; ++f) {
         Pose pose;
