@@ -659,6 +659,13 @@ void Tent(cairo_t* cr, double x, double groundY, double w, double h, uint32_t st
     const uint32_t white = Mix(0xFFFBF2, air, haze), colour = Mix(stripe, air, haze);
     const double roofY = groundY - h * 0.55, peakY = groundY - h;
     cairo_new_path(cr);
+    cairo_save(cr);
+    cairo_translate(cr, x + 10, groundY);
+    cairo_scale(cr, w * 0.62, 9);
+    Circle(cr, 0, 0, 1);
+    cairo_restore(cr);
+    SetColour(cr, Palette::deep, 0.14);
+    cairo_fill(cr);
     cairo_rectangle(cr, x - w / 2, roofY, w, h * 0.55);
     SetColour(cr, white);
     cairo_fill(cr);
@@ -705,29 +712,34 @@ void Tent(cairo_t* cr, double x, double groundY, double w, double h, uint32_t st
 // A weeping willow: a trunk and a curtain of drooping strands.
 void Willow(cairo_t* cr, Chance& chance, double x, double groundY, double h, uint32_t air, double haze)
 {
+    const double cy = groundY - h * 0.72, rx = h * 0.48, ry = h * 0.26;
     cairo_new_path(cr);
-    cairo_move_to(cr, x - 8, groundY);
-    cairo_curve_to(cr, x - 4, groundY - h * 0.4, x - 6, groundY - h * 0.6, x, groundY - h * 0.75);
-    cairo_line_to(cr, x + 6, groundY - h * 0.72);
-    cairo_curve_to(cr, x + 4, groundY - h * 0.5, x + 6, groundY - h * 0.3, x + 10, groundY);
+    cairo_move_to(cr, x - 9, groundY);
+    cairo_curve_to(cr, x - 4, groundY - h * 0.4, x - 6, groundY - h * 0.6, x, cy);
+    cairo_line_to(cr, x + 6, cy + 3);
+    cairo_curve_to(cr, x + 4, groundY - h * 0.5, x + 6, groundY - h * 0.3, x + 11, groundY);
     cairo_close_path(cr);
     SetColour(cr, Mix(0x7A5E48, air, haze));
     cairo_fill(cr);
     cairo_new_path(cr);
     cairo_save(cr);
-    cairo_translate(cr, x, groundY - h * 0.72);
-    cairo_scale(cr, h * 0.5, h * 0.3);
+    cairo_translate(cr, x, cy);
+    cairo_scale(cr, rx, ry);
     Circle(cr, 0, 0, 1);
     cairo_restore(cr);
-    FillRadial(cr, x - h * 0.15, groundY - h * 0.85, h * 0.6, Mix(0xB8D88A, air, haze), Mix(0x6E9E52, air, haze));
+    FillRadial(cr, x - rx * 0.3, cy - ry * 0.6, rx * 1.2, Mix(0xB8D88A, air, haze), Mix(0x6E9E52, air, haze));
     cairo_new_path(cr);
-    for (int i = 0; i < 70; ++i) {
-        const double sx = x + chance.Range(-h * 0.5, h * 0.5), sy = groundY - h * 0.72 + chance.Range(-h * 0.2, h * 0.1);
-        const double len = h * chance.Range(0.35, 0.65) * (1 - std::abs(sx - x) / (h * 0.9));
+    // Strands hang from the whole crown, the longest almost to the ground, back ones darker.
+    for (int i = 0; i < 150; ++i) {
+        const double d = chance.Range(-1, 1), sx = x + d * rx * 1.05;
+        const double sy = cy - ry * std::sqrt(std::max(0.0, 1 - d * d)) * chance.Range(0.3, 1.0);
+        const double len = (groundY - h * 0.06 - sy) * chance.Range(0.55, 1.0) * (1 - 0.35 * d * d);
+        const double out = d * h * 0.05;
         cairo_move_to(cr, sx, sy);
-        cairo_curve_to(cr, sx + (sx - x) * 0.15, sy + len * 0.4, sx + (sx - x) * 0.2, sy + len * 0.8, sx + (sx - x) * 0.22, sy + len);
-        SetColour(cr, Mix(Mix(0x7EAE5A, 0xC8E09A, chance.Next()), air, haze), 0.8);
-        cairo_set_line_width(cr, chance.Range(2, 4));
+        cairo_curve_to(cr, sx + out, sy + len * 0.3, sx + out * 1.4, sy + len * 0.7, sx + out * 1.5, sy + len);
+        const double shade = i < 50 ? 0.0 : chance.Range(0.3, 1.0);
+        SetColour(cr, Mix(Mix(0x6E9E52, 0xCDE4A0, shade), air, haze), 0.85);
+        cairo_set_line_width(cr, chance.Range(2, 3.5));
         cairo_stroke(cr);
     }
 }
@@ -923,14 +935,44 @@ void FarProps(cairo_t* cr, int n)
             FillLinear(cr, 0, y - 10, 0, y + 10, 0xE2E2DA, 0xB8B8B0, 0.85, 0.85);
             cairo_new_path(cr);
         }
-        const double stones[][4] = {{30, 60, 80, 46}, {110, 80, 50, 30}, {-10, 150, 110, 70}, {130, 170, 70, 40},
-                                    {690, 60, 70, 40}, {770, 90, 90, 56}, {650, 140, 60, 36}, {760, 190, 120, 74}};
-        for (const auto& s : stones) {
-            const double haze = 0.35 - s[1] / 800;
-            for (int k = 0; k < 3; ++k)
-                Blossom(cr, s[0] + chance.Range(-s[2], s[2]) * 0.6, h + s[1] + chance.Range(-2, 6), chance.Range(4, 6), 5,
-                        Mix(k % 2 ? 0xF59BB6 : 0xFFFFFF, air, haze), 0xF2B541, chance.Next());
+        // A raised rockery on each side: an earth mound, dwarf conifers, stones and flowering cushions.
+        for (const auto& m : {std::array<double, 3>{60, h + 210, 240}, {750, h + 200, 230}}) {
+            cairo_new_path(cr);
+            cairo_save(cr);
+            cairo_translate(cr, m[0], m[1]);
+            cairo_scale(cr, m[2], 150);
+            cairo_arc(cr, 0, 0, 1, pi, 2 * pi);
+            cairo_restore(cr);
+            FillLinear(cr, 0, m[1] - 150, 0, m[1], Mix(0xA8C48A, air, 0.25), Mix(theme.lawnNear, air, 0.1));
+            cairo_new_path(cr);
+        }
+        const double conifers[][3] = {{10, 95, 95}, {150, 110, 60}, {690, 80, 80}, {790, 100, 110}};
+        for (const auto& c : conifers)
+            Poplar(cr, c[0], h + c[1], c[2], 0x4E7E6A, air, 0.2);
+        const double stones[][4] = {{40, 115, 80, 46}, {120, 130, 50, 30}, {-10, 170, 110, 70}, {140, 185, 70, 40},
+                                    {680, 110, 70, 40}, {770, 125, 90, 56}, {650, 165, 60, 36}, {760, 200, 120, 74}};
+        const uint32_t alpine[] = {0xF59BB6, 0xFFFFFF, 0xB38BE0, 0xFFE066};
+        for (size_t i = 0; i < std::size(stones); ++i) {
+            const auto& s = stones[i];
+            const double haze = 0.3 - s[1] / 800;
             Stone(cr, chance, s[0], h + s[1], s[2], s[3], air, haze);
+            // A cushion of tiny flowers at the stone's foot.
+            const double cx = s[0] + (i % 2 ? 0.45 : -0.45) * s[2], cy = h + s[1] + 2;
+            cairo_new_path(cr);
+            cairo_save(cr);
+            cairo_translate(cr, cx, cy);
+            cairo_scale(cr, s[2] * 0.32, s[3] * 0.28);
+            cairo_arc(cr, 0, 0, 1, pi, 2 * pi);
+            cairo_restore(cr);
+            FillLinear(cr, 0, cy - s[3] * 0.3, 0, cy, Mix(0x8CC26A, air, haze), Mix(0x5E9A52, air, haze));
+            cairo_new_path(cr);
+            for (int k = 0; k < int(s[2] / 6); ++k) {
+                const double a = chance.Range(pi * 1.05, pi * 1.95), d = std::sqrt(chance.Next()) * 0.85;
+                cairo_new_path(cr);
+                Circle(cr, cx + std::cos(a) * d * s[2] * 0.32, cy + std::sin(a) * d * s[3] * 0.28, chance.Range(1.4, 2.4));
+                SetColour(cr, Mix(alpine[i % 4], air, haze), 0.95);
+                cairo_fill(cr);
+            }
         }
         break;
     }
@@ -953,6 +995,19 @@ void FarProps(cairo_t* cr, int n)
         FillLinear(cr, 0, top, 0, bottom + 30, 0xD2EAF2, 0x9CCBE0);
         cairo_save(cr);
         cairo_clip(cr);
+        // The willows and the far bank mirrored, softly.
+        for (const auto& w : {std::array<double, 2>{40, 95}, {770, 85}}) {
+            cairo_new_path(cr);
+            cairo_save(cr);
+            cairo_translate(cr, w[0], top + 10);
+            cairo_scale(cr, w[1], 70);
+            Circle(cr, 0, 0, 1);
+            cairo_restore(cr);
+            FillRadial(cr, w[0], top + 10, w[1], 0x7EAE6A, 0x9CCBE0, 0.45, 0);
+        }
+        cairo_new_path(cr);
+        cairo_rectangle(cr, -40, top - 20, 880, 40);
+        FillLinear(cr, 0, top - 5, 0, top + 20, 0x8CBF8A, 0x9CCBE0, 0.5, 0);
         for (int i = 0; i < 22; ++i) {
             const double y = chance.Range(top + 8, bottom + 20), x = chance.Range(-20, 820), w = chance.Range(30, 120);
             cairo_new_path(cr);
