@@ -399,6 +399,26 @@ void HouseBeds(DataTree& tree, const std::string& data)
         cairo_line_to(cr, x1 - 4, Y(bedSoil - 3));
         WickerBraid(cr, 7);
     }
+    // Ivy trailing along the window sill, and small pots standing on it.
+    for (int side : {-1, 1}) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, 400 + side * 160, Y(134));
+        cairo_curve_to(cr, 400 + side * 120, Y(126), 400 + side * 80, Y(118), 400 + side * 30, Y(108));
+        SetColour(cr, 0x3E6E34);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+        for (int l = 0; l < 9; ++l) {
+            const double t = l / 8.0;
+            const double x = 400 + side * (160 - 130 * t), y = Y(134 - 26 * t * t);
+            Leaf(cr, x, y, 14 - 3 * t, 9 - 2 * t, pi / 2 + (l % 2 ? 0.7 : -0.7), l % 3 ? 0x4E8A4A : 0x6DB35A);
+        }
+    }
+    Pot(cr, 312, Y(137), 26, 7);
+    Pot(cr, 488, Y(137), 26, 8);
+    Daisy(cr, 314, Y(166), 7, 0.3);
+    Daisy(cr, 303, Y(158), 5.5, 1.1);
+    Daisy(cr, 490, Y(165), 7, 0.7);
+    Daisy(cr, 499, Y(157), 5.5, 0.2);
     // The middle of the floor: a few pots and a watering can.
     Pot(cr, 292, Y(10), 26, 1);
     Pot(cr, 322, Y(4), 20, 2);
