@@ -316,9 +316,9 @@ const Tip tips[] = {
          Basket(cr, 92, 92, 50);
          Tag(cr, 92, 110, 4, "3");
          Basket(cr, 176, 92, 44, 0x4E7FD9);
-         Arrow(cr, 120, 30, 160, 30, 0);
          for (int i = 0; i < 3; ++i)
-             Flower(cr, 30 + 22 * i, 30, 9, 4);
+             Chip(cr, 28 + 26 * i, 30, 24, 4);
+         Arrow(cr, 102, 28, 104, 52, -0.5);
      }},
     {"tip_bonus",
      [](cairo_t* cr) {
@@ -365,24 +365,30 @@ const Tip tips[] = {
      }},
     {"tip_layers",
      [](cairo_t* cr) {
-         // A tile, its clover turf and the leaf pile lifted above it.
-         for (int layer = 0; layer < 3; ++layer) {
-             const double x = 70 + 58 * layer, y = 80 - 14 * layer;
-             cairo_save(cr);
-             cairo_translate(cr, x, y);
-             cairo_scale(cr, 1, 0.6);
-             RoundedRectangle(cr, -26, -26, 52, 52, 9);
-             cairo_restore(cr);
-             Fill(cr, layer == 0 ? 0xFFF3D6 : layer == 1 ? 0x6FA85A : 0xC98A4A);
-             if (layer == 1)
-                 for (int i = 0; i < 6; ++i)
-                     Leaf(cr, x - 16 + 6 * i, y - 4 + (i % 2) * 6, 9, -1.2 + 0.4 * i, Palette::fresh);
-             if (layer == 2)
-                 for (int i = 0; i < 6; ++i)
-                     Leaf(cr, x - 18 + 7 * i, y - 6 + (i % 3) * 5, 11, 0.5 * i, i % 2 ? 0xE8A040 : 0xA06A3A);
-             if (layer < 2)
-                 Arrow(cr, x + 18, y - 20, x + 36, y - 28, 0.3, Palette::fresh);
+         // Leaves over turf, then turf, then the bare tile: each match on the cell takes one layer.
+         for (int step = 0; step < 3; ++step) {
+             const double x = 48 + 80 * step, y = 64;
+             Tile(cr, x, y, 50);
+             if (step < 2) {
+                 RoundedRectangle(cr, x - 23, y - 23, 46, 46, 8);
+                 FillVertical(cr, y - 23, y + 23, 0x8CC26A, 0x4E8A4A);
+                 cairo_new_path(cr);
+                 for (int i = 0; i < 7; ++i) {
+                     const double a = i * 0.9;
+                     cairo_arc(cr, x + 14 * std::cos(a), y + 14 * std::sin(a), 5, 0, 2 * pi);
+                     SetColour(cr, Palette::mint, 0.5);
+                     cairo_fill(cr);
+                 }
+             }
+             if (step < 1)
+                 for (int i = 0; i < 12; ++i)
+                     Leaf(cr, x - 18 + 11 * (i % 4), y - 15 + 11 * (i / 4), 12, 0.9 * i,
+                          i % 3 == 0 ? 0xE8A040 : i % 3 == 1 ? 0xA06A3A : 0xC98A4A);
+             Flower(cr, x, y, 14, 3);
+             if (step < 2)
+                 Arrow(cr, x + 30, y, x + 48, y, 0, Palette::fresh);
          }
+         Sparkle(cr, 222, 36, 6);
      }},
     {"tip_horn",
      [](cairo_t* cr) {
