@@ -531,7 +531,8 @@ void DrawPanelParts(DataTree& tree)
         cairo_save(cr);
         RoundedRectangle(cr, r.x + 3, r.y, r.w - 6, r.h, 7.5);
         cairo_clip_preserve(cr);
-        FillVertical(cr, r.y, r.y + r.h, Palette::fresh, 0x3E7D3A);
+        // Deep enough for the white goal count drawn over it.
+        FillVertical(cr, r.y, r.y + r.h, Palette::button, 0x2F6A2E);
         cairo_new_path(cr);
         for (int strand = 0; strand < 2; ++strand) {
             cairo_move_to(cr, r.x, r.y + r.h / 2);
@@ -543,9 +544,13 @@ void DrawPanelParts(DataTree& tree)
             const double x = r.x + 10 + k * 18.2, y = r.y + r.h / 2 + 4 * std::sin((x - r.x) / 9.0);
             Leaf(cr, x, y, 6, (k % 2 ? 1.2 : -1.9) + (Noise(k + 40) - 0.5) * 0.5, Palette::mint, Palette::leaf);
         }
-        cairo_rectangle(cr, r.x, r.y + 1.5, r.w, 4);
-        FillVertical(cr, r.y + 1.5, r.y + 5.5, 0xFFFFFF, Palette::fresh);
-        cairo_new_path(cr);
+        cairo_rectangle(cr, r.x, r.y + 1, r.w, 5);
+        cairo_pattern_t* wet = cairo_pattern_create_linear(0, r.y + 1, 0, r.y + 6);
+        cairo_pattern_add_color_stop_rgba(wet, 0, 1, 1, 1, 0.7);
+        cairo_pattern_add_color_stop_rgba(wet, 1, 1, 1, 1, 0);
+        cairo_set_source(cr, wet);
+        cairo_fill(cr);
+        cairo_pattern_destroy(wet);
         cairo_restore(cr);
     }
     {

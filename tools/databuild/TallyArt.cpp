@@ -66,11 +66,12 @@ void WriteOpacity(DataTree& tree, const Canvas& canvas, const std::string& name)
     tree.Write("data\\" + folder + name, Formats::EncodeJpeg(picture, 95));
 }
 
-void WriteMaterial(DataTree& tree, const std::string& modelName, const std::string& colour, const std::string& opacity,
-                   bool mipMapped)
+// The tally's pictures are drawn smaller than they are (the code builds the badge and order materials with
+// mip levels, too), so their stages are mip-mapped.
+void WriteTallyMaterial(DataTree& tree, const std::string& modelName, const std::string& colour, const std::string& opacity)
 {
     Formats::MaterialFile material = Formats::MakeImageMaterial(folder + colour, folder + opacity);
-    material.stages[0].flags = mipMapped ? 1 : 0;
+    material.stages[0].flags = 1;
     tree.Write("data\\" + folder + modelName.substr(0, modelName.rfind('.')) + ".srf",
                Formats::EncodeMaterial(material));
 }
@@ -589,7 +590,7 @@ void WriteTally(DataTree& tree)
     tree.Write(data + "basket_0\\basket_0.mlf",
                Formats::EncodeModel(QuadModel(-basketHalfWidth, -basketHalfHeight, basketHalfWidth, basketHalfHeight, 1,
                                               float(2 * basketHalfHeight * basketScale / 256))));
-    WriteMaterial(tree, "basket_0\\basket_0.mlf", "basket_big.jpg", "basket_big_alpha.jpg", true);
+    WriteTallyMaterial(tree, "basket_0\\basket_0.mlf", "basket_big.jpg", "basket_big_alpha.jpg");
 
     std::vector<std::array<float, 2>> carrier;
     for (int f = 0; f <= 40; ++f)
@@ -605,7 +606,7 @@ void WriteTally(DataTree& tree)
     }
 
     tree.Write(data + "models\\bonus.mlf", Formats::EncodeModel(QuadModel(-36, -36, 36, 36)));
-    WriteMaterial(tree, "models\\bonus.mlf", "bonus_wings.jpg", "bonus_alpha.jpg", true);
+    WriteTallyMaterial(tree, "models\\bonus.mlf", "bonus_wings.jpg", "bonus_alpha.jpg");
 
     // The order pops up: scale 0 to 1.15 with a fading wobble over frames 0-14, then settles to 1 by 20.
     const Quad medal = MakeQuad(-56, -64, 56, 64, 16.0f / 256, 0, 240.0f / 256, 1);
@@ -622,7 +623,7 @@ void WriteTally(DataTree& tree)
         frames.push_back({Transform(medal, 0, 0, scale, angle)});
     }
     tree.Write(data + "models\\order.mlf", Formats::EncodeModel(MorphModel(frames, 20)));
-    WriteMaterial(tree, "models\\order.mlf", "order_gold.jpg", "order_alpha.jpg", true);
+    WriteTallyMaterial(tree, "models\\order.mlf", "order_gold.jpg", "order_alpha.jpg");
 }
 
 } // namespace DataBuild
