@@ -463,15 +463,15 @@ void Lily(cairo_t* cr, double lw)
 {
     const uint32_t cream = 0xFFF1C1, pink = 0xF7A8B8, outline = 0xC47A6E;
     for (int i = 0; i < 6; ++i) {
-        const double a = -pi / 2 + i * pi / 3 + (i % 2 ? 0.0 : 0.0);
-        const double length = i % 2 ? 0.9 : 0.94, width = i % 2 ? 0.4 : 0.46;
+        const double a = -pi / 2 + i * pi / 3;
+        const double length = i % 2 ? 0.9 : 0.94, width = i % 2 ? 0.46 : 0.52;
         cairo_save(cr);
         cairo_rotate(cr, a);
         PetalPath(cr, 0, length, width, slender);
         cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, length, 0);
         Stop(p, 0, Shade(pink, -0.1));
         Stop(p, 0.55, pink);
-        Stop(p, 1, cream);
+        Stop(p, 1, Mix(cream, pink, 0.3));
         FillOutline(cr, p, outline, lw);
         // The midrib and spots.
         cairo_move_to(cr, 0.1, 0);
