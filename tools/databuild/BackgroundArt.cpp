@@ -508,7 +508,7 @@ void HighProps(cairo_t* cr, int n)
         }
         // Greenery and blooms along the arch, thickest on the top.
         const uint32_t roses[] = {0xF59BB6, 0xE0457B, 0xFFF1C1, 0xF7A8B8};
-        for (int i = 0; i < 140; ++i) {
+        for (int i = 0; i < 280; ++i) {
             const double t = chance.Next();
             double x, y;
             if (t < 0.6) {
@@ -519,8 +519,8 @@ void HighProps(cairo_t* cr, int n)
                 x = (t < 0.8 ? cx - rx + 8 : cx + rx - 8) + chance.Range(-12, 12);
                 y = chance.Range(cy, bottom - 20);
             }
-            Leaf(cr, x, y, chance.Range(12, 18), chance.Range(0, 2 * pi), Mix(Palette::leaf, 0xFFFFFF, chance.Range(0.05, 0.3)));
-            if (i % 3 == 0)
+            Leaf(cr, x, y, chance.Range(13, 20), chance.Range(0, 2 * pi), Mix(Palette::leaf, 0xFFFFFF, chance.Range(0.05, 0.3)));
+            if (i % 5 == 0)
                 Rose(cr, x + chance.Range(-4, 4), y + chance.Range(-4, 4), chance.Range(5, 8), roses[i % 4]);
         }
     }
@@ -1060,11 +1060,16 @@ void FarProps(cairo_t* cr, int n)
     case 5: {
         // A clipped hedge wall beyond the arch, with pale roses in it.
         cairo_new_path(cr);
-        RoundedRectangle(cr, -20, h - 46, 840, 70, 20);
-        FillLinear(cr, 0, h - 46, 0, h + 24, Mix(0x6E9E5A, air, 0.35), Mix(0x4E7E46, air, 0.35));
+        cairo_rectangle(cr, -20, h - 36, 840, 60);
+        for (double x = -20; x < 830; x += 18)
+            Circle(cr, x, h - 36 + chance.Range(-2, 2), 12);
+        FillLinear(cr, 0, h - 50, 0, h + 24, Mix(0x7AAA62, air, 0.35), Mix(0x4E7E46, air, 0.35));
+        cairo_new_path(cr);
+        cairo_rectangle(cr, -20, h + 24, 840, 18);
+        FillLinear(cr, 0, h + 24, 0, h + 42, Palette::deep, Palette::deep, 0.16, 0);
         cairo_new_path(cr);
         for (int i = 0; i < 40; ++i)
-            Rose(cr, chance.Range(-10, 810), chance.Range(h - 36, h + 10), chance.Range(3, 5), Mix(0xF7A8B8, air, 0.3));
+            Rose(cr, chance.Range(-10, 810), chance.Range(h - 40, h + 10), chance.Range(3, 5), Mix(0xF7A8B8, air, 0.3));
         for (double x : {40.0, 760.0})
             Bush(cr, chance, x, h + 150, 120, 60, 0x5E9A52, air, 0.2);
         break;
@@ -1157,7 +1162,6 @@ void FarProps(cairo_t* cr, int n)
     case 8: {
         Tent(cr, 90, h + 70, 170, 140, 0xE0457B, air, 0.2);
         Tent(cr, 715, h + 60, 150, 126, 0x4E7FD9, air, 0.25);
-        // Paper lanterns on a line between poles.
         break;
     }
     default:
@@ -1639,10 +1643,10 @@ void WriteBackground(DataTree& tree, int n)
     cairo_translate(near.Get(), 16, 256 - 600);
     DrawNear(near.Get(), n);
     near.WritePair(tree, data + "near.jpg");
-    std::vector<std::vector<Quad>> nearFrames, swayFrames_;
+    std::vector<std::vector<Quad>> nearFrames, swayModelFrames;
     for (uint32_t f = 0; f < swayFrames; ++f) {
         nearFrames.push_back(NearFrame(f));
-        swayFrames_.push_back(SwayFrame(f));
+        swayModelFrames.push_back(SwayFrame(f));
     }
     WriteModel(tree, data + "models\\near.mlf", MorphModel(nearFrames, swayFps), folder + "near.jpg",
                folder + "near_alpha.jpg");
@@ -1660,7 +1664,7 @@ void WriteBackground(DataTree& tree, int n)
         cairo_restore(cr);
     }
     sway.WritePair(tree, data + "sway.jpg");
-    WriteModel(tree, data + "models\\sway.mlf", MorphModel(swayFrames_, swayFps), folder + "sway.jpg",
+    WriteModel(tree, data + "models\\sway.mlf", MorphModel(swayModelFrames, swayFps), folder + "sway.jpg",
                folder + "sway_alpha.jpg");
 }
 
