@@ -887,10 +887,22 @@ void Delphinium(cairo_t* cr)
 void RoseBush(cairo_t* cr)
 {
     const double cx = flowerW / 2, foot = flowerH - 6;
-    for (int l = 0; l < 26; ++l) {
-        const double a = -pi + pi * Hash(20, l), d = 40 * std::sqrt(Hash(21, l));
-        Leaf(cr, cx + d * std::cos(a), foot - 30 + d * std::sin(a) * 1.4, 16, 9, 2 * pi * Hash(22, l),
-             l % 3 ? 0x3E7D3A : 0x4E8A4A);
+    // A rounded bush: a dark leafy mass, woody stems, then leaves all over it.
+    cairo_new_path(cr);
+    const double lobes[][3] = {{-28, -30, 22}, {0, -44, 28}, {28, -32, 22}, {-14, -70, 22}, {16, -72, 22}, {0, -18, 24},
+                               {-34, -12, 14}, {34, -12, 14}, {0, -92, 14}};
+    for (const auto& lobe : lobes) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, cx + lobe[0], foot + lobe[1], lobe[2], 0, 2 * pi);
+    }
+    FillVerticalAlpha(cr, foot - 110, foot, 0x3E7D3A, 0x234B33);
+    cairo_new_path(cr);
+    for (int b = 0; b < 5; ++b)
+        Stem(cr, cx + (b - 2) * 3, foot, cx + (b - 2) * 18, foot - 50 - 10 * (b % 2), (b - 2) * 3, 2, 0x6B4423);
+    for (int l = 0; l < 46; ++l) {
+        const double a = -pi + pi * Hash(20, l), d = std::sqrt(Hash(21, l));
+        Leaf(cr, cx + 44 * d * std::cos(a), foot - 12 + 80 * d * std::sin(a), 13, 8, 2 * pi * Hash(22, l),
+             l % 3 ? 0x4E8A4A : 0x5E9F4A);
     }
     const double blooms[][3] = {{cx - 26, foot - 52, 12}, {cx + 4, foot - 84, 14}, {cx + 28, foot - 58, 12},
                                 {cx - 12, foot - 28, 11}, {cx + 24, foot - 24, 10}, {cx - 30, foot - 88, 10}};
