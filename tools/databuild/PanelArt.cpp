@@ -689,7 +689,7 @@ void Pebble(cairo_t* cr, double x, double y, double r)
     }
 }
 
-// Draws the goal icon `index` on a 64 x 64 canvas.
+// The goal icon of the given name on a 64 x 64 canvas, 1-2 texels of margin.
 void DrawGoalIcon(cairo_t* cr, const std::string& name)
 {
     if (name == "basket") {
