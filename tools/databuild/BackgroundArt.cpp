@@ -12,8 +12,12 @@
 #include "tools/databuild/DataBuild.h"
 #include "tools/databuild/Manifest.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace DataBuild {
 
@@ -821,7 +825,7 @@ void FarProps(cairo_t* cr, int n)
         cairo_line_to(cr, 300, 620);
         cairo_curve_to(cr, 200, h + 240, 130, h + 170, 120, h + 110);
         cairo_close_path(cr);
-        FillLinear(cr, 0, h + 110, 0, 600, 0xEADFC8, 0xD8C8A8, 0.9, 0.9);
+        FillLinear(cr, 0, h + 110, 0, 600, 0xE2D6BC, 0xD0C0A0, 0.9, 0.9);
         cairo_new_path(cr);
         // A picket fence along the lawn with the gate on the left, open towards the sun.
         const double fenceY = h + 110;
@@ -1137,7 +1141,7 @@ void FarProps(cairo_t* cr, int n)
                 cairo_line_to(cr, at(b, y1) - 1.5, y1 - 1);
                 cairo_line_to(cr, at(a, y1) + 1.5, y1 - 1);
                 cairo_close_path(cr);
-                SetColour(cr, Mix(Mix(0xEDE4D0, 0xD8CCB4, chance.Next()), air, 0.3 * (1 - row / rows)), 0.9);
+                SetColour(cr, Mix(Mix(0xE4DAC4, 0xCFC2A8, chance.Next()), air, 0.3 * (1 - row / rows)), 0.9);
                 cairo_fill(cr);
             }
         }
