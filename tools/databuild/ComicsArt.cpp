@@ -634,7 +634,7 @@ const std::vector<Scene> scenes[4] = {
             }
             // Steam puffs.
             for (int i = 0; i < 4; ++i) {
-                cairo_arc(cr, tx - 47 - i * 14, ty - 60 - i * 10, 7 + i * 3, 0, 2 * pi);
+                cairo_arc(cr, tx - 47 + i * 16, ty - 62 - i * 9, 7 + i * 3, 0, 2 * pi);
                 SetColour(cr, 0xFFFFFF, 0.85 - i * 0.15);
                 cairo_fill(cr);
             }
@@ -662,8 +662,19 @@ const std::vector<Scene> scenes[4] = {
                 cairo_rectangle(cr, gx + side - 4, h * 0.5, 8, h * 0.3);
                 Fill(cr, 0x6B8A4A, 0);
             }
-            cairo_rectangle(cr, gx - 40, h * 0.56, 80, h * 0.24);
-            Fill(cr, 0xE8D9B8, 1.5);
+            // The wooden gate: slats, two rails and a brace.
+            for (int i = 0; i < 6; ++i) {
+                RoundedRectangle(cr, gx - 39 + 13 * i, h * 0.57, 12, h * 0.23, 3);
+                Fill(cr, i % 2 ? 0xD9A86A : 0xCF9E60, 1);
+            }
+            cairo_rectangle(cr, gx - 40, h * 0.61, 80, 6);
+            cairo_rectangle(cr, gx - 40, h * 0.74, 80, 6);
+            Fill(cr, 0xA06A3A, 1);
+            cairo_move_to(cr, gx - 36, h * 0.74);
+            cairo_line_to(cr, gx + 36, h * 0.62 + 6);
+            Outline(cr, 5, 0xA06A3A, 1);
+            cairo_arc(cr, gx + 28, h * 0.68, 3, 0, 2 * pi);
+            Fill(cr, 0x5E636B, 0.8);
             cairo_rectangle(cr, 0, h * 0.8, w, h * 0.2);
             FillVertical(cr, h * 0.8, h, 0xC8B48A, 0xA8946A);
             cairo_new_path(cr);
