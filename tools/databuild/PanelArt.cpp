@@ -462,9 +462,29 @@ void DrawPanelBody(DataTree& tree)
     Recess(cr, 15, 13, 145, 32);
     Recess(cr, 260, 12, 280, 34);
     Recess(cr, 620, 13, 172, 32);
-    // A thin gold line frames the score.
+    // A thin gold line frames the score; small gold rosettes fill the ends the counters leave free.
     RoundedRectangle(cr, 624, 17, 164, 24, 9);
     Stroke(cr, Palette::gold, 0.8, 0.35);
+    for (double x : {511.0, 638.0, 776.0}) {
+        const double y = 29;
+        auto petals = [&] {
+            for (int p = 0; p < 5; ++p) {
+                const double a = -pi / 2 + p * 2 * pi / 5;
+                cairo_new_sub_path(cr);
+                cairo_arc(cr, x + 3.6 * std::cos(a), y + 3.6 * std::sin(a), 2.9, 0, 2 * pi);
+            }
+        };
+        petals();
+        SetColour(cr, 0x3A2410, 0.6);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+        petals();
+        FillRadial(cr, x - 2, y - 2, 8, Palette::sun, Palette::gold);
+        cairo_new_path(cr);
+        cairo_arc(cr, x, y, 1.8, 0, 2 * pi);
+        SetColour(cr, 0x8A5A14);
+        cairo_fill(cr);
+    }
     // Ivy along the top edge: a wavy vine with three-lobed leaves, some upright, some lying along the lip,
     // and longer ones hanging over the planks between the sunken areas (never over the counters).
     auto vineY = [](double x) { return 5.5 + 1.8 * std::sin(x / 37.0) + 1.0 * std::sin(x / 13.0 + 1); };
