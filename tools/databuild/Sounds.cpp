@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <map>
 #include <stdexcept>
 
@@ -691,57 +692,78 @@ const std::vector<SoundSpec>& Sounds()
 }
 
 
-void WriteSounds(DataTree& tree)
+namespace {
+
+// The Ogg Vorbis bytes of sound `i` of the table.
+std::vector<uint8_t> MakeSound(size_t i)
 {
     const double effectPeak = std::pow(10.0, -1.0 / 20.0), musicPeak = std::pow(10.0, -3.0 / 20.0);
-    for (size_t i = 0; i < Sounds().size(); ++i) {
-        const SoundSpec& sound = Sounds()[i];
-        const std::string name = sound.name;
-        Signal signal;
-        signal.channels = sound.music ? 2 : 1;
-        if (name == "music\\menu")
-            signal.samples = MenuWaltz(sound.seconds);
-        else if (name == "music\\game0")
-            signal.samples = PastoralMusic(sound.seconds);
-        else if (name == "music\\game1")
-            signal.samples = PizzicatoMusic(sound.seconds);
-        else if (name == "game\\stage_complete")
-            signal.samples = StageJingle(sound.seconds);
-        else {
-            Recipe recipe = Recipes().count(name) ? Recipes().at(name) : FamilyRecipe(name);
-            if (!recipe)
-                throw std::runtime_error("no recipe for the sound " + name);
-            Mix mix(1, sound.seconds, sound.looped ? 6.0 : 0.0);
-            recipe(mix);
-            signal.samples = sound.looped ? mix.Loop() : mix.OneShot();
-        }
-        if (sound.looped) { // the wrap falls 10 ms before the first strike, never on an attack
-            const std::ptrdiff_t shift = 441 * signal.channels;
-            std::rotate(signal.samples.rbegin(), signal.samples.rbegin() + shift, signal.samples.rend());
-        }
-        Normalise(signal.samples, sound.music ? musicPeak : effectPeak);
-        std::vector<uint8_t> ogg = EncodeOgg(signal, static_cast<int>(i + 1));
-        if (!sound.music) {
-            // The codec moves the peaks of noisy sounds, and not in proportion to the level: scale by what the
-            // decoder gives back, encode again, and keep the closest of a few tries.
-            double miss = std::abs(20 * std::log10(DecodedPeak(ogg, signal.samples.size()) / effectPeak));
-            double scale = 1;
-            Signal tried = signal;
-            for (int pass = 0; pass < 4 && miss > 0.25; ++pass) {
-                const double decoded = DecodedPeak(ogg, signal.samples.size());
-                scale *= effectPeak / decoded;
-                for (size_t k = 0; k < tried.samples.size(); ++k)
-                    tried.samples[k] = static_cast<float>(signal.samples[k] * scale);
-                std::vector<uint8_t> again = EncodeOgg(tried, static_cast<int>(i + 1));
-                const double missAgain = std::abs(20 * std::log10(DecodedPeak(again, signal.samples.size()) / effectPeak));
-                if (missAgain < miss) {
-                    miss = missAgain;
-                    ogg = std::move(again);
-                }
-            }
-        }
-        tree.Write("data\\audio\\" + name + ".ogg", ogg);
+    const SoundSpec& sound = Sounds()[i];
+    const std::string name = sound.name;
+    Signal signal;
+    signal.channels = sound.music ? 2 : 1;
+    if (name == "music\\menu")
+        signal.samples = MenuWaltz(sound.seconds);
+    else if (name == "music\\game0")
+        signal.samples = PastoralMusic(sound.seconds);
+    else if (name == "music\\game1")
+        signal.samples = PizzicatoMusic(sound.seconds);
+    else if (name == "game\\stage_complete")
+        signal.samples = StageJingle(sound.seconds);
+    else {
+        Recipe recipe = Recipes().count(name) ? Recipes().at(name) : FamilyRecipe(name);
+        if (!recipe)
+            throw std::runtime_error("no recipe for the sound " + name);
+        Mix mix(1, sound.seconds, sound.looped ? 6.0 : 0.0);
+        recipe(mix);
+        signal.samples = sound.looped ? mix.Loop() : mix.OneShot();
     }
+    if (sound.looped) { // the wrap falls 10 ms before the first strike, never on an attack
+        const std::ptrdiff_t shift = 441 * signal.channels;
+        std::rotate(signal.samples.rbegin(), signal.samples.rbegin() + shift, signal.samples.rend());
+    }
+    Normalise(signal.samples, sound.music ? musicPeak : effectPeak);
+    std::vector<uint8_t> ogg = EncodeOgg(signal, static_cast<int>(i + 1));
+    if (sound.music)
+        return ogg;
+    // The codec moves the peaks of noisy sounds, and not in proportion to the level: scale by what the
+    // decoder gave back last time, encode again, and keep the closest of a few tries.
+    const size_t frames = signal.samples.size();
+    double decoded = DecodedPeak(ogg, frames), scale = 1;
+    double miss = std::abs(20 * std::log10(decoded / effectPeak));
+    Signal tried = signal;
+    for (int pass = 0; pass < 4 && miss > 0.25; ++pass) {
+        scale *= effectPeak / decoded;
+        for (size_t k = 0; k < frames; ++k)
+            tried.samples[k] = static_cast<float>(signal.samples[k] * scale);
+        std::vector<uint8_t> again = EncodeOgg(tried, static_cast<int>(i + 1));
+        decoded = DecodedPeak(again, frames);
+        const double missAgain = std::abs(20 * std::log10(decoded / effectPeak));
+        if (missAgain < miss) {
+            miss = missAgain;
+            ogg = std::move(again);
+        }
+    }
+    return ogg;
+}
+
+} // namespace
+
+void WriteSounds(DataTree& tree)
+{
+    // The music takes most of the time (synthesis and encoding): each piece is made on its own thread while
+    // this one makes the effects. Every sound depends on nothing but its own recipe, so the bytes are the
+    // same whatever the order.
+    std::vector<std::future<std::vector<uint8_t>>> music(Sounds().size());
+    for (size_t i = 0; i < Sounds().size(); ++i)
+        if (Sounds()[i].music)
+            music[i] = std::async(std::launch::async, MakeSound, i);
+    std::vector<std::vector<uint8_t>> made(Sounds().size());
+    for (size_t i = 0; i < Sounds().size(); ++i)
+        if (!Sounds()[i].music)
+            made[i] = MakeSound(i);
+    for (size_t i = 0; i < Sounds().size(); ++i)
+        tree.Write(std::string("data\\audio\\") + Sounds()[i].name + ".ogg", music[i].valid() ? music[i].get() : made[i]);
 }
 
 } // namespace DataBuild

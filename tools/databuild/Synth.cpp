@@ -57,21 +57,35 @@ struct Partial {
     double ratio, amplitude, tau; // tau: decay time constant in seconds
 };
 
-// Struck bars and tines: decaying sines with a short linear attack.
+// Struck bars and tines: decaying sines with a short linear attack. Each partial is a phasor turned and
+// shrunk a little every sample (no table look-ups); all partials advance in one pass.
 void Modal(double hz, const std::vector<Partial>& partials, double attack, double seconds, std::vector<float>& out)
 {
-    out.assign(FramesOf(seconds), 0.0f);
+    constexpr size_t most = 6;
+    double re[most], im[most], turnRe[most], turnIm[most], amplitude[most];
+    size_t count = 0;
     for (const Partial& p : partials) {
         const double f = hz * p.ratio;
-        if (f >= 12000) // soft sounds keep their partials well below the top of the band
+        if (f >= 12000 || count == most) // soft sounds keep their partials well below the top of the band
             continue;
-        const double increment = f / kRate, factor = DecayFactor(p.tau);
-        double phase = 0, level = p.amplitude;
-        for (float& sample : out) {
-            sample += static_cast<float>(level * Sin(phase));
-            phase += increment;
-            level *= factor;
+        const double w = 2 * kPi * f / kRate, r = DecayFactor(p.tau);
+        re[count] = 1;
+        im[count] = 0;
+        turnRe[count] = r * std::cos(w);
+        turnIm[count] = r * std::sin(w);
+        amplitude[count] = p.amplitude;
+        ++count;
+    }
+    out.resize(FramesOf(seconds));
+    for (float& sample : out) {
+        double sum = 0;
+        for (size_t k = 0; k < count; ++k) {
+            sum += amplitude[k] * im[k];
+            const double nextRe = re[k] * turnRe[k] - im[k] * turnIm[k];
+            im[k] = re[k] * turnIm[k] + im[k] * turnRe[k];
+            re[k] = nextRe;
         }
+        sample = static_cast<float>(sum);
     }
     const size_t attackFrames = std::min(out.size(), FramesOf(attack));
     for (size_t i = 0; i < attackFrames; ++i)
