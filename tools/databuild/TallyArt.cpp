@@ -245,9 +245,9 @@ void Wings(cairo_t* cr)
     for (double s : {-1.0, 1.0}) {
         for (int f = 4; f >= 0; --f) {
             cairo_save(cr);
-            cairo_translate(cr, 64 + s * 6, 70);
-            cairo_rotate(cr, s * (0.35 + f * 0.32));
-            const double len = 40 - f * 4.5;
+            cairo_translate(cr, 64 + s * 5, 76);
+            cairo_rotate(cr, s * (0.5 + f * 0.27));
+            const double len = 46 - f * 5;
             cairo_move_to(cr, 0, 0);
             cairo_curve_to(cr, s * 6, -len * 0.3, s * 8, -len * 0.8, s * 2, -len);
             cairo_curve_to(cr, -s * 5, -len * 0.8, -s * 6, -len * 0.3, 0, 0);
@@ -265,9 +265,8 @@ void Wings(cairo_t* cr)
             cairo_restore(cr);
         }
     }
-    cairo_arc(cr, 64, 70, 6, 0, 2 * pi);
-    FillRadial(cr, 62, 68, 7, Palette::sun, Palette::gold);
-    Stroke(cr, 0x8A5A14, 1);
+    SoftShadow(cr, [&] { cairo_arc(cr, 64, 76, 10, 0, 2 * pi); }, 1, 1.5, 1.5, 0.3);
+    DrawFlower(cr, 0, 64, 76, 13);
 }
 
 void Bouquet(cairo_t* cr)
