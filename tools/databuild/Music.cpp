@@ -169,7 +169,7 @@ std::vector<float> PastoralMusic(double seconds)
 
     Mix mix(2, seconds, 8);
     Play(mix, {I::Flute, 0.42, 0.15, 0.35, 0.92}, lead, beat, beatsPerBar, 11);
-    Play(mix, {I::Marimba, 0.55, -0.15, 0.3, 1.0}, sung, beat, beatsPerBar, 12);
+    Play(mix, {I::Marimba, 0.4, -0.15, 0.3, 1.0}, sung, beat, beatsPerBar, 12);
     Play(mix, {I::Marimba, 0.32, -0.3, 0.3, 1.0}, thirds, beat, beatsPerBar, 13);
 
     // Oom-pah on the soft bass; marimba dyads on the off-beats (resting while the marimba sings).
@@ -218,9 +218,9 @@ std::vector<float> PizzicatoMusic(double seconds)
     std::vector<Event> sixths = Diatonic(Parse(pizzB, at(19)), 62, 5, 0.45);
 
     Mix mix(2, seconds, 8);
-    Play(mix, {I::Glockenspiel, 0.4, 0.25, 0.35, 1.0}, glock, beat, beatsPerBar, 21);
-    Play(mix, {I::Glockenspiel, 0.25, 0.3, 0.35, 1.0}, sixths, beat, beatsPerBar, 22);
-    Play(mix, {I::Pizzicato, 0.5, -0.2, 0.3, 0.6}, pizzMelody, beat, beatsPerBar, 23);
+    Play(mix, {I::Glockenspiel, 0.3, 0.25, 0.35, 1.0}, glock, beat, beatsPerBar, 21);
+    Play(mix, {I::Glockenspiel, 0.24, 0.3, 0.35, 1.0}, sixths, beat, beatsPerBar, 22);
+    Play(mix, {I::Pizzicato, 0.75, -0.2, 0.3, 0.6}, pizzMelody, beat, beatsPerBar, 23);
 
     // Cellos pluck root and fifth on 1 and 3, violas the chord on 2 and 4.
     std::vector<Event> cellos, violas;
@@ -247,7 +247,7 @@ std::vector<float> StageJingle(double seconds)
     const double beat = 60.0 / 132;
     constexpr int beatsPerBar = 4;
     Mix mix(2, seconds, 0);
-    const std::vector<Event> tune = Parse("G4:.333 C5 E5 G5:1 E5:.5 G5 A5 B5 C6:4");
+    const std::vector<Event> tune = Parse("G4:.333' C5' E5' G5:1 E5:.5 G5 A5 B5 C6:4!");
     Play(mix, {I::Glockenspiel, 0.45, 0.2, 0.4, 1.0}, tune, beat, beatsPerBar, 31);
     Play(mix, {I::Horn, 0.3, -0.15, 0.3, 0.85}, tune, beat, beatsPerBar, 32);
     std::vector<Event> bass, chords;
@@ -260,6 +260,7 @@ std::vector<float> StageJingle(double seconds)
     Play(mix, {I::PluckBass, 0.55, 0, 0.15, 0.9}, bass, beat, beatsPerBar, 33);
     Play(mix, {I::Pad, 0.12, 0, 0.3, 0.95}, chords, beat, beatsPerBar, 34);
     Play(mix, {I::Pizzicato, 0.18, -0.3, 0.3, 0.5}, chords, beat, beatsPerBar, 35);
+    mix.Note(4 * beat, I::Bell, 72, 2, 0.8, 0.3, 0, 0.4);
     // Chimes sparkling across the field over the last chord.
     const double sparkle[] = {84, 91, 88, 96, 91, 100};
     for (int k = 0; k < 6; ++k)

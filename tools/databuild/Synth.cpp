@@ -158,7 +158,7 @@ void Pluck(double hz, double held, double brightness, double tau, double release
         at = at + 1 == line.size() ? 0 : at + 1;
         sample = static_cast<float>(y);
     }
-    Envelope envelope{0.001, 0, 1, release};
+    Envelope envelope{0.004, 0, 1, release}; // a finger, not a plectrum: the first noisy period is eased in
     ApplyEnvelope(out, envelope, held);
 }
 
