@@ -596,8 +596,8 @@ Recipe FamilyRecipe(const std::string& name)
     if (const int n = member("game\\scissors_appear_"); n >= 0) {
         static const double chimes[] = {E6, G6, C7};
         return [n](Mix& m) {
-            Snip(m, 0, 0.8, 3400 + 300 * n, 201 + n);
-            Snip(m, 0.12, 0.8, 3600 + 300 * n, 211 + n);
+            Snip(m, 0, 0.45, 3400 + 300 * n, 201 + n);
+            Snip(m, 0.12, 0.45, 3600 + 300 * n, 211 + n);
             m.Note(0.26, I::Chime, chimes[n], 0.2, 0.8, 0.7, 0, 0.4);
             m.Reverb(0.35);
         };
@@ -606,8 +606,8 @@ Recipe FamilyRecipe(const std::string& name)
         return [n](Mix& m) {
             const double length = m.Frames() / static_cast<double>(kRate);
             for (int i = 0; i <= n; ++i)
-                Snip(m, i * 0.07, 1, 2600 - 250 * n + 150 * i, 221 + 10 * n + i);
-            Whoosh(m, 0.05 + 0.07 * n, length - 0.08 - 0.07 * n, 2600 + 400 * n, 300, 0.9 + 0.2 * n, 0.7 + 0.1 * n,
+                Snip(m, i * 0.07, 0.6, 2600 - 250 * n + 150 * i, 221 + 10 * n + i);
+            Whoosh(m, 0.05 + 0.07 * n, length - 0.08 - 0.07 * n, 2600 + 400 * n, 300, 0.9 + 0.2 * n, 2.2 + 0.3 * n,
                    231 + n, 1.2);
         };
     }
