@@ -223,7 +223,7 @@ const std::map<std::string, Recipe>& Recipes()
          }},
         {"game\\score_bonus_random_chip_destruction",
          [](Mix& m) {
-             // A cascade down the pentatonic scale, twinkling left of the beat.
+             // A cascade down the pentatonic scale.
              Run(m, 0, I::Chime, {A7, G6 + 12, E7, D7, C7, A6, G6, E6, D6, C6}, 0.05, 0.5, 0.1, 0.7, 0.5);
              m.Reverb(0.5, 0.6);
          }},
@@ -396,7 +396,7 @@ const std::map<std::string, Recipe>& Recipes()
              Pencil(m, 0.01, 0.17, 1, 121);
              Pencil(m, 0.26, 0.18, 0.9, 122);
          }},
-        {"game\\circle", [](Mix& m) { Pencil(m, 0.01, 0.76, 1, 131, 2 * kPi * 2.5 / (2 * kPi)); }},
+        {"game\\circle", [](Mix& m) { Pencil(m, 0.01, 0.76, 1, 131, 2.5); }},
         {"game\\flower_screen_appear",
          [](Mix& m) {
              Whoosh(m, 0, 0.7, 3000, 500, 1.0, 1, 141, 1.3, 22);
