@@ -16,9 +16,11 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/gui/GUIButton.h"
+#include "engine/render/gui/GUIEditBox.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUIManager.h"
+#include "engine/render/gui/GUISlider.h"
 #include "engine/render/gui/GUITextManager.h"
 #include "engine/render/gui/GUIWindow.h"
 #include "platform/d3d7/D3D7.h"
@@ -211,10 +213,13 @@ void DialogSheet(const std::string& game, const std::string& user, const std::fi
     GUIButton* wide = sheet.gui->CreateButton({46, 37}, {419, 46}, GuiMaterial("gui\\common\\button_long.jpg", 3),
                                               large, {0.818359375f, 0.71875f});
     sheet.gui->CreateCheckBox({60, 250}, {32, 32}, GuiMaterial("gui\\common\\check_box.jpg", 6), large, {1, 1});
-    sheet.gui->CreateEditBox({60, 190}, {304, 41}, GuiMaterial("gui\\common\\edit_box.jpg"), {1, 0.97f, 0.91f, 1},
-                             {15, 7}, 285, large, {0.59375f, 0.640625f});
-    sheet.gui->CreateSlider({60, 130}, {256, 32}, GuiMaterial("gui\\common\\slider.jpg"), {-2, 0}, {225, 0}, large,
-                            {1, 1});
+    GUIEditBox* name = sheet.gui->CreateEditBox({60, 190}, {304, 41}, GuiMaterial("gui\\common\\edit_box.jpg"),
+                                                {1, 0.97f, 0.91f, 1}, {15, 7}, 285, large, {0.59375f, 0.640625f});
+    name->SetText(u"Марта");
+    GUISlider* music = sheet.gui->CreateSlider({60, 130}, {256, 32}, GuiMaterial("gui\\common\\slider.jpg"), {-2, 0},
+                                               {225, 0}, large, {1, 1});
+    music->SetThumbTexture({32, 32}, GuiMaterial("gui\\common\\slider_toddler.jpg", 3), {1, 1});
+    music->SetPosition(700);
     // A small dialog on top: title, three lines, two buttons.
     GUIWindow* small = Picture(sheet, "gui\\common\\window_small.jpg", 0, 344, 370, 256, nullptr, 0.72265625f, 1);
     small->flags |= GUIWindow::Tier10;
@@ -231,7 +236,6 @@ void DialogSheet(const std::string& game, const std::string& user, const std::fi
         large->AddTextByKey({256, 318}, white, 1, 5, "OPTIONS_TITLE", -1, -1.0f);
         large->AddTextByKey({105, 257}, white, 0, 1, "OPTIONS_HIGH_QUALITY", -1, -1.0f);
         large->AddTextByKey({340, 137}, white, 0, 1, "OPTIONS_MUSIC_VOLUME", -1, -1.0f);
-        large->AddText({75, 197}, {1, 0.97f, 0.91f, 1}, 0, 1, u"Марта", -1.0f);
         wide->AddTextByKey({209, 14}, white, 1, 6, "GAME_LOGIC_MENU_RETURN", -1, -1.0f);
     }, out / "dialogs.png");
     Finish(sheet);
