@@ -3,8 +3,7 @@
 // conveyor's models are the left ones mirrored about the screen's middle.
 #include "tools/databuild/Manifest.h"
 
-#include "EngineTestSupport.h"
-#include "TempFolder.h"
+#include "GameDataFixture.h"
 #include "engine/core/Engine.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
@@ -20,38 +19,12 @@ using namespace VantoranEngine;
 
 namespace {
 
-class BasketAudit : public ::testing::Test {
+class BasketAudit : public GameDataTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        user = std::make_unique<TempFolder>();
-        engine = std::make_unique<Engine>(TestEngineDescriptor(BRINDLE_GAME_FOLDER, user->Path()));
-    }
-    static void TearDownTestSuite()
-    {
-        engine.reset();
-        user.reset();
-    }
-
-    static std::unique_ptr<Model> Load(const std::string& name)
-    {
-        return std::unique_ptr<Model>(engine->modelManager->LoadDetachedModel(name, 32));
-    }
-
-    // The vertices of one morph frame.
-    static std::vector<MorphVertex> Frame(const Model& model, uint32_t frame)
-    {
-        const size_t count = model.morphVertices.size() / model.animationControl->frameCount;
-        return {model.morphVertices.begin() + frame * count, model.morphVertices.begin() + (frame + 1) * count};
-    }
-
     static std::string Side(const std::string& stem, const char* side)
     {
         return std::string("gui\\baskets\\models\\") + side + "\\" + stem + ".mlf";
     }
-
-    static inline std::unique_ptr<TempFolder> user;
-    static inline std::unique_ptr<Engine> engine;
 };
 
 TEST_F(BasketAudit, LoopsEndOnThePoseTheyStartFrom)
@@ -74,7 +47,7 @@ TEST_F(BasketAudit, LoopsEndOnThePoseTheyStartFrom)
     for (const char* side : {"left", "right"})
         for (const Loop& loop : loops) {
             SCOPED_TRACE(Side(loop.stem, side));
-            const std::unique_ptr<Model> model = Load(Side(loop.stem, side));
+            const std::unique_ptr<Model> model = LoadModel(Side(loop.stem, side));
             ASSERT_TRUE(model && model->animationControl);
             const std::vector<MorphVertex> a = Frame(*model, loop.first), b = Frame(*model, loop.last);
             for (size_t i = 0; i < a.size(); ++i) {
@@ -89,7 +62,7 @@ TEST_F(BasketAudit, LoopsEndOnThePoseTheyStartFrom)
 TEST_F(BasketAudit, BeltScrollsOnePeriodAndSpoolsTurnAQuarterPerLoop)
 {
     for (const char* side : {"left", "right"}) {
-        const std::unique_ptr<Model> rope = Load(Side("rope", side)), wheels = Load(Side("wheels", side));
+        const std::unique_ptr<Model> rope = LoadModel(Side("rope", side)), wheels = LoadModel(Side("wheels", side));
         ASSERT_TRUE(rope && rope->animationControl && wheels && wheels->animationControl);
         const uint32_t last = rope->animationControl->frameCount - 1;
         const std::vector<MorphVertex> a = Frame(*rope, 0), b = Frame(*rope, last);
@@ -121,7 +94,7 @@ TEST_F(BasketAudit, RightSideMirrorsTheLeft)
         std::string rightName = spec.name;
         rightName.replace(at, left.size(), "\\right\\");
         SCOPED_TRACE(rightName);
-        const std::unique_ptr<Model> l = Load(spec.name), r = Load(rightName);
+        const std::unique_ptr<Model> l = LoadModel(spec.name), r = LoadModel(rightName);
         ASSERT_TRUE(l && r && l->animationControl && r->animationControl);
         ASSERT_EQ(l->morphVertices.size(), r->morphVertices.size());
         ASSERT_EQ(l->frameBoxes.size(), r->frameBoxes.size());

@@ -1,8 +1,7 @@
 // The chip and cell animations, read back through a running engine: rules the model table cannot say.
 // Loops end on the pose they start from, the thawed ice draws nothing, the tornado turns at most 30
 // degrees a frame so the blend between frames stays a turn.
-#include "EngineTestSupport.h"
-#include "TempFolder.h"
+#include "GameDataFixture.h"
 #include "engine/core/Engine.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
@@ -17,34 +16,7 @@ using namespace VantoranEngine;
 
 namespace {
 
-class ChipAudit : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        user = std::make_unique<TempFolder>();
-        engine = std::make_unique<Engine>(TestEngineDescriptor(BRINDLE_GAME_FOLDER, user->Path()));
-    }
-    static void TearDownTestSuite()
-    {
-        engine.reset();
-        user.reset();
-    }
-
-    static std::unique_ptr<Model> Load(const std::string& name)
-    {
-        return std::unique_ptr<Model>(engine->modelManager->LoadDetachedModel(name, 32));
-    }
-
-    // The vertices of one morph frame.
-    static std::vector<MorphVertex> Frame(const Model& model, uint32_t frame)
-    {
-        const size_t count = model.morphVertices.size() / model.animationControl->frameCount;
-        return {model.morphVertices.begin() + frame * count, model.morphVertices.begin() + (frame + 1) * count};
-    }
-
-    static inline std::unique_ptr<TempFolder> user;
-    static inline std::unique_ptr<Engine> engine;
-};
+class ChipAudit : public GameDataTest {};
 
 TEST_F(ChipAudit, LoopsEndOnThePoseTheyStartFrom)
 {
@@ -63,7 +35,7 @@ TEST_F(ChipAudit, LoopsEndOnThePoseTheyStartFrom)
                           {"cell\\bonuses\\models\\horn_anim.mlf", 5, 7}};
     for (const Loop& loop : loops) {
         SCOPED_TRACE(loop.name);
-        const std::unique_ptr<Model> model = Load(loop.name);
+        const std::unique_ptr<Model> model = LoadModel(loop.name);
         ASSERT_TRUE(model && model->animationControl);
         const std::vector<MorphVertex> first = Frame(*model, loop.first), last = Frame(*model, loop.last);
         for (size_t i = 0; i < first.size(); ++i) {
@@ -79,7 +51,7 @@ TEST_F(ChipAudit, IcePiecesStartAsQuartersOfTheBlockAndVanishOnTheLastFrame)
 {
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
-        const std::unique_ptr<Model> model = Load("chips\\models\\ice_cube_" + std::to_string(k) + ".mlf");
+        const std::unique_ptr<Model> model = LoadModel("chips\\models\\ice_cube_" + std::to_string(k) + ".mlf");
         ASSERT_TRUE(model && model->animationControl);
         // Frame 0: the quarter on its side of the chip (0 upper left, 1 upper right, 2 lower left, 3 lower right).
         const BoundingBox& intact = model->frameBoxes[0];
@@ -97,7 +69,7 @@ TEST_F(ChipAudit, IcePiecesStartAsQuartersOfTheBlockAndVanishOnTheLastFrame)
 
 TEST_F(ChipAudit, TheTornadoTurnsAtMostThirtyDegreesAFrame)
 {
-    const std::unique_ptr<Model> model = Load("cell\\bonuses\\models\\tornado_anim.mlf");
+    const std::unique_ptr<Model> model = LoadModel("cell\\bonuses\\models\\tornado_anim.mlf");
     ASSERT_TRUE(model && model->animationControl);
     const uint32_t frames = model->animationControl->frameCount;
     for (uint32_t f = 0; f + 1 < frames; ++f) {

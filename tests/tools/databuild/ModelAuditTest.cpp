@@ -2,8 +2,7 @@
 // flags the GUI draws by, helper anchors and box centres the code follows, image sizes and partners.
 #include "tools/databuild/Manifest.h"
 
-#include "EngineTestSupport.h"
-#include "TempFolder.h"
+#include "GameDataFixture.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/AnimationControl.h"
@@ -22,19 +21,8 @@ using namespace VantoranEngine;
 
 namespace {
 
-class ModelAudit : public ::testing::Test {
+class ModelAudit : public GameDataTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        user = std::make_unique<TempFolder>();
-        engine = std::make_unique<Engine>(TestEngineDescriptor(BRINDLE_GAME_FOLDER, user->Path()));
-    }
-    static void TearDownTestSuite()
-    {
-        engine.reset();
-        user.reset();
-    }
-
     static std::vector<std::string> Problems()
     {
         std::vector<std::string> problems;
@@ -49,9 +37,6 @@ protected:
         std::replace(name.begin(), name.end(), '\\', '/');
         return std::filesystem::path(BRINDLE_GAME_FOLDER) / "data" / name;
     }
-
-    static inline std::unique_ptr<TempFolder> user;
-    static inline std::unique_ptr<Engine> engine;
 };
 
 TEST_F(ModelAudit, EveryModelHasTheFramesFlagsAndAnchorsTheCodeUses)

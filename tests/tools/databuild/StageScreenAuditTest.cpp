@@ -1,12 +1,9 @@
 // The stage screen's animated marks and the flower screen, read back through the engine: the flower screen
 // shows nothing on its first and last frames and hides the whole screen behind opaque texels at its
 // middle frame (three screens wait on it); the cross and the circle start from nothing and rest fully drawn.
-#include "EngineTestSupport.h"
-#include "TempFolder.h"
+#include "GameDataFixture.h"
 #include "engine/core/Engine.h"
 #include "engine/render/AnimationControl.h"
-#include "engine/render/IndexBuffer.h"
-#include "engine/render/JpegCodec.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 
@@ -14,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -22,51 +18,8 @@ using namespace VantoranEngine;
 
 namespace {
 
-struct Opacity {
-    uint32_t width = 0, height = 0;
-    std::vector<uint8_t> texels; // top row first
-};
-
-Opacity ReadOpacity(const std::string& name)
-{
-    const std::string bytes = TempFolder::ReadFile(std::string(BRINDLE_GAME_FOLDER) + "/data/" + name);
-    size_t at = 0;
-    Opacity image;
-    uint32_t components = 0;
-    std::string failure;
-    const bool decoded = JpegCodec::Decode(
-        [&](uint8_t* buffer, uint32_t count) {
-            const uint32_t n = static_cast<uint32_t>(std::min<size_t>(count, bytes.size() - at));
-            std::memcpy(buffer, bytes.data() + at, n);
-            at += n;
-            return n;
-        },
-        [&](uint32_t width, uint32_t height, uint32_t channels) {
-            image.width = width;
-            image.height = height;
-            components = channels;
-            image.texels.resize(size_t{width} * height * channels);
-            return image.texels.data();
-        },
-        failure);
-    EXPECT_TRUE(decoded) << name << ": " << failure;
-    EXPECT_EQ(components, 1u) << name;
-    return image;
-}
-
-class StageScreenAudit : public ::testing::Test {
+class StageScreenAudit : public GameDataTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        user = std::make_unique<TempFolder>();
-        engine = std::make_unique<Engine>(TestEngineDescriptor(BRINDLE_GAME_FOLDER, user->Path()));
-    }
-    static void TearDownTestSuite()
-    {
-        engine.reset();
-        user.reset();
-    }
-
     struct Triangle {
         std::array<MorphVertex, 3> corners;
         float Area() const
@@ -96,36 +49,16 @@ protected:
         uint32_t count = 0;
         std::vector<Triangle> At(uint32_t frame) const
         {
-            const size_t perFrame = model->morphVertices.size() / count;
-            const IndexBuffer& indices = *model->indexBuffer;
             std::vector<Triangle> triangles;
-            for (uint32_t i = 0; i + 2 < indices.usedIndexCount; i += 3) {
-                Triangle t;
-                for (uint32_t k = 0; k < 3; ++k) {
-                    uint32_t index = 0;
-                    if (indices.is32Bit) {
-                        std::memcpy(&index, indices.indices.data() + size_t{i + k} * 4, 4);
-                    } else {
-                        uint16_t narrow;
-                        std::memcpy(&narrow, indices.indices.data() + size_t{i + k} * 2, 2);
-                        index = narrow;
-                    }
-                    t.corners[k] = model->morphVertices[frame * perFrame + index];
-                }
-                triangles.push_back(t);
-            }
+            for (const auto& corners : Triangles(*model, frame))
+                triangles.push_back({corners});
             return triangles;
         }
     };
 
     static Frames Load(const std::string& name, uint32_t frameCount)
     {
-        Frames frames{std::unique_ptr<Model>(engine->modelManager->LoadDetachedModel(name, 32)), frameCount};
-        EXPECT_TRUE(frames.model && frames.model->animationControl) << name;
-        if (frames.model && frames.model->animationControl) {
-            EXPECT_EQ(frames.model->animationControl->frameCount, frameCount) << name;
-        }
-        return frames;
+        return {LoadModel(name, frameCount), frameCount};
     }
 
     static float Area(const std::vector<Triangle>& triangles)
@@ -135,9 +68,6 @@ protected:
             area += t.Area();
         return area;
     }
-
-    static inline std::unique_ptr<TempFolder> user;
-    static inline std::unique_ptr<Engine> engine;
 };
 
 TEST_F(StageScreenAudit, TheFlowerScreenStartsAndEndsEmptyAndCoversTheScreenAtItsMiddle)

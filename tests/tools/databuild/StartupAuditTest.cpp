@@ -1,18 +1,15 @@
 // The title logo and the greenhouse, read back through the engine: every looped model ends on the pose
 // it starts with (the loop wraps without a jump), and each greenhouse flower samples only its own cell of
 // the flowers atlas, where the outline atlas holds a ring around that flower and nothing over it.
-#include "EngineTestSupport.h"
-#include "TempFolder.h"
+#include "GameDataFixture.h"
 #include "engine/core/Engine.h"
 #include "engine/render/AnimationControl.h"
-#include "engine/render/JpegCodec.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -20,65 +17,7 @@ using namespace VantoranEngine;
 
 namespace {
 
-struct Opacity {
-    uint32_t width = 0, height = 0;
-    std::vector<uint8_t> texels; // top row first
-    uint8_t At(uint32_t x, uint32_t y) const { return texels[size_t{y} * width + x]; }
-};
-
-Opacity ReadOpacity(const std::string& name)
-{
-    const std::string bytes = TempFolder::ReadFile(std::string(BRINDLE_GAME_FOLDER) + "/data/" + name);
-    size_t at = 0;
-    Opacity image;
-    uint32_t components = 0;
-    std::string failure;
-    const bool decoded = JpegCodec::Decode(
-        [&](uint8_t* buffer, uint32_t count) {
-            const uint32_t n = static_cast<uint32_t>(std::min<size_t>(count, bytes.size() - at));
-            std::memcpy(buffer, bytes.data() + at, n);
-            at += n;
-            return n;
-        },
-        [&](uint32_t width, uint32_t height, uint32_t channels) {
-            image.width = width;
-            image.height = height;
-            components = channels;
-            image.texels.resize(size_t{width} * height * channels);
-            return image.texels.data();
-        },
-        failure);
-    EXPECT_TRUE(decoded) << name << ": " << failure;
-    EXPECT_EQ(components, 1u) << name;
-    return image;
-}
-
-class StartupAudit : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        user = std::make_unique<TempFolder>();
-        engine = std::make_unique<Engine>(TestEngineDescriptor(BRINDLE_GAME_FOLDER, user->Path()));
-    }
-    static void TearDownTestSuite()
-    {
-        engine.reset();
-        user.reset();
-    }
-
-    static std::unique_ptr<Model> Load(const std::string& name, uint32_t frames)
-    {
-        std::unique_ptr<Model> model(engine->modelManager->LoadDetachedModel(name, 32));
-        EXPECT_TRUE(model && model->animationControl) << name;
-        if (model && model->animationControl) {
-            EXPECT_EQ(model->animationControl->frameCount, frames) << name;
-        }
-        return model;
-    }
-
-    static inline std::unique_ptr<TempFolder> user;
-    static inline std::unique_ptr<Engine> engine;
-};
+class StartupAudit : public GameDataTest {};
 
 std::string FlowerName(int i)
 {
@@ -98,7 +37,7 @@ TEST_F(StartupAudit, LoopsEndOnThePoseTheyStartWith)
         cases.push_back({FlowerName(i), 17});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::unique_ptr<Model> model = Load(c.name, c.frames);
+        const std::unique_ptr<Model> model = LoadModel(c.name, c.frames);
         ASSERT_TRUE(model && model->animationControl);
         const size_t perFrame = model->morphVertices.size() / c.frames;
         ASSERT_GT(perFrame, 0u);
@@ -127,7 +66,7 @@ TEST_F(StartupAudit, EachFlowerKeepsToItsCellAndItsOutlineRingsIt)
     const uint32_t cellW = flowers.width / 8, cellH = flowers.height / 2;
     for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(FlowerName(i));
-        const std::unique_ptr<Model> model = Load(FlowerName(i), 17);
+        const std::unique_ptr<Model> model = LoadModel(FlowerName(i), 17);
         ASSERT_TRUE(model);
         // Texture coordinates stay inside cell i (column i mod 8, row i div 8 from the top).
         const float u0 = float(i % 8) / 8, u1 = float(i % 8 + 1) / 8;
