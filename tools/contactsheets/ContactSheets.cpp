@@ -190,15 +190,19 @@ void FontSheet(const std::string& game, const std::string& user, const std::file
 {
     Sheet sheet = StartSheet(game, user);
     Backdrop(sheet);
-    GUIWindow* paper = Picture(sheet, "gui\\common\\window_large.jpg", 144, 0, 512, 600, nullptr, 1, 0.767578125f);
-    const std::u16string sample = u"Бриндлмур: сад в июне «ОК» — 0123456789 ×…";
+    // Every font twice: on the dark dialog panel (left; the frame stretched so its title band and bottom rim
+    // fall off the sheet) and on the pale greenhouse (right), since some fonts are made for one of them.
+    GUIWindow* panel = Picture(sheet, "gui\\common\\window_large.jpg", -60, -50, 460, 1179, nullptr, 1, 0.767578125f);
+    const std::u16string sample = u"Сад «Ёж» — 01…";
     Capture(sheet, [&] {
-        float y = 575;
+        float y = 590;
         for (int32_t id = 0; id < 16; ++id) {
             const GUIFont* font = sheet.gui->GetFontManager()->GetFont(id);
             const float size = font ? font->size : 18;
             y -= size + 4;
-            paper->AddText({-130, y}, white, 0, id, std::u16string(1, char16_t(u'0' + id % 10)) + u" " + sample, -1.0f);
+            const std::u16string line = std::u16string(1, char16_t(u'0' + id % 10)) + u" " + sample;
+            panel->AddText({72, y + 50}, white, 0, id, line, -1.0f);
+            panel->AddText({475, y + 50}, white, 0, id, line, -1.0f);
         }
     }, out / "fonts.png");
     Finish(sheet);
