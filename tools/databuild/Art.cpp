@@ -191,6 +191,21 @@ void FillVertical(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bott
     cairo_pattern_destroy(gradient);
 }
 
+void EnterScreen(cairo_t* cr)
+{
+    cairo_translate(cr, 0, 1024 - 600);
+    cairo_rectangle(cr, 0, 0, 800, 600);
+    cairo_clip(cr);
+}
+
+void PaintScreen(cairo_t* cr, cairo_pattern_t* pattern)
+{
+    cairo_rectangle(cr, 0, 0, 800, 600);
+    cairo_set_source(cr, pattern);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
+}
+
 Formats::ModelFile QuadModel(float x0, float y0, float x1, float y1, float u, float v)
 {
     Formats::ModelFile model = Formats::MakeQuadModel();

@@ -61,6 +61,11 @@ void SetColour(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r);
 // A vertical gradient from top to bottom colours.
 void FillVertical(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom);
+// A full-screen picture sits in rows 424-1023 of a 1024 x 1024 image (where the quad's texture extent
+// samples it): moves the origin to the screen's top-left and clips drawing to its 800 x 600.
+void EnterScreen(cairo_t* cr);
+// Fills the whole screen with a pattern, then releases the pattern.
+void PaintScreen(cairo_t* cr, cairo_pattern_t* pattern);
 
 // A textured quadrilateral: corners lower-left, lower-right, upper-left, upper-right, positions in GUI
 // units with their texture coordinates ((0, 0) is the image's lower-left corner).

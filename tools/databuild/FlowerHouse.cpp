@@ -70,18 +70,13 @@ void HouseBack(DataTree& tree, const std::string& data)
 {
     Canvas c(1024, 1024);
     cairo_t* cr = c.Get();
-    cairo_translate(cr, 0, 1024 - 600);
-    cairo_rectangle(cr, 0, 0, 800, 600);
-    cairo_clip(cr);
+    EnterScreen(cr);
     // Sky and the garden outside, pale and soft.
-    cairo_rectangle(cr, 0, 0, 800, 600);
     cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 400);
     AddStop(sky, 0, 0xB4DCEE);
     AddStop(sky, 0.6, 0xDCEEF0);
     AddStop(sky, 1, 0xF4F9E8);
-    cairo_set_source(cr, sky);
-    cairo_fill(cr);
-    cairo_pattern_destroy(sky);
+    PaintScreen(cr, sky);
     Glow(cr, 150, 90, 260, 200, 0xFFF6D8, 0.8);
     for (int i = 0; i < 5; ++i) {
         const double x = 90 + 160 * i + 40 * Hash(3, i), y = 120 + 30 * Hash(4, i);

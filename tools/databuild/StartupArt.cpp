@@ -138,17 +138,12 @@ void StudioCard(DataTree& tree)
 {
     Canvas c(1024, 1024);
     cairo_t* cr = c.Get();
-    cairo_translate(cr, 0, 1024 - 600);
-    cairo_rectangle(cr, 0, 0, 800, 600);
-    cairo_clip(cr);
-    cairo_rectangle(cr, 0, 0, 800, 600);
+    EnterScreen(cr);
     cairo_pattern_t* paper = cairo_pattern_create_radial(400, 280, 60, 400, 300, 520);
     AddStop(paper, 0, 0xFFFBF0);
     AddStop(paper, 0.7, 0xFBF2DE);
     AddStop(paper, 1, 0xEFE0C0);
-    cairo_set_source(cr, paper);
-    cairo_fill(cr);
-    cairo_pattern_destroy(paper);
+    PaintScreen(cr, paper);
     // Paper fibres.
     for (int i = 0; i < 260; ++i) {
         const double x = 800 * Hash(31, i), y = 600 * Hash(32, i), a = 2 * pi * Hash(33, i);
@@ -228,18 +223,13 @@ void LoadingScreen(DataTree& tree)
 {
     Canvas c(1024, 1024);
     cairo_t* cr = c.Get();
-    cairo_translate(cr, 0, 1024 - 600);
-    cairo_rectangle(cr, 0, 0, 800, 600);
-    cairo_clip(cr);
-    cairo_rectangle(cr, 0, 0, 800, 600);
+    EnterScreen(cr);
     cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 420);
     AddStop(sky, 0, 0x9CCBE6);
     AddStop(sky, 0.45, 0xCFE3EC);
     AddStop(sky, 0.78, 0xF9DCC4);
     AddStop(sky, 1, 0xFFEFD2);
-    cairo_set_source(cr, sky);
-    cairo_fill(cr);
-    cairo_pattern_destroy(sky);
+    PaintScreen(cr, sky);
     Glow(cr, 400, 405, 330, 190, 0xFFE9A8, 0.85);
     Glow(cr, 400, 410, 70, 60, 0xFFFBE8, 0.9);
     for (int i = 0; i < 6; ++i) {
