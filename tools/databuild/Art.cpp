@@ -321,6 +321,22 @@ float EaseOut(float t) { return 1 - (1 - t) * (1 - t); }
 float EaseIn(float t) { return t * t; }
 float EaseInOut(float t) { return t < 0.5f ? 2 * t * t : 1 - 2 * (1 - t) * (1 - t); }
 
+Formats::MaterialFile ImageMaterial(const std::string& colour, const std::string& opacity, bool mipMapped,
+                                    uint32_t columns, uint32_t rows)
+{
+    Formats::MaterialFile material = Formats::MakeImageMaterial(colour, opacity);
+    Formats::MaterialStage& stage = material.stages[0];
+    stage.flags = mipMapped ? 1 : 0;
+    if (columns * rows > 1) {
+        stage.kind = 1;
+        stage.columns = columns;
+        stage.rows = rows;
+        stage.frameCount = columns * rows;
+        stage.framesPerSecond = 0;
+    }
+    return material;
+}
+
 void WriteMaterial(DataTree& tree, const std::string& materialName, const std::string& colour,
                    const std::string& opacity)
 {

@@ -3,6 +3,7 @@
 // models (quads in GUI units, invisible helpers) with their materials.
 
 #include "tools/databuild/DataTree.h"
+#include "tools/formats/MaterialWriter.h"
 #include "tools/formats/ModelWriter.h"
 
 #include <cairo.h>
@@ -103,6 +104,10 @@ void WriteResources(DataTree& tree);
 // The greenhouse scene and its nine flowers.
 void WriteFlowerHouse(DataTree& tree);
 
+// One alpha-blended stage on a pair: mip levels only for pictures drawn smaller than they are; an atlas
+// whose frame the code chooses when columns x rows > 1.
+Formats::MaterialFile ImageMaterial(const std::string& colour, const std::string& opacity, bool mipMapped,
+                                    uint32_t columns = 1, uint32_t rows = 1);
 // A material of one static stage on a pair, alpha-blended, no mip levels.
 void WriteMaterial(DataTree& tree, const std::string& materialName, const std::string& colour,
                    const std::string& opacity);

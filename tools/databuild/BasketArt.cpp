@@ -794,20 +794,6 @@ void WriteRopeMaterial(DataTree& tree, const std::string& materialName)
     tree.Write(materialName, Formats::EncodeMaterial(material));
 }
 
-// The icons' material: the small flower atlas, its frame chosen by the code.
-void WriteAtlasMaterial(DataTree& tree, const std::string& materialName)
-{
-    Formats::MaterialFile material = Formats::MakeImageMaterial(flowersImage, flowersOpacity);
-    Formats::MaterialStage& stage = material.stages[0];
-    stage.flags = 0;
-    stage.kind = 1;
-    stage.columns = 8;
-    stage.rows = 4;
-    stage.frameCount = 32;
-    stage.framesPerSecond = 0;
-    tree.Write(materialName, Formats::EncodeMaterial(material));
-}
-
 std::string Stem(const std::string& name) { return name.substr(0, name.rfind('.')); }
 
 } // namespace
@@ -870,7 +856,7 @@ void WriteBaskets(DataTree& tree)
         for (int p = 0; p < 6; ++p) {
             const std::string flower = std::string("sheet_") + entryNames[p];
             write(flower, IconFrames(p), 12, true);
-            WriteAtlasMaterial(tree, material(flower));
+            tree.Write(material(flower), Formats::EncodeMaterial(ImageMaterial(flowersImage, flowersOpacity, false, 8, 4)));
             std::string number = flower;
             number.replace(number.find("flower"), 6, "number");
             write(number, LabelFrames(p), 12, true);

@@ -27,29 +27,12 @@ constexpr float tileSize = 50;
 constexpr float hornMouthX = 94, hornMouthY = 523;
 constexpr float boardCentreX = 400, boardCentreY = 300, tornadoRadius = 260;
 
-// One alpha-blended stage on a pair, an atlas when columns x rows > 1.
-void WriteStageMaterial(DataTree& tree, const std::string& materialName, const std::string& colour,
-                        const std::string& opacity, bool mipMapped, uint32_t columns = 1, uint32_t rows = 1)
-{
-    Formats::MaterialFile material = Formats::MakeImageMaterial(colour, opacity);
-    Formats::MaterialStage& stage = material.stages[0];
-    stage.flags = mipMapped ? 1 : 0;
-    if (columns * rows > 1) {
-        stage.kind = 1;
-        stage.columns = columns;
-        stage.rows = rows;
-        stage.frameCount = columns * rows;
-        stage.framesPerSecond = 0;
-    }
-    tree.Write(dataFolder + materialName, Formats::EncodeMaterial(material));
-}
-
 void WriteModelWith(DataTree& tree, const std::string& name, const Formats::ModelFile& model, const std::string& colour,
                     bool mipMapped, uint32_t columns = 1, uint32_t rows = 1)
 {
     tree.Write(dataFolder + name, Formats::EncodeModel(model));
-    WriteStageMaterial(tree, name.substr(0, name.rfind('.')) + ".srf", colour, Formats::OpacityName(colour), mipMapped,
-                       columns, rows);
+    tree.Write(dataFolder + name.substr(0, name.rfind('.')) + ".srf",
+               Formats::EncodeMaterial(ImageMaterial(colour, Formats::OpacityName(colour), mipMapped, columns, rows)));
 }
 
 cairo_pattern_t* Gradient(double x0, double y0, double x1, double y1, std::initializer_list<std::pair<double, uint32_t>> stops)

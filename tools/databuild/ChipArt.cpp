@@ -24,28 +24,12 @@ const char* const bonusNames[6] = {"bomb_volume", "bomb_horizontal", "bomb_verti
 constexpr int chipFrames = 6, iceFrames = 11, bonusFrames = 17;
 constexpr float chipSize = 48, overlaySize = 56;
 
-// One alpha-blended stage on a pair; an atlas when columns x rows > 1.
-void WriteStageMaterial(DataTree& tree, const std::string& materialName, const std::string& colour, bool mipMapped,
-                        uint32_t columns = 1, uint32_t rows = 1)
-{
-    Formats::MaterialFile material = Formats::MakeImageMaterial(colour, Formats::OpacityName(colour));
-    Formats::MaterialStage& stage = material.stages[0];
-    stage.flags = mipMapped ? 1 : 0;
-    if (columns * rows > 1) {
-        stage.kind = 1;
-        stage.columns = columns;
-        stage.rows = rows;
-        stage.frameCount = columns * rows;
-        stage.framesPerSecond = 0;
-    }
-    tree.Write(dataFolder + materialName, Formats::EncodeMaterial(material));
-}
-
 void WriteMorph(DataTree& tree, const std::string& name, const std::vector<std::vector<Quad>>& frames, float fps,
                 const std::string& colour, bool mipMapped)
 {
     tree.Write(dataFolder + name, Formats::EncodeModel(MorphModel(frames, fps)));
-    WriteStageMaterial(tree, name.substr(0, name.rfind('.')) + ".srf", colour, mipMapped);
+    tree.Write(dataFolder + name.substr(0, name.rfind('.')) + ".srf",
+               Formats::EncodeMaterial(ImageMaterial(colour, Formats::OpacityName(colour), mipMapped)));
 }
 
 // A w x h quad centred on (cx, cy), turned by `angle` radians, showing the texture rectangle (u0, v0)-(u1, v1).
@@ -71,7 +55,8 @@ void WriteChipModel(DataTree& tree)
     for (float scale : scales)
         frames.push_back({Transform(MakeQuad(-chipSize / 2, -chipSize / 2, chipSize / 2, chipSize / 2), 0, 0, scale, 0)});
     tree.Write(dataFolder + chipModels + "chip.mlf", Formats::EncodeModel(MorphModel(frames, 10)));
-    WriteStageMaterial(tree, chipModels + "chip.srf", "chips\\flowers.jpg", false, 8, 4);
+    tree.Write(dataFolder + chipModels + "chip.srf",
+               Formats::EncodeMaterial(ImageMaterial("chips\\flowers.jpg", "chips\\flowers_alpha.jpg", false, 8, 4)));
 }
 
 // The ice block spans -25..25 units, drawn over the whole image at 2.48 texels a unit (2 texels of margin).

@@ -228,14 +228,7 @@ void Burst(cairo_t* cr, double x, double y, double r)
 
 Formats::MaterialFile ChipAtlasMaterial()
 {
-    Formats::MaterialFile material = Formats::MakeImageMaterial("chips\\flowers.jpg", "chips\\flowers_alpha.jpg");
-    Formats::MaterialStage& stage = material.stages[0];
-    stage.flags = 0;
-    stage.kind = 1;
-    stage.columns = 8;
-    stage.rows = 4;
-    stage.frameCount = 32;
-    return material;
+    return ImageMaterial("chips\\flowers.jpg", "chips\\flowers_alpha.jpg", false, 8, 4);
 }
 
 } // namespace PanelDrawing
@@ -389,18 +382,12 @@ Quad Revealed(const Region& r, double width, double height, float x0, float y0, 
 // An invisible quad of no width: it draws nothing but holds the frame's box at the whole picture.
 Quad BoxKeeper(float x, float y0, float y1) { return MakeQuad(x, y0, x, y1, 0, 0, 0, 0); }
 
-void WriteStageMaterial(DataTree& tree, const std::string& modelStem, const std::string& image, bool mipMapped)
-{
-    Formats::MaterialFile material = Formats::MakeImageMaterial(folder + image + ".jpg", folder + image + "_alpha.jpg");
-    material.stages[0].flags = mipMapped ? 1 : 0;
-    tree.Write(models + modelStem + ".srf", Formats::EncodeMaterial(material));
-}
-
 void Write(DataTree& tree, const std::string& stem, const Formats::ModelFile& model, const std::string& image,
            bool mipMapped = false)
 {
     tree.Write(models + stem + ".mlf", Formats::EncodeModel(model));
-    WriteStageMaterial(tree, stem, image, mipMapped);
+    tree.Write(models + stem + ".srf",
+               Formats::EncodeMaterial(ImageMaterial(folder + image + ".jpg", folder + image + "_alpha.jpg", mipMapped)));
 }
 
 // ---- Pictures ----

@@ -70,10 +70,8 @@ void WriteOpacity(DataTree& tree, const Canvas& canvas, const std::string& name)
 // mip levels, too), so their stages are mip-mapped.
 void WriteTallyMaterial(DataTree& tree, const std::string& modelName, const std::string& colour, const std::string& opacity)
 {
-    Formats::MaterialFile material = Formats::MakeImageMaterial(folder + colour, folder + opacity);
-    material.stages[0].flags = 1;
     tree.Write("data\\" + folder + modelName.substr(0, modelName.rfind('.')) + ".srf",
-               Formats::EncodeMaterial(material));
+               Formats::EncodeMaterial(ImageMaterial(folder + colour, folder + opacity, true)));
 }
 
 // ---- The festival basket ----
