@@ -166,6 +166,22 @@ void SetColour(cairo_t* cr, uint32_t rgb, double alpha)
     cairo_set_source_rgba(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha);
 }
 
+void AddStop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha)
+{
+    cairo_pattern_add_color_stop_rgba(pattern, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                                      (rgb & 0xFF) / 255.0, alpha);
+}
+
+uint32_t Mix(uint32_t a, uint32_t b, double t)
+{
+    uint32_t out = 0;
+    for (int shift : {16, 8, 0}) {
+        const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+        out |= uint32_t(std::lround(ca + (cb - ca) * t)) << shift;
+    }
+    return out;
+}
+
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     r = std::min({r, w / 2, h / 2});

@@ -40,22 +40,6 @@ std::string Folder(int n)
 // ---------------------------------------------------------------------------------------------------
 // Colour and chance.
 
-uint32_t Mix(uint32_t a, uint32_t b, double t)
-{
-    uint32_t out = 0;
-    for (int shift : {16, 8, 0}) {
-        const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= uint32_t(std::lround(ca + (cb - ca) * t)) << shift;
-    }
-    return out;
-}
-
-void Stop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha = 1.0)
-{
-    cairo_pattern_add_color_stop_rgba(pattern, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                                      (rgb & 0xFF) / 255.0, alpha);
-}
-
 // A repeatable sequence of fractions in [0, 1): a hash of a running counter.
 class Chance {
 public:
@@ -89,8 +73,8 @@ void FillRadial(cairo_t* cr, double x, double y, double r, uint32_t inner, uint3
                 double alphaOut = 1)
 {
     cairo_pattern_t* gradient = cairo_pattern_create_radial(x, y, 0, x, y, r);
-    Stop(gradient, 0, inner, alphaIn);
-    Stop(gradient, 1, outer, alphaOut);
+    AddStop(gradient, 0, inner, alphaIn);
+    AddStop(gradient, 1, outer, alphaOut);
     cairo_set_source(cr, gradient);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(gradient);
@@ -100,8 +84,8 @@ void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1, uint32_
                 double alphaFrom = 1, double alphaTo = 1)
 {
     cairo_pattern_t* gradient = cairo_pattern_create_linear(x0, y0, x1, y1);
-    Stop(gradient, 0, from, alphaFrom);
-    Stop(gradient, 1, to, alphaTo);
+    AddStop(gradient, 0, from, alphaFrom);
+    AddStop(gradient, 1, to, alphaTo);
     cairo_set_source(cr, gradient);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(gradient);

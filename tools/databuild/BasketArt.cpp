@@ -276,22 +276,6 @@ Frames FillFrames()
 
 // ---- pictures --------------------------------------------------------------------------------------
 
-void Rgba(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha = 1)
-{
-    cairo_pattern_add_color_stop_rgba(pattern, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                                      (rgb & 0xFF) / 255.0, alpha);
-}
-
-uint32_t Mix(uint32_t a, uint32_t b, double t)
-{
-    uint32_t out = 0;
-    for (int shift : {16, 8, 0}) {
-        const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= static_cast<uint32_t>(std::lround(ca + (cb - ca) * t)) << shift;
-    }
-    return out;
-}
-
 // A soft elliptic shadow, darkest in its middle.
 void SoftShadow(cairo_t* cr, double x, double y, double rx, double ry, double alpha)
 {
@@ -299,9 +283,9 @@ void SoftShadow(cairo_t* cr, double x, double y, double rx, double ry, double al
     cairo_translate(cr, x, y);
     cairo_scale(cr, rx, ry);
     cairo_pattern_t* shade = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-    Rgba(shade, 0, 0x000000, alpha);
-    Rgba(shade, 0.6, 0x000000, alpha * 0.55);
-    Rgba(shade, 1, 0x000000, 0);
+    AddStop(shade, 0, 0x000000, alpha);
+    AddStop(shade, 0.6, 0x000000, alpha * 0.55);
+    AddStop(shade, 1, 0x000000, 0);
     cairo_set_source(cr, shade);
     cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
     cairo_fill(cr);
@@ -332,9 +316,9 @@ void FillWeave(cairo_t* cr, const Weave& weave, double w, double h)
             const double y = r * row;
             RoundedRectangle(cr, -4, y + 0.35, w + 8, row - 0.7, 1.6);
             cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + row);
-            Rgba(g, 0, weave.light);
-            Rgba(g, 0.55, weave.mid);
-            Rgba(g, 1, weave.dark);
+            AddStop(g, 0, weave.light);
+            AddStop(g, 0.55, weave.mid);
+            AddStop(g, 1, weave.dark);
             cairo_set_source(cr, g);
             cairo_fill(cr);
             cairo_pattern_destroy(g);
@@ -361,9 +345,9 @@ void FillWeave(cairo_t* cr, const Weave& weave, double w, double h)
             for (double x = (r % 2) * step / 2 - step; x < w + step; x += step) {
                 RoundedRectangle(cr, x + 0.4, y + 0.45, step + 0.9, row - 0.9, 2);
                 cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + row);
-                Rgba(g, 0, weave.light);
-                Rgba(g, 0.5, weave.mid);
-                Rgba(g, 1, weave.dark);
+                AddStop(g, 0, weave.light);
+                AddStop(g, 0.5, weave.mid);
+                AddStop(g, 1, weave.dark);
                 cairo_set_source(cr, g);
                 cairo_fill(cr);
                 cairo_pattern_destroy(g);
@@ -415,8 +399,8 @@ void DrawBasket(cairo_t* cr, double w, double h, const Weave& weave, uint32_t ri
     cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
     cairo_restore(cr);
     cairo_pattern_t* inside = cairo_pattern_create_linear(0, rimY - 6.7, 0, rimY - 2);
-    Rgba(inside, 0, weave.gap);
-    Rgba(inside, 1, Mix(weave.gap, 0x000000, 0.5));
+    AddStop(inside, 0, weave.gap);
+    AddStop(inside, 1, Mix(weave.gap, 0x000000, 0.5));
     cairo_set_source(cr, inside);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(inside);
@@ -476,17 +460,17 @@ void DrawBasket(cairo_t* cr, double w, double h, const Weave& weave, uint32_t ri
     cairo_fill(cr);
     // Rounded: darker towards the sides and the foot, a soft light down the middle.
     cairo_pattern_t* round = cairo_pattern_create_linear(0, 0, w, 0);
-    Rgba(round, 0, 0x000000, 0.4);
-    Rgba(round, 0.22, 0x000000, 0.05);
-    Rgba(round, 0.5, 0xFFFFFF, 0.16);
-    Rgba(round, 0.78, 0x000000, 0.05);
-    Rgba(round, 1, 0x000000, 0.4);
+    AddStop(round, 0, 0x000000, 0.4);
+    AddStop(round, 0.22, 0x000000, 0.05);
+    AddStop(round, 0.5, 0xFFFFFF, 0.16);
+    AddStop(round, 0.78, 0x000000, 0.05);
+    AddStop(round, 1, 0x000000, 0.4);
     cairo_set_source(cr, round);
     cairo_paint(cr);
     cairo_pattern_t* down = cairo_pattern_create_linear(0, rimY, 0, foot);
-    Rgba(down, 0, 0x000000, 0.22);
-    Rgba(down, 0.25, 0x000000, 0);
-    Rgba(down, 1, 0x000000, 0.25);
+    AddStop(down, 0, 0x000000, 0.22);
+    AddStop(down, 0.25, 0x000000, 0);
+    AddStop(down, 1, 0x000000, 0.25);
     cairo_set_source(cr, down);
     cairo_paint(cr);
     cairo_pattern_destroy(round);
@@ -513,8 +497,8 @@ void DrawBasket(cairo_t* cr, double w, double h, const Weave& weave, uint32_t ri
         cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
         cairo_restore(cr);
         cairo_pattern_t* g = cairo_pattern_create_linear(0, rimY - 2, 0, rimY + 2);
-        Rgba(g, 0, weave.light);
-        Rgba(g, 1, weave.mid);
+        AddStop(g, 0, weave.light);
+        AddStop(g, 1, weave.mid);
         cairo_set_source(cr, g);
         cairo_fill(cr);
         cairo_pattern_destroy(g);
@@ -553,8 +537,8 @@ void DrawBasket(cairo_t* cr, double w, double h, const Weave& weave, uint32_t ri
     for (double dir : {-1.0, 1.0}) {
         loop(dir);
         cairo_pattern_t* g = cairo_pattern_create_linear(bx, by - 6, bx, by + 2);
-        Rgba(g, 0, light);
-        Rgba(g, 1, ribbon);
+        AddStop(g, 0, light);
+        AddStop(g, 1, ribbon);
         cairo_set_source(cr, g);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(g);
@@ -653,8 +637,8 @@ void DrawRope(cairo_t* cr, const Region& r)
             cairo_line_to(cr, mid, y);
             cairo_close_path(cr);
             cairo_pattern_t* g = cairo_pattern_create_linear(0, y - 3.4, 0, y + 4);
-            Rgba(g, 0, Palette::fresh);
-            Rgba(g, 1, Palette::leaf);
+            AddStop(g, 0, Palette::fresh);
+            AddStop(g, 1, Palette::leaf);
             cairo_set_source(cr, g);
             cairo_fill(cr);
             cairo_pattern_destroy(g);
@@ -685,9 +669,9 @@ void DrawRope(cairo_t* cr, const Region& r)
 void DrawWheel(cairo_t* cr, double cx, double cy, double radius)
 {
     cairo_pattern_t* wood = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
-    Rgba(wood, 0, Palette::straw);
-    Rgba(wood, 0.7, Palette::wickerLight);
-    Rgba(wood, 1, Palette::wickerMid);
+    AddStop(wood, 0, Palette::straw);
+    AddStop(wood, 0.7, Palette::wickerLight);
+    AddStop(wood, 1, Palette::wickerMid);
     cairo_arc(cr, cx, cy, radius, 0, 2 * pi);
     cairo_set_source(cr, wood);
     cairo_fill(cr);

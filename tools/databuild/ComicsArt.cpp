@@ -88,12 +88,6 @@ float Hash(uint32_t n)
     return (n & 0xFFFFFF) / float(0x1000000);
 }
 
-void Rgb(cairo_pattern_t* p, double at, uint32_t c, double alpha = 1)
-{
-    cairo_pattern_add_color_stop_rgba(p, at, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0,
-                                      alpha);
-}
-
 void Outline(cairo_t* cr, double width = 1.5, uint32_t colour = Palette::ink, double alpha = 0.8)
 {
     SetColour(cr, colour, alpha);
@@ -150,8 +144,8 @@ void Room(cairo_t* cr, double w, double h, double floor)
 void Sun(cairo_t* cr, double x, double y, double r, uint32_t colour = Palette::sun)
 {
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, r * 0.6, x, y, r * 2.4);
-    Rgb(g, 0, colour, 0.8);
-    Rgb(g, 1, colour, 0);
+    AddStop(g, 0, colour, 0.8);
+    AddStop(g, 1, colour, 0);
     cairo_set_source(cr, g);
     cairo_arc(cr, x, y, r * 2.4, 0, 2 * pi);
     cairo_fill(cr);
@@ -375,19 +369,22 @@ void Greenhouse(cairo_t* cr, double x, double y, double w, double h, double fill
 {
     // Glass body with a pitched roof, standing on y.
     const double wall = h * 0.55;
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x, y - wall);
-    cairo_line_to(cr, x + w / 2, y - h);
-    cairo_line_to(cr, x + w, y - wall);
-    cairo_line_to(cr, x + w, y);
-    cairo_close_path(cr);
+    auto body = [&] {
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x, y - wall);
+        cairo_line_to(cr, x + w / 2, y - h);
+        cairo_line_to(cr, x + w, y - wall);
+        cairo_line_to(cr, x + w, y);
+        cairo_close_path(cr);
+    };
+    body();
     cairo_pattern_t* glass = cairo_pattern_create_linear(x, y - h, x + w, y);
     if (glowing) {
-        Rgb(glass, 0, 0xFFE9A8);
-        Rgb(glass, 1, 0xF2B541);
+        AddStop(glass, 0, 0xFFE9A8);
+        AddStop(glass, 1, 0xF2B541);
     } else {
-        Rgb(glass, 0, 0xE4F4FA);
-        Rgb(glass, 1, 0xBFE3F2);
+        AddStop(glass, 0, 0xE4F4FA);
+        AddStop(glass, 1, 0xBFE3F2);
     }
     cairo_set_source(cr, glass);
     cairo_fill_preserve(cr);
@@ -420,17 +417,12 @@ void Greenhouse(cairo_t* cr, double x, double y, double w, double h, double fill
     cairo_move_to(cr, x, y - wall * 0.5);
     cairo_line_to(cr, x + w, y - wall * 0.5);
     Outline(cr, 2.5, 0xFFFFFF, 0.9);
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x, y - wall);
-    cairo_line_to(cr, x + w / 2, y - h);
-    cairo_line_to(cr, x + w, y - wall);
-    cairo_line_to(cr, x + w, y);
-    cairo_close_path(cr);
+    body();
     Outline(cr, 2, Palette::deep, 0.8);
     if (glowing) {
         cairo_pattern_t* halo = cairo_pattern_create_radial(x + w / 2, y - h / 2, h * 0.3, x + w / 2, y - h / 2, h * 1.3);
-        Rgb(halo, 0, 0xFFE9A8, 0.45);
-        Rgb(halo, 1, 0xFFE9A8, 0);
+        AddStop(halo, 0, 0xFFE9A8, 0.45);
+        AddStop(halo, 1, 0xFFE9A8, 0);
         cairo_set_source(cr, halo);
         cairo_paint(cr);
         cairo_pattern_destroy(halo);
@@ -487,8 +479,8 @@ void Text(cairo_t* cr, const char* text, double cx, double cy, double size, uint
 void Lantern(cairo_t* cr, double x, double y, double s)
 {
     cairo_pattern_t* halo = cairo_pattern_create_radial(x, y, 2 * s, x, y, 34 * s);
-    Rgb(halo, 0, 0xFFE9A8, 0.7);
-    Rgb(halo, 1, 0xFFD66B, 0);
+    AddStop(halo, 0, 0xFFE9A8, 0.7);
+    AddStop(halo, 1, 0xFFD66B, 0);
     cairo_set_source(cr, halo);
     cairo_arc(cr, x, y, 34 * s, 0, 2 * pi);
     cairo_fill(cr);
@@ -892,8 +884,8 @@ void DrawBack(DataTree& tree, int n)
     cairo_fill(cr);
     cairo_translate(cr, 0, picture - 600);
     cairo_pattern_t* shade = cairo_pattern_create_radial(400, 300, 150, 400, 300, 520);
-    Rgb(shade, 0, night ? 0xE8E4F4 : 0xFFF8E8);
-    Rgb(shade, 1, night ? 0xB8B0D0 : Palette::paperShade);
+    AddStop(shade, 0, night ? 0xE8E4F4 : 0xFFF8E8);
+    AddStop(shade, 1, night ? 0xB8B0D0 : Palette::paperShade);
     cairo_rectangle(cr, 0, 0, 800, 600);
     cairo_set_source(cr, shade);
     cairo_fill(cr);

@@ -12,25 +12,10 @@ namespace {
 
 // Every flower is drawn in a unit circle (x right, y down, radius 1); `lw` is the outline width in
 // those units.
-uint32_t Mix(uint32_t a, uint32_t b, double t)
-{
-    uint32_t out = 0;
-    for (int shift : {16, 8, 0}) {
-        const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= uint32_t(std::lround(ca + (cb - ca) * t)) << shift;
-    }
-    return out;
-}
 // Negative amounts darken towards black, positive lighten towards white.
 uint32_t Shade(uint32_t rgb, double amount)
 {
     return amount < 0 ? Mix(rgb, 0x000000, -amount) : Mix(rgb, 0xFFFFFF, amount);
-}
-
-void Stop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha = 1)
-{
-    cairo_pattern_add_color_stop_rgba(pattern, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                                      (rgb & 0xFF) / 255.0, alpha);
 }
 
 // Fills the current path with the pattern (consumed) and strokes it with the outline colour.
@@ -58,16 +43,16 @@ void FillOutline(cairo_t* cr, uint32_t fill, uint32_t outline, double lw)
 cairo_pattern_t* Radial(double x, double y, double r, uint32_t inner, uint32_t outer)
 {
     cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-    Stop(p, 0, inner);
-    Stop(p, 1, outer);
+    AddStop(p, 0, inner);
+    AddStop(p, 1, outer);
     return p;
 }
 
 cairo_pattern_t* Linear(double x0, double y0, double x1, double y1, uint32_t a, uint32_t b)
 {
     cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-    Stop(p, 0, a);
-    Stop(p, 1, b);
+    AddStop(p, 0, a);
+    AddStop(p, 1, b);
     return p;
 }
 
@@ -100,8 +85,8 @@ void Petal(cairo_t* cr, double cx, double cy, double angle, double base, double 
     PetalPath(cr, base, length, width, shape);
     const double tip = base + length * 0.8;
     cairo_pattern_t* p = cairo_pattern_create_radial(tip, 0, 0, tip, 0, length);
-    Stop(p, 0, light);
-    Stop(p, 1, deep);
+    AddStop(p, 0, light);
+    AddStop(p, 1, deep);
     FillOutline(cr, p, outline, lw);
     cairo_restore(cr);
 }
@@ -121,8 +106,8 @@ void Disc(cairo_t* cr, double cx, double cy, double r, uint32_t light, uint32_t 
     // A soft highlight on the upper left.
     cairo_arc(cr, cx - r * 0.3, cy - r * 0.35, r * 0.35, 0, 2 * pi);
     cairo_pattern_t* shine = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, 0, cx - r * 0.3, cy - r * 0.35, r * 0.35);
-    Stop(shine, 0, 0xFFFFFF, 0.55);
-    Stop(shine, 1, 0xFFFFFF, 0);
+    AddStop(shine, 0, 0xFFFFFF, 0.55);
+    AddStop(shine, 1, 0xFFFFFF, 0);
     cairo_set_source(cr, shine);
     cairo_pattern_destroy(shine);
     cairo_fill(cr);
@@ -225,9 +210,9 @@ void Cornflower(cairo_t* cr, double lw)
         cairo_line_to(cr, 0.15, 0.06);
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_linear(0.15, 0, 0.92, 0);
-        Stop(p, 0, Shade(base, -0.35));
-        Stop(p, 0.55, base);
-        Stop(p, 1, Shade(base, 0.3));
+        AddStop(p, 0, Shade(base, -0.35));
+        AddStop(p, 0.55, base);
+        AddStop(p, 1, Shade(base, 0.3));
         FillOutline(cr, p, outline, lw);
         cairo_restore(cr);
     }
@@ -310,8 +295,8 @@ void Stone(cairo_t* cr, double lw)
     }
     // A shine on the upper right.
     cairo_pattern_t* shine = cairo_pattern_create_radial(0.3, -0.4, 0, 0.3, -0.4, 0.45);
-    Stop(shine, 0, 0xFFFFFF, 0.6);
-    Stop(shine, 1, 0xFFFFFF, 0);
+    AddStop(shine, 0, 0xFFFFFF, 0.6);
+    AddStop(shine, 1, 0xFFFFFF, 0);
     cairo_set_source(cr, shine);
     cairo_pattern_destroy(shine);
     cairo_paint(cr);
@@ -380,8 +365,8 @@ void Peony(cairo_t* cr, double lw)
         cairo_curve_to(cr, length * 0.6, width * 0.65, length * 0.2, width * 0.6, 0, 0);
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_radial(length * 0.8, 0, 0, length * 0.8, 0, length);
-        Stop(p, 0, light);
-        Stop(p, 1, deep);
+        AddStop(p, 0, light);
+        AddStop(p, 1, deep);
         FillOutline(cr, p, outline, lw);
         cairo_restore(cr);
     };
@@ -438,9 +423,9 @@ void Bellflower(cairo_t* cr, double lw)
         cairo_curve_to(cr, cx - w * 0.75, lip - height * 0.2, cx - w * 0.6, top + height * 0.5, cx - w * 0.45, top + height * 0.12);
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_linear(cx - w, 0, cx + w, 0);
-        Stop(p, 0, Shade(base, -0.15));
-        Stop(p, 0.35, Shade(base, 0.4));
-        Stop(p, 1, Shade(base, -0.3));
+        AddStop(p, 0, Shade(base, -0.15));
+        AddStop(p, 0.35, Shade(base, 0.4));
+        AddStop(p, 1, Shade(base, -0.3));
         FillOutline(cr, p, outline, lw);
         // The open mouth and the pistil.
         cairo_save(cr);
@@ -469,9 +454,9 @@ void Lily(cairo_t* cr, double lw)
         cairo_rotate(cr, a);
         PetalPath(cr, 0, length, width, slender);
         cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, length, 0);
-        Stop(p, 0, Shade(pink, -0.1));
-        Stop(p, 0.55, pink);
-        Stop(p, 1, Mix(cream, pink, 0.3));
+        AddStop(p, 0, Shade(pink, -0.1));
+        AddStop(p, 0.55, pink);
+        AddStop(p, 1, Mix(cream, pink, 0.3));
         FillOutline(cr, p, outline, lw);
         // The midrib and spots.
         cairo_move_to(cr, 0.1, 0);
@@ -520,9 +505,9 @@ void Poppy(cairo_t* cr, double lw)
         cairo_curve_to(cr, 0.95, 0.72, 0.05, 0.62, 0, 0);
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_radial(0.6, -0.1, 0, 0.5, 0, 0.75);
-        Stop(p, 0, Shade(base, 0.3));
-        Stop(p, 0.7, base);
-        Stop(p, 1, Shade(base, -0.2));
+        AddStop(p, 0, Shade(base, 0.3));
+        AddStop(p, 0.7, base);
+        AddStop(p, 1, Shade(base, -0.2));
         FillOutline(cr, p, outline, lw);
         // The black blotch at the base.
         cairo_arc(cr, 0.2, 0, 0.15, 0, 2 * pi);
@@ -598,9 +583,9 @@ void Carnation(cairo_t* cr, double lw)
         }
         cairo_close_path(cr);
         cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, radius * 0.2, cx, cy, radius);
-        Stop(p, 0, deep);
-        Stop(p, 0.75, Mix(deep, light, 0.6));
-        Stop(p, 1, light);
+        AddStop(p, 0, deep);
+        AddStop(p, 0.75, Mix(deep, light, 0.6));
+        AddStop(p, 1, light);
         FillOutline(cr, p, outline, lw);
     };
     fringe(0, -0.02, 0.92, 26, 0.14, 0.0, Shade(base, 0.55), Shade(base, -0.1));
@@ -682,9 +667,9 @@ void Pansy(cairo_t* cr, double lw)
     cairo_arc(cr, 0, 0, 1, 0, 2 * pi);
     cairo_restore(cr);
     cairo_pattern_t* face = cairo_pattern_create_radial(0, 0.1, 0.1, 0, 0.12, 0.42);
-    Stop(face, 0, 0x2A1645);
-    Stop(face, 0.75, 0x3C2068, 0.9);
-    Stop(face, 1, 0x3C2068, 0);
+    AddStop(face, 0, 0x2A1645);
+    AddStop(face, 0.75, 0x3C2068, 0.9);
+    AddStop(face, 1, 0x3C2068, 0);
     cairo_set_source(cr, face);
     cairo_pattern_destroy(face);
     cairo_fill(cr);

@@ -31,12 +31,6 @@ uint32_t Hash(uint32_t x)
 
 double Noise(uint32_t seed) { return (Hash(seed) & 0xFFFFFF) / 16777216.0; }
 
-void AddStop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha)
-{
-    cairo_pattern_add_color_stop_rgba(p, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                                      (rgb & 0xFF) / 255.0, alpha);
-}
-
 // Overlapping translucent copies blur the shadow.
 void SoftShadow(cairo_t* cr, const std::function<void()>& path, double dx, double dy, double blur, double alpha)
 {

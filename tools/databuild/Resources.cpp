@@ -73,9 +73,9 @@ void Arrow(cairo_t* cr)
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     Widgets::Shadow(cr, 1.5, 1.5, 1, 0.3);
     cairo_pattern_t* fill = cairo_pattern_create_linear(0, 0, 14, 26);
-    Widgets::AddStop(fill, 0, 0x9ADC78);
-    Widgets::AddStop(fill, 0.5, 0x5FA54F);
-    Widgets::AddStop(fill, 1, 0x3E7D3A);
+    AddStop(fill, 0, 0x9ADC78);
+    AddStop(fill, 0.5, 0x5FA54F);
+    AddStop(fill, 1, 0x3E7D3A);
     cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(fill);
@@ -98,9 +98,9 @@ void Scissors(cairo_t* cr, int pairs)
         cairo_line_to(cr, px - nx * 1.4, py - ny * 1.4);
         cairo_close_path(cr);
         cairo_pattern_t* steel = cairo_pattern_create_linear(px - nx * 2, py - ny * 2, px + nx * 2, py + ny * 2);
-        Widgets::AddStop(steel, 0, 0x8A9098);
-        Widgets::AddStop(steel, 0.5, 0xF4F6F8);
-        Widgets::AddStop(steel, 1, 0xB8BEC6);
+        AddStop(steel, 0, 0x8A9098);
+        AddStop(steel, 0.5, 0xF4F6F8);
+        AddStop(steel, 1, 0xB8BEC6);
         cairo_set_source(cr, steel);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(steel);
@@ -150,8 +150,8 @@ void Icon(cairo_t* cr)
     cairo_new_path(cr);
     cairo_arc(cr, 32, 32, 27, 0, 2 * pi);
     cairo_pattern_t* heart = cairo_pattern_create_radial(28, 26, 2, 32, 32, 27);
-    Widgets::AddStop(heart, 0, 0x8CC26A);
-    Widgets::AddStop(heart, 1, 0x2F6040);
+    AddStop(heart, 0, 0x8CC26A);
+    AddStop(heart, 1, 0x2F6040);
     cairo_set_source(cr, heart);
     cairo_fill(cr);
     cairo_pattern_destroy(heart);

@@ -16,12 +16,6 @@ constexpr int width = 256, height = 128;
 
 // --- pieces ---------------------------------------------------------------------------------------------
 
-void Rgb(cairo_pattern_t* p, double at, uint32_t c, double alpha = 1)
-{
-    cairo_pattern_add_color_stop_rgba(p, at, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0,
-                                      alpha);
-}
-
 void Outline(cairo_t* cr, double lineWidth = 1.5, uint32_t colour = Palette::ink, double alpha = 0.8)
 {
     SetColour(cr, colour, alpha);
@@ -78,8 +72,8 @@ void Stone(cairo_t* cr, double x, double y, double r)
     cairo_arc(cr, 0, 0, r, 0, 2 * pi);
     cairo_restore(cr);
     cairo_pattern_t* g = cairo_pattern_create_radial(x - r * 0.3, y - r * 0.3, 1, x, y, r);
-    Rgb(g, 0, 0xB4B8C0);
-    Rgb(g, 1, Palette::stone);
+    AddStop(g, 0, 0xB4B8C0);
+    AddStop(g, 1, Palette::stone);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
@@ -134,8 +128,8 @@ void Arrow(cairo_t* cr, double x0, double y0, double x1, double y1, double bend,
 void Glow(cairo_t* cr, double x, double y, double r, uint32_t colour = 0xFFE9A8, double alpha = 0.9)
 {
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r);
-    Rgb(g, 0, colour, alpha);
-    Rgb(g, 1, colour, 0);
+    AddStop(g, 0, colour, alpha);
+    AddStop(g, 1, colour, 0);
     cairo_set_source(cr, g);
     cairo_arc(cr, x, y, r, 0, 2 * pi);
     cairo_fill(cr);
@@ -257,9 +251,9 @@ void Medal(cairo_t* cr, double x, double y, double r, uint32_t metal, uint32_t r
     }
     cairo_arc(cr, x, y, r, 0, 2 * pi);
     cairo_pattern_t* g = cairo_pattern_create_radial(x - r * 0.4, y - r * 0.4, 1, x, y, r);
-    Rgb(g, 0, 0xFFFFFF);
-    Rgb(g, 0.35, metal);
-    Rgb(g, 1, metal, 1);
+    AddStop(g, 0, 0xFFFFFF);
+    AddStop(g, 0.35, metal);
+    AddStop(g, 1, metal, 1);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
@@ -402,8 +396,8 @@ const Tip tips[] = {
          cairo_line_to(cr, 80, 68);
          cairo_close_path(cr);
          cairo_pattern_t* g = cairo_pattern_create_linear(74, 40, 128, 70);
-         Rgb(g, 0, 0xFFE066);
-         Rgb(g, 1, 0xF2B541);
+         AddStop(g, 0, 0xFFE066);
+         AddStop(g, 1, 0xF2B541);
          cairo_set_source(cr, g);
          cairo_fill_preserve(cr);
          cairo_pattern_destroy(g);
@@ -467,9 +461,9 @@ const Tip tips[] = {
          Fill(cr, 0xFFF6E0, 1);
          RoundedRectangle(cr, 57, 111, 44, 7, 3.5);
          cairo_pattern_t* g = cairo_pattern_create_linear(57, 0, 136, 0);
-         Rgb(g, 0, 0x6DB35A);
-         Rgb(g, 0.5, 0xF6C534);
-         Rgb(g, 1, Palette::warning);
+         AddStop(g, 0, 0x6DB35A);
+         AddStop(g, 0.5, 0xF6C534);
+         AddStop(g, 1, Palette::warning);
          cairo_set_source(cr, g);
          cairo_fill(cr);
          cairo_pattern_destroy(g);
@@ -503,9 +497,9 @@ const Tip tips[] = {
          // The middle one in an ice cube.
          RoundedRectangle(cr, 84, 41, 48, 46, 6);
          cairo_pattern_t* g = cairo_pattern_create_linear(84, 41, 132, 87);
-         Rgb(g, 0, 0xFFFFFF, 0.75);
-         Rgb(g, 0.5, Palette::iceLight, 0.5);
-         Rgb(g, 1, Palette::ice, 0.7);
+         AddStop(g, 0, 0xFFFFFF, 0.75);
+         AddStop(g, 0.5, Palette::iceLight, 0.5);
+         AddStop(g, 1, Palette::ice, 0.7);
          cairo_set_source(cr, g);
          cairo_fill_preserve(cr);
          cairo_pattern_destroy(g);

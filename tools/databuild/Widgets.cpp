@@ -75,11 +75,6 @@ uint32_t Mix(uint32_t a, uint32_t b, double t)
 
 uint32_t Shade(uint32_t rgb, double t) { return t >= 0 ? Mix(rgb, 0xFFFFFF, t) : Mix(rgb, 0x000000, -t); }
 
-void AddStop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha)
-{
-    cairo_pattern_add_color_stop_rgba(pattern, at, Channel(rgb, 16), Channel(rgb, 8), Channel(rgb, 0), alpha);
-}
-
 void FillVerticalAlpha(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom, double alpha)
 {
     cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);

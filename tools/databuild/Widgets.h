@@ -12,7 +12,6 @@ namespace DataBuild::Widgets {
 uint32_t Mix(uint32_t a, uint32_t b, double t);
 uint32_t Shade(uint32_t rgb, double t);
 
-void AddStop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha = 1.0);
 // Fills the current path with a vertical gradient and keeps the path.
 void FillVerticalAlpha(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom, double alpha = 1.0);
 // A radial glow (colour at the centre fading to nothing at radius), squashed by ry/rx.
