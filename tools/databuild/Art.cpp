@@ -172,6 +172,16 @@ void AddStop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha)
                                       (rgb & 0xFF) / 255.0, alpha);
 }
 
+float Fraction(uint32_t n)
+{
+    n ^= n >> 16;
+    n *= 0x7feb352dU;
+    n ^= n >> 15;
+    n *= 0x846ca68bU;
+    n ^= n >> 16;
+    return (n & 0xFFFFFF) / float(0x1000000);
+}
+
 uint32_t Mix(uint32_t a, uint32_t b, double t)
 {
     uint32_t out = 0;
@@ -196,12 +206,8 @@ void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, doubl
 void FillVertical(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom)
 {
     cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
-    auto stop = [gradient](double at, uint32_t rgb) {
-        cairo_pattern_add_color_stop_rgb(gradient, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                                         (rgb & 0xFF) / 255.0);
-    };
-    stop(0, top);
-    stop(1, bottom);
+    AddStop(gradient, 0, top);
+    AddStop(gradient, 1, bottom);
     cairo_set_source(cr, gradient);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(gradient);

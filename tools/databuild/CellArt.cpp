@@ -39,7 +39,7 @@ cairo_pattern_t* Gradient(double x0, double y0, double x1, double y1, std::initi
 {
     cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
     for (const auto& [at, rgb] : stops)
-        cairo_pattern_add_color_stop_rgb(p, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+        AddStop(p, at, rgb);
     return p;
 }
 

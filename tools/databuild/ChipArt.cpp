@@ -227,8 +227,8 @@ void DrawButterfly(cairo_t* cr, double cx, double cy)
             cairo_close_path(cr);
             cairo_pattern_t* p = cairo_pattern_create_linear(0, -14, 0, 14);
             const uint32_t a = wings[(side > 0 ? 0 : 2) + lower], b = wings[(side > 0 ? 1 : 3) - lower];
-            cairo_pattern_add_color_stop_rgb(p, 0, ((a >> 16) & 255) / 255.0, ((a >> 8) & 255) / 255.0, (a & 255) / 255.0);
-            cairo_pattern_add_color_stop_rgb(p, 1, ((b >> 16) & 255) / 255.0, ((b >> 8) & 255) / 255.0, (b & 255) / 255.0);
+            AddStop(p, 0, a);
+            AddStop(p, 1, b);
             cairo_set_source(cr, p);
             cairo_pattern_destroy(p);
             cairo_fill_preserve(cr);

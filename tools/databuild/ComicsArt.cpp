@@ -78,16 +78,6 @@ std::vector<Caption> ReadCaptions(const DataTree& tree, int n, int m)
 
 // --- drawing helpers (panel units, y down) ---------------------------------------------------------------
 
-float Hash(uint32_t n)
-{
-    n ^= n >> 16;
-    n *= 0x7feb352dU;
-    n ^= n >> 15;
-    n *= 0x846ca68bU;
-    n ^= n >> 16;
-    return (n & 0xFFFFFF) / float(0x1000000);
-}
-
 void Outline(cairo_t* cr, double width = 1.5, uint32_t colour = Palette::ink, double alpha = 0.8)
 {
     SetColour(cr, colour, alpha);
@@ -203,13 +193,13 @@ const uint32_t flowerColours[] = {0xE0457B, 0xF6C534, 0x4E7FD9, 0x8E5CC2, 0xF28C
 void FlowerBed(cairo_t* cr, double x0, double x1, double y, double size, uint32_t seed)
 {
     for (double x = x0; x < x1; x += size * 1.6) {
-        const double top = y - size * (1.5 + Hash(seed + uint32_t(x)) * 1.2);
+        const double top = y - size * (1.5 + Fraction(seed + uint32_t(x)) * 1.2);
         cairo_move_to(cr, x, y);
         cairo_line_to(cr, x + 2, top);
         SetColour(cr, Palette::leaf);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
-        Blossom(cr, x + 2, top, size, flowerColours[uint32_t(Hash(seed + 7 * uint32_t(x)) * 8) % 8]);
+        Blossom(cr, x + 2, top, size, flowerColours[uint32_t(Fraction(seed + 7 * uint32_t(x)) * 8) % 8]);
     }
 }
 
@@ -345,7 +335,7 @@ void Basket(cairo_t* cr, double x, double y, double w, bool flowers, uint32_t se
     const double h = w * 0.55;
     if (flowers)
         for (int i = 0; i < 5; ++i)
-            Blossom(cr, x - w * 0.35 + w * 0.175 * i, y - h - w * 0.08 - 4 * Hash(seed + i), w * 0.14,
+            Blossom(cr, x - w * 0.35 + w * 0.175 * i, y - h - w * 0.08 - 4 * Fraction(seed + i), w * 0.14,
                     flowerColours[(seed + i) % 8]);
     cairo_move_to(cr, x - w / 2, y - h);
     cairo_line_to(cr, x + w / 2, y - h);
@@ -494,8 +484,8 @@ void Lantern(cairo_t* cr, double x, double y, double s)
 void Stars(cairo_t* cr, double w, double h, uint32_t seed)
 {
     for (int i = 0; i < 40; ++i) {
-        cairo_arc(cr, Hash(seed + 2 * i) * w, Hash(seed + 2 * i + 1) * h, 0.8 + Hash(seed + 100 + i) * 1.2, 0, 2 * pi);
-        SetColour(cr, 0xFFF8E8, 0.5 + 0.5 * Hash(seed + 200 + i));
+        cairo_arc(cr, Fraction(seed + 2 * i) * w, Fraction(seed + 2 * i + 1) * h, 0.8 + Fraction(seed + 100 + i) * 1.2, 0, 2 * pi);
+        SetColour(cr, 0xFFF8E8, 0.5 + 0.5 * Fraction(seed + 200 + i));
         cairo_fill(cr);
     }
 }
@@ -711,10 +701,10 @@ const std::vector<Scene> scenes[4] = {
             RoundedRectangle(cr, w * 0.08, h * 0.7, w * 0.84, 14, 3);
             Fill(cr, 0x8A5A32);
             for (int i = 0; i < 14; ++i)
-                Envelope(cr, w * (0.3 + 0.4 * Hash(11 + i)), h * 0.68 - i * 7, 60, (Hash(40 + i) - 0.5) * 0.5,
+                Envelope(cr, w * (0.3 + 0.4 * Fraction(11 + i)), h * 0.68 - i * 7, 60, (Fraction(40 + i) - 0.5) * 0.5,
                          i % 3 ? 0xFFF6E0 : 0xF9E0E8);
             for (int i = 0; i < 4; ++i)
-                Envelope(cr, w * (0.15 + 0.22 * i), h * (0.35 + 0.1 * (i % 2)), 44, (Hash(70 + i) - 0.5), 0xFFFBF0);
+                Envelope(cr, w * (0.15 + 0.22 * i), h * (0.35 + 0.1 * (i % 2)), 44, (Fraction(70 + i) - 0.5), 0xFFFBF0);
             Blossom(cr, w * 0.5, h * 0.68 - 14 * 7, 9, 0xE0457B);
         },
         // "Will you help me?"
@@ -892,8 +882,8 @@ void DrawBack(DataTree& tree, int n)
     cairo_pattern_destroy(shade);
     // Pale leaves scattered over the paper.
     for (int i = 0; i < 40; ++i) {
-        const double x = Hash(n * 1000 + 3 * i) * 800, y = Hash(n * 1000 + 3 * i + 1) * 600;
-        const double a = Hash(n * 1000 + 3 * i + 2) * 2 * pi, len = 18 + 16 * Hash(n * 77 + i);
+        const double x = Fraction(n * 1000 + 3 * i) * 800, y = Fraction(n * 1000 + 3 * i + 1) * 600;
+        const double a = Fraction(n * 1000 + 3 * i + 2) * 2 * pi, len = 18 + 16 * Fraction(n * 77 + i);
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_rotate(cr, a);
@@ -907,8 +897,8 @@ void DrawBack(DataTree& tree, int n)
     // Fibres.
     cairo_set_line_width(cr, 0.7);
     for (int i = 0; i < 900; ++i) {
-        const double x = Hash(n * 5000 + 3 * i) * 800, y = Hash(n * 5000 + 3 * i + 1) * 600;
-        const double a = Hash(n * 5000 + 3 * i + 2) * pi;
+        const double x = Fraction(n * 5000 + 3 * i) * 800, y = Fraction(n * 5000 + 3 * i + 1) * 600;
+        const double a = Fraction(n * 5000 + 3 * i + 2) * pi;
         cairo_move_to(cr, x, y);
         cairo_line_to(cr, x + 7 * std::cos(a), y + 7 * std::sin(a));
     }

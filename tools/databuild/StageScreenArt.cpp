@@ -206,17 +206,6 @@ Formats::ModelFile FlowerScreen()
 
 // --- drawing --------------------------------------------------------------------------------------------
 
-// A small deterministic hash: 0..1.
-float Hash(uint32_t n)
-{
-    n ^= n >> 16;
-    n *= 0x7feb352dU;
-    n ^= n >> 15;
-    n *= 0x846ca68bU;
-    n ^= n >> 16;
-    return (n & 0xFFFFFF) / float(0x1000000);
-}
-
 void Paper(cairo_t* cr, double x, double y, double w, double h, double r, uint32_t seed)
 {
     RoundedRectangle(cr, x, y, w, h, r);
@@ -234,8 +223,8 @@ void Paper(cairo_t* cr, double x, double y, double w, double h, double r, uint32
     cairo_set_line_width(cr, 0.6);
     const int count = int(w * h / 300);
     for (int i = 0; i < count; ++i) {
-        const double fx = x + Hash(seed + 3 * i) * w, fy = y + Hash(seed + 3 * i + 1) * h;
-        const double a = Hash(seed + 3 * i + 2) * pi;
+        const double fx = x + Fraction(seed + 3 * i) * w, fy = y + Fraction(seed + 3 * i + 1) * h;
+        const double a = Fraction(seed + 3 * i + 2) * pi;
         cairo_move_to(cr, fx, fy);
         cairo_line_to(cr, fx + 6 * std::cos(a), fy + 6 * std::sin(a));
     }
