@@ -10,6 +10,7 @@
 #include "engine/core/files/FileManager.h"
 #include "engine/core/files/FileTextual.h"
 
+#include "GameDataFixture.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +27,6 @@ using DataBuild::BoardDemands;
 using Formats::BoardFile;
 
 namespace {
-
-std::string NextWord(FileTextual& file)
-{
-    std::string word;
-    while (file.ReadString(word, true))
-        if (!word.empty())
-            return word;
-    return {};
-}
 
 std::string Joined(const std::vector<std::string>& messages)
 {

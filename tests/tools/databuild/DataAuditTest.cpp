@@ -14,6 +14,7 @@
 #include "engine/render/gui/GUITextManager.h"
 #include "platform/os/CodePage.h"
 
+#include "GameDataFixture.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -55,16 +56,6 @@ protected:
     MemoryManager memory{&log};
     FileManager files{&log, &memory, gameFolder, ""};
 };
-
-// The next non-empty word, as the game's readers take it; empty at the end of the file.
-std::string NextWord(FileTextual& file)
-{
-    std::string word;
-    while (file.ReadString(word, true))
-        if (!word.empty())
-            return word;
-    return {};
-}
 
 // Characters of a token line or keyed text; every one must have a glyph in the fonts.
 std::u16string Utf16(const std::string& utf8)

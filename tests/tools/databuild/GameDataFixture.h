@@ -5,6 +5,7 @@
 #include "EngineTestSupport.h"
 #include "TempFolder.h"
 #include "engine/core/Engine.h"
+#include "engine/core/files/FileTextual.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/JpegCodec.h"
@@ -114,4 +115,14 @@ inline Opacity ReadOpacity(const std::string& name)
     EXPECT_TRUE(decoded) << name << ": " << failure;
     EXPECT_EQ(components, 1u) << name;
     return image;
+}
+
+// The next non-empty word, as the game's readers take it; empty at the end of the file.
+inline std::string NextWord(VantoranEngine::FileTextual& file)
+{
+    std::string word;
+    while (file.ReadString(word, true))
+        if (!word.empty())
+            return word;
+    return {};
 }
