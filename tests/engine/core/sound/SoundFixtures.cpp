@@ -1,8 +1,10 @@
 #include "SoundFixtures.h"
 
-#include <vorbis/vorbisenc.h>
+#include "tools/formats/OggWriter.h"
+
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -85,73 +87,9 @@ std::vector<int16_t> Tone(uint32_t frames, uint16_t channels, uint32_t rate)
 
 std::vector<uint8_t> Ogg(uint16_t channels, uint32_t rate, const std::vector<int16_t>& samples)
 {
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, long(rate), 0.1f) != 0)
-        throw std::runtime_error("vorbis_encode_init_vbr");
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_block block;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
-
-    std::vector<uint8_t> out;
-    const auto emit = [&out](const ogg_page& page) {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    };
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page))
-        emit(page);
-
-    const size_t frames = samples.size() / channels;
-    size_t done = 0;
-    for (;;) {
-        const size_t chunk = std::min<size_t>(4096, frames - done);
-        if (chunk == 0) {
-            vorbis_analysis_wrote(&dsp, 0);
-        } else {
-            float** buffer = vorbis_analysis_buffer(&dsp, int(chunk));
-            for (size_t i = 0; i < chunk; ++i)
-                for (uint16_t c = 0; c < channels; ++c)
-                    buffer[c][i] = samples[(done + i) * channels + c] / 32768.0f;
-            vorbis_analysis_wrote(&dsp, int(chunk));
-            done += chunk;
-        }
-        bool eos = false;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page)) {
-                    emit(page);
-                    eos = ogg_page_eos(&page) != 0;
-                }
-            }
-        }
-        if (chunk == 0) {
-            while (ogg_stream_flush(&stream, &page))
-                emit(page);
-            (void)eos;
-            break;
-        }
-    }
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
+    std::vector<float> scaled(samples.size());
+    std::transform(samples.begin(), samples.end(), scaled.begin(), [](int16_t v) { return v / 32768.0f; });
+    return Formats::EncodeOggVorbis(scaled, channels, long(rate), 0.1f, 1);
 }
 
 namespace {
