@@ -172,15 +172,17 @@ void AddStop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha)
                                       (rgb & 0xFF) / 255.0, alpha);
 }
 
-float Fraction(uint32_t n)
+uint32_t MixBits(uint32_t n)
 {
     n ^= n >> 16;
     n *= 0x7feb352dU;
     n ^= n >> 15;
     n *= 0x846ca68bU;
     n ^= n >> 16;
-    return (n & 0xFFFFFF) / float(0x1000000);
+    return n;
 }
+
+float Fraction(uint32_t n) { return (MixBits(n) & 0xFFFFFF) / float(0x1000000); }
 
 uint32_t Mix(uint32_t a, uint32_t b, double t)
 {

@@ -61,7 +61,9 @@ void ReleaseArtFonts();
 void SetColour(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
 // A gradient stop of a 0xRRGGBB colour.
 void AddStop(cairo_pattern_t* pattern, double at, uint32_t rgb, double alpha = 1.0);
-// 0..1 from an integer, the same on every build: where scattered details go.
+// An integer hash whose every input bit moves every output bit: the same on every build.
+uint32_t MixBits(uint32_t n);
+// 0..1 from an integer, by that hash: where scattered details go.
 float Fraction(uint32_t n);
 // A colour between a and b, channel by channel (t 0..1), rounded to the nearest level.
 uint32_t Mix(uint32_t a, uint32_t b, double t);

@@ -15,21 +15,7 @@ namespace DataBuild {
 
 namespace PanelDrawing {
 
-namespace {
-
-uint32_t Hash(uint32_t x)
-{
-    x ^= x >> 16;
-    x *= 0x7FEB352Du;
-    x ^= x >> 15;
-    x *= 0x846CA68Bu;
-    x ^= x >> 16;
-    return x;
-}
-
-} // namespace
-
-double Noise(uint32_t seed) { return (Hash(seed) & 0xFFFFFF) / 16777216.0; }
+double Noise(uint32_t seed) { return (MixBits(seed) & 0xFFFFFF) / 16777216.0; }
 
 // Overlapping translucent copies blur the shadow.
 void SoftShadow(cairo_t* cr, const std::function<void()>& path, double dx, double dy, double blur, double alpha)
