@@ -194,6 +194,8 @@ uint32_t Mix(uint32_t a, uint32_t b, double t)
     return out;
 }
 
+uint32_t Shade(uint32_t rgb, double t) { return t >= 0 ? Mix(rgb, 0xFFFFFF, t) : Mix(rgb, 0x000000, -t); }
+
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     r = std::min({r, w / 2, h / 2});

@@ -67,6 +67,8 @@ uint32_t MixBits(uint32_t n);
 float Fraction(uint32_t n);
 // A colour between a and b, channel by channel (t 0..1), rounded to the nearest level.
 uint32_t Mix(uint32_t a, uint32_t b, double t);
+// Lighter towards white (t > 0) or darker towards black (t < 0).
+uint32_t Shade(uint32_t rgb, double t);
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r);
 // A vertical gradient from top to bottom colours.
 void FillVertical(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom);

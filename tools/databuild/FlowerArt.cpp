@@ -12,11 +12,6 @@ namespace {
 
 // Every flower is drawn in a unit circle (x right, y down, radius 1); `lw` is the outline width in
 // those units.
-// Negative amounts darken towards black, positive lighten towards white.
-uint32_t Shade(uint32_t rgb, double amount)
-{
-    return amount < 0 ? Mix(rgb, 0x000000, -amount) : Mix(rgb, 0xFFFFFF, amount);
-}
 
 // Fills the current path with the pattern (consumed) and strokes it with the outline colour.
 void FillOutline(cairo_t* cr, cairo_pattern_t* fill, uint32_t outline, double lw)

@@ -15,8 +15,6 @@ namespace DataBuild {
 
 namespace PanelDrawing {
 
-double Noise(uint32_t seed) { return (MixBits(seed) & 0xFFFFFF) / 16777216.0; }
-
 // Overlapping translucent copies blur the shadow.
 void SoftShadow(cairo_t* cr, const std::function<void()>& path, double dx, double dy, double blur, double alpha)
 {
@@ -89,16 +87,16 @@ void Grain(cairo_t* cr, double x, double y, double w, double h, uint32_t seed, d
     cairo_clip(cr);
     const int lines = std::max(2, static_cast<int>(h / 4));
     for (int i = 0; i < lines; ++i) {
-        const double base = y + (i + 0.5) * h / lines + (Noise(seed + i * 7) - 0.5) * 2;
-        const double phase = Noise(seed + i * 7 + 1) * 2 * pi, period = 60 + 80 * Noise(seed + i * 7 + 2);
+        const double base = y + (i + 0.5) * h / lines + (Fraction(seed + i * 7) - 0.5) * 2;
+        const double phase = Fraction(seed + i * 7 + 1) * 2 * pi, period = 60 + 80 * Fraction(seed + i * 7 + 2);
         cairo_move_to(cr, x, base);
         for (double px = x; px <= x + w + 8; px += 8)
             cairo_line_to(cr, px, base + 1.2 * std::sin(px / period * 2 * pi + phase));
-        Stroke(cr, Palette::wickerDark, 0.7 + 0.5 * Noise(seed + i * 7 + 3), alpha);
+        Stroke(cr, Palette::wickerDark, 0.7 + 0.5 * Fraction(seed + i * 7 + 3), alpha);
     }
     // A few knots.
     for (int k = 0; k < static_cast<int>(w / 140); ++k) {
-        const double kx = x + w * Noise(seed + 100 + k), ky = y + h * (0.25 + 0.5 * Noise(seed + 200 + k));
+        const double kx = x + w * Fraction(seed + 100 + k), ky = y + h * (0.25 + 0.5 * Fraction(seed + 200 + k));
         cairo_save(cr);
         cairo_translate(cr, kx, ky);
         cairo_scale(cr, 3, 1);
@@ -197,7 +195,7 @@ void Burst(cairo_t* cr, double x, double y, double r)
         cairo_pattern_destroy(p);
     }
     for (int i = 0; i < 8; ++i) {
-        const double a = i * 2 * pi / 8 + 0.4, d = (21 + 5 * Noise(800 + i)) * k;
+        const double a = i * 2 * pi / 8 + 0.4, d = (21 + 5 * Fraction(800 + i)) * k;
         cairo_arc(cr, x + d * std::cos(a), y + d * std::sin(a), 1.6 * k, 0, 2 * pi);
         SetColour(cr, 0xFFFFFF, 0.9);
         cairo_fill(cr);
@@ -462,10 +460,10 @@ void DrawPanelBody(DataTree& tree)
         Stroke(cr, pass ? 0x6B5A2E : Palette::deep, pass ? 1.0 : 2.4);
     }
     int n = 0;
-    for (double x = 4; x < 800; x += 9 + 9 * Noise(n * 5 + 5), ++n) {
+    for (double x = 4; x < 800; x += 9 + 9 * Fraction(n * 5 + 5), ++n) {
         const double y = vineY(x);
         const bool overRecess = (x > 18 && x < 157) || (x > 262 && x < 538) || (x > 622 && x < 794);
-        const double r = Noise(n * 5 + 6), turn = Noise(n * 5 + 7) - 0.5;
+        const double r = Fraction(n * 5 + 6), turn = Fraction(n * 5 + 7) - 0.5;
         double length, angle;
         if (!overRecess && n % 2 == 1) {
             length = 11 + 4 * r; // hanging
@@ -529,7 +527,7 @@ void DrawPanelParts(DataTree& tree)
         }
         for (int k = 0; k < 9; ++k) {
             const double x = r.x + 10 + k * 18.2, y = r.y + r.h / 2 + 4 * std::sin((x - r.x) / 9.0);
-            Leaf(cr, x, y, 6, (k % 2 ? 1.2 : -1.9) + (Noise(k + 40) - 0.5) * 0.5, Palette::mint, Palette::leaf);
+            Leaf(cr, x, y, 6, (k % 2 ? 1.2 : -1.9) + (Fraction(k + 40) - 0.5) * 0.5, Palette::mint, Palette::leaf);
         }
         cairo_rectangle(cr, r.x, r.y + 1, r.w, 5);
         cairo_pattern_t* wet = cairo_pattern_create_linear(0, r.y + 1, 0, r.y + 6);
@@ -659,9 +657,9 @@ void Pebble(cairo_t* cr, double x, double y, double r)
     cairo_save(cr);
     cairo_clip_preserve(cr);
     for (int k = 0; k < 26; ++k) {
-        const double a = Noise(500 + k) * 2 * pi, d = std::sqrt(Noise(600 + k)) * r * 0.95;
+        const double a = Fraction(500 + k) * 2 * pi, d = std::sqrt(Fraction(600 + k)) * r * 0.95;
         cairo_new_path(cr);
-        cairo_arc(cr, x + d * std::cos(a) * 1.15, y + d * std::sin(a) * 0.85, 0.5 + 0.7 * Noise(700 + k), 0, 2 * pi);
+        cairo_arc(cr, x + d * std::cos(a) * 1.15, y + d * std::sin(a) * 0.85, 0.5 + 0.7 * Fraction(700 + k), 0, 2 * pi);
         SetColour(cr, k % 3 ? 0x4A4E55 : 0xE4E6EA, 0.55);
         cairo_fill(cr);
     }
@@ -749,7 +747,7 @@ void DrawGoalIcon(cairo_t* cr, const std::string& name)
         for (int blade = 0; blade < 9; ++blade) {
             const double bx = 15 + blade * 4.2;
             cairo_move_to(cr, bx, 46);
-            cairo_line_to(cr, bx + (blade % 2 ? 1.5 : -1.5), 39 - 3 * Noise(900 + blade));
+            cairo_line_to(cr, bx + (blade % 2 ? 1.5 : -1.5), 39 - 3 * Fraction(900 + blade));
             Stroke(cr, Palette::deep, 0.9, 0.7);
         }
         cairo_move_to(cr, 32, 42);

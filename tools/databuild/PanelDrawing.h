@@ -11,8 +11,6 @@
 
 namespace DataBuild::PanelDrawing {
 
-// 0..1 from an integer seed: the same on every build.
-double Noise(uint32_t seed);
 // Black at `alpha`, offset (dx, dy) canvas texels, blurred over `blur` texels; `path` builds the outline.
 void SoftShadow(cairo_t* cr, const std::function<void()>& path, double dx = 2, double dy = 2, double blur = 2.5,
                 double alpha = 0.25);

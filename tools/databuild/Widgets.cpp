@@ -8,8 +8,6 @@ namespace DataBuild::Widgets {
 
 namespace {
 
-double Channel(uint32_t rgb, int shift) { return ((rgb >> shift) & 0xFF) / 255.0; }
-
 struct Sample {
     double x, y, angle;
 };
@@ -62,18 +60,6 @@ void Reed(cairo_t* cr, double length, double thickness)
 }
 
 } // namespace
-
-uint32_t Mix(uint32_t a, uint32_t b, double t)
-{
-    uint32_t out = 0;
-    for (int shift : {16, 8, 0}) {
-        const double c = Channel(a, shift) * (1 - t) + Channel(b, shift) * t;
-        out |= static_cast<uint32_t>(std::clamp(c, 0.0, 1.0) * 255 + 0.5) << shift;
-    }
-    return out;
-}
-
-uint32_t Shade(uint32_t rgb, double t) { return t >= 0 ? Mix(rgb, 0xFFFFFF, t) : Mix(rgb, 0x000000, -t); }
 
 void FillVerticalAlpha(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom, double alpha)
 {

@@ -8,10 +8,6 @@
 
 namespace DataBuild::Widgets {
 
-// A colour between a and b (t 0..1), and a colour lightened (t > 0, towards white) or darkened (t < 0).
-uint32_t Mix(uint32_t a, uint32_t b, double t);
-uint32_t Shade(uint32_t rgb, double t);
-
 // Fills the current path with a vertical gradient and keeps the path.
 void FillVerticalAlpha(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom, double alpha = 1.0);
 // A radial glow (colour at the centre fading to nothing at radius), squashed by ry/rx.
