@@ -7,7 +7,7 @@
 #include "tools/databuild/Synth.h"
 #include "tools/formats/OggWriter.h"
 
-#include <vorbis/vorbisenc.h>
+#include <vorbis/codec.h>
 
 #include <algorithm>
 #include <cmath>

@@ -12,8 +12,10 @@ std::vector<uint8_t> EncodeOggVorbis(const std::vector<float>& samples, int chan
 {
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, rate, quality) != 0)
+    if (channels <= 0 || vorbis_encode_init_vbr(&info, channels, rate, quality) != 0) {
+        vorbis_info_clear(&info);
         throw std::runtime_error("vorbis encoder setup failed");
+    }
     vorbis_comment comment;
     vorbis_comment_init(&comment);
     vorbis_dsp_state dsp;
