@@ -5,7 +5,10 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 
 build=build-test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_SANITIZE=ON >/dev/null
+# A compiler cache, where the machine has one, makes repeated builds cheap; CI builds without it.
+launcher=""
+if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache"; fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_SANITIZE=ON $launcher >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 # No display and no sound card are needed: tests use SDL's offscreen video and dummy audio drivers.
