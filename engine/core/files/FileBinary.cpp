@@ -117,6 +117,14 @@ void FileBinary::Close()
     position = 0;
 }
 
+void FileBinary::Discard() noexcept
+{
+    if (!writing)
+        return;
+    writeFailed = true;
+    DiscardTemporary();
+}
+
 void FileBinary::CommitWrite()
 {
     FILE* file = stream;

@@ -60,6 +60,9 @@ public:
     // Ends the file. For a file being written this flushes it and puts it in place of the old file,
     // throwing `FileError` on failure (the old file is then left as it was). Later calls do nothing.
     void Close();
+    // Ends a file being written without putting it in place: the temporary file is removed and the old
+    // file stays as it was. For callers whose own checks failed half-way; later calls do nothing.
+    void Discard() noexcept;
 
     const std::string& GetName() const { return name; }
     bool IsWriting() const { return writing; }

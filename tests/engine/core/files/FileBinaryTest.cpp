@@ -294,6 +294,20 @@ TEST_F(FileBinaryTest, DestructorCommitsOnAPlainEndAndKeepsTheOldFileWhileUnwind
     EXPECT_EQ(FilesTest::CountEntries(std::filesystem::path(folder.Path())), 1u);
 }
 
+TEST_F(FileBinaryTest, DiscardedWriteKeepsTheOldFileAndLeavesNoTemporary)
+{
+    const std::string path = folder / "save.bin";
+    WriteBytes(path, {1, 2});
+    auto file = OpenWrite(path);
+    const uint8_t fresh = 7;
+    file->Write(&fresh, 1);
+    file->Discard();
+    EXPECT_NO_THROW(file->Discard());
+    file.reset();
+    EXPECT_EQ(ReadBytes(path), (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(FilesTest::CountEntries(std::filesystem::path(folder.Path())), 1u);
+}
+
 TEST_F(FileBinaryTest, FailedReplacementIsReportedAndLeavesTheTargetAlone)
 {
     // A folder with content cannot be replaced by a file.
