@@ -174,7 +174,7 @@ ShaderDescriptor ShaderDescriptor::Load(const std::string& name, MessageManager*
                     image = folder + "\\" + image;
             // Values the animation divides by, loops over or indexes with.
             if (kind > stageBothSequences || frameCount == 0 || columns == 0 || rows == 0 || !(rate >= 0.0f) ||
-                !std::isfinite(rate) || (IsSequence(kind) && frameCount > maxSequenceFrames) ||
+                !std::isfinite(rate) || ((IsSequence(kind) || kind == stageAtlas) && frameCount > maxSequenceFrames) ||
                 (ColourIsSequence(kind) && SequenceFrameName(names[0], frameCount, 0).empty()) ||
                 (OpacityIsSequence(kind) && SequenceFrameName(names[1], frameCount, 0).empty()))
                 throw FileError(formatError);

@@ -213,6 +213,15 @@ TEST_F(MaterialTest, AtlasAndSequenceAnimation)
     EXPECT_EQ(renderSystem->textures[0], nullptr);
     shaderManager->ReleaseShader(user);
     shaderManager->ReleaseShader(atlas);
+
+    // A stage made in code with more frames than a float counts: a time of 2^32 is still the last cell.
+    ShaderDescriptor huge;
+    huge.AddStage(stageAtlas, stageNoTextures, 8, 4, 0xFFFFFFFFu, 4294967296.0f, "a.jpg", "", 0);
+    ShaderUser* fast = shaderManager->GetShader(huge);
+    fast->Advance(1.0f);
+    EXPECT_FLOAT_EQ(fast->stages[0].offsetU, 7.005f / 8);
+    EXPECT_FLOAT_EQ(fast->stages[0].offsetV, 0.005f / 4);
+    shaderManager->ReleaseShader(fast);
 }
 
 TEST_F(MaterialTest, RandomPhaseGivesEachUserItsOwnStart)

@@ -420,3 +420,27 @@ TEST_F(ModelFatalTest, AFatalErrorWhileReadingGivesTheBox)
 
     EXPECT_FALSE(IsBox(Load("quad.mlf")));   // the same file reads once the device is well
 }
+
+// One frame played looping at a huge rate from the file: the time wraps within the frame instead of
+// growing past every frame number.
+TEST_F(ModelTest, OneFrameAtAHugeRateStaysOnItsFrame)
+{
+    Formats::ModelFile file = MorphFile();
+    file.frameCount = 1;
+    file.framesPerSecond = 3e38f;
+    file.vertices.resize(3);
+    file.boxes.resize(1);
+    WriteModel("fast.mlf", file);
+    Model* model = Load("fast.mlf");
+    ASSERT_FALSE(IsBox(model));
+    model->animationControl->loop = 1;
+    model->animationControl->play = 1;
+    timers.frameTime = 0.02f;
+    for (int frame = 0; frame < 3; ++frame) {
+        manager->Render();
+        EXPECT_GE(model->animationControl->time, 0.0f);
+        EXPECT_LT(model->animationControl->time, 1.0f);
+        EXPECT_EQ(model->animationControl->currentFrame, 0u);
+        EXPECT_TRUE(model->animationControl->play);
+    }
+}
