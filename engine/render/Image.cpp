@@ -296,13 +296,14 @@ void Image::MakeCheckerboard(MessageManager* logManager, MemoryManager* memoryMa
                 Paste(8 * i, 8 * j, tile);
 }
 
-bool Image::Load(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files, const std::string& name)
+bool Image::Load(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files, const std::string& name,
+                 uint32_t maxWidth, uint32_t maxHeight)
 {
     const std::string extension = LowerExtension(name);
     if (extension == "tga")
-        return LoadTGA(logManager, memoryManager, files, name);
+        return LoadTGA(logManager, memoryManager, files, name, maxWidth, maxHeight);
     if (extension == "jpg")
-        return LoadJPG(logManager, memoryManager, files, name);
+        return LoadJPG(logManager, memoryManager, files, name, maxWidth, maxHeight);
     logManager->LogError("Unknown \"" + name + "\" image file type");
     return false;
 }
@@ -323,7 +324,7 @@ bool Image::Save(FileManager* files, const std::string& name)
 }
 
 bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files,
-                    const std::string& name)
+                    const std::string& name, uint32_t maxWidth, uint32_t maxHeight)
 {
     std::unique_ptr<FileBinary> file;
     std::vector<uint8_t> data;
@@ -358,6 +359,11 @@ bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, Fi
         logManager->LogError("Incorrect \"" + name + "\" file format");
         return false;
     }
+    if (JpegCodec::TooLarge(w, h, maxWidth, maxHeight)) {
+        logManager->LogError("Failed to load \"" + name + "\" image (" +
+                             JpegCodec::TooLargeText(w, h, maxWidth, maxHeight) + ")");
+        return false;
+    }
 
     // The file's pixels in file order, unpacked from run-length packets when needed.
     const size_t needed = size_t{w} * h * fileBytes;
@@ -368,6 +374,11 @@ bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, Fi
         return false;
     };
     if (runLength) {
+        // The densest packet, a run, gives 128 pixels for 1 + fileBytes bytes: data that cannot cover the
+        // picture is refused before the picture is allocated.
+        const uint64_t coverable = uint64_t{data.size() / (1u + fileBytes)} * 128u;
+        if (coverable < uint64_t{w} * h)
+            return shortRead(static_cast<size_t>((uint64_t{w} * h - coverable + 127u) / 128u * (1u + fileBytes)));
         unpacked.resize(needed);
         size_t in = 0;
         size_t out = 0;
@@ -433,7 +444,7 @@ bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, Fi
 }
 
 bool Image::LoadJPG(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files,
-                    const std::string& name)
+                    const std::string& name, uint32_t maxWidth, uint32_t maxHeight)
 {
     std::unique_ptr<FileBinary> file;
     try {
@@ -453,7 +464,7 @@ bool Image::LoadJPG(MessageManager* logManager, MemoryManager* memoryManager, Fi
         return loaded.pixels;
     };
     std::string failure;
-    if (!JpegCodec::Decode(source, sink, failure)) {
+    if (!JpegCodec::Decode(source, sink, failure, maxWidth, maxHeight)) {
         logManager->LogError("Failed to decode \"" + file->GetName() + "\" image (" + failure + ")");
         return false;
     }
