@@ -41,18 +41,8 @@ bool OpacityIsSequence(uint32_t kind)
 class MaterialReader {
 public:
     MaterialReader(FileBinary& file) : file(file) {}
-    uint32_t U32()
-    {
-        uint32_t value = 0;
-        file.Read(4, &value);
-        return value;
-    }
-    float F32()
-    {
-        float value = 0.0f;
-        file.Read(4, &value);
-        return value;
-    }
+    uint32_t U32() { return file.ReadU32(); }
+    float F32() { return file.ReadF32(); }
     Color Colour()
     {
         Color c;
