@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MemoryManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/core/files/FileBinary.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/render/JpegCodec.h"
@@ -26,11 +27,7 @@ constexpr uint64_t maxTgaBytes = JpegCodec::maxPictureBytes;
 std::string LowerExtension(const std::string& name)
 {
     const size_t dot = name.find('.');
-    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return extension;
+    return ToLowerCopy(dot == std::string::npos ? std::string() : name.substr(dot + 1));
 }
 
 uint16_t Read16(const uint8_t* p)
