@@ -51,6 +51,12 @@ public:
     // False when the position had to be clamped to 0..size.
     bool Seek(int32_t offset, int origin);
 
+    // Little-endian numbers, the one reader every binary format shares; a short read throws.
+    uint8_t ReadU8();
+    uint16_t ReadU16();
+    uint32_t ReadU32();
+    float ReadF32();
+
     // A truncated string throws; a count of 0 gives an empty text.
     void ReadString(std::string& out);
     void ReadWideString(std::u16string& out);
