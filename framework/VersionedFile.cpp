@@ -20,12 +20,6 @@ void PutU32(uint8_t* out, uint32_t value)
         out[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-uint32_t GetU32(const uint8_t* in)
-{
-    return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 | static_cast<uint32_t>(in[2]) << 16 |
-           static_cast<uint32_t>(in[3]) << 24;
-}
-
 } // namespace
 
 VersionedFile::VersionedFile(VantoranEngine::FileManager* files_, std::string_view magic_, uint32_t version_)
@@ -56,11 +50,13 @@ void VersionedFile::Open(const std::string& path_, Mode mode_)
         return;
     }
 
-    uint8_t header[headerSize];
-    file->Read(headerSize, header);
-    if (std::memcmp(header + 4, magic, magicLength) != 0 || GetU32(header) != file->size)
+    const uint32_t storedSize = file->ReadU32();
+    char storedMagic[magicLength];
+    file->Read(magicLength, storedMagic);
+    const uint32_t storedVersion = file->ReadU32();
+    if (std::memcmp(storedMagic, magic, magicLength) != 0 || storedSize != file->size)
         ThrowFormatError();
-    if (GetU32(header + 9) != version)
+    if (storedVersion != version)
         throw FileError("Incorrect \"" + path + "\" format version, current is " + std::to_string(version));
 }
 
@@ -145,18 +141,16 @@ void VersionedFile::Write(const void* source, uint32_t count)
     bytesWritten += count;
 }
 
-void VersionedFile::Read(void* destination, uint32_t count)
+VantoranEngine::FileBinary& VersionedFile::ReadableFile()
 {
     if (!file || mode != Mode::Read)
-        throw FileError("Failed to read " + std::to_string(count) + " bytes from \"" + path + "\" file");
-    file->Read(count, destination);
+        throw FileError("Failed to read from \"" + path + "\" file");
+    return *file;
 }
 
 uint32_t VersionedFile::ReadU32()
 {
-    uint8_t bytes[4];
-    Read(bytes, 4);
-    return GetU32(bytes);
+    return ReadableFile().ReadU32();
 }
 
 int32_t VersionedFile::ReadI32()
@@ -166,25 +160,18 @@ int32_t VersionedFile::ReadI32()
 
 float VersionedFile::ReadF32()
 {
-    const uint32_t bits = ReadU32();
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    return ReadableFile().ReadF32();
 }
 
 uint8_t VersionedFile::ReadU8()
 {
-    uint8_t value = 0;
-    Read(&value, 1);
-    return value;
+    return ReadableFile().ReadU8();
 }
 
 std::u16string VersionedFile::ReadWide()
 {
-    if (!file || mode != Mode::Read)
-        throw FileError("Failed to read 1 bytes from \"" + path + "\" file");
     std::u16string text;
-    file->ReadWideString(text);
+    ReadableFile().ReadWideString(text);
     return text;
 }
 

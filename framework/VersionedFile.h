@@ -90,7 +90,8 @@ public:
 private:
     void WriteHeader(uint32_t size);
     void Write(const void* source, uint32_t count);
-    void Read(void* destination, uint32_t count);
+    // The open file when it was opened for reading; throws `FileError` otherwise.
+    VantoranEngine::FileBinary& ReadableFile();
     // Throws like a failed write when the injected fault is reached by `count` more bytes.
     void CheckInjectedFault(uint32_t count);
     [[noreturn]] void ThrowFormatError() const;

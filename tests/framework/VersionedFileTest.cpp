@@ -87,7 +87,7 @@ TEST_F(VersionedFileTest, HeaderChecksGiveTheFormatOrTheVersionMessage)
         {"other magic", magic, format},
         {"older version", older, version},
         {"newer version", newer, version},
-        {"shorter than a header", {13, 0, 0, 0, 'P'}, "Failed to read 13 bytes from \"" + Path("f.bin") + "\" file"},
+        {"shorter than a header", {13, 0, 0, 0, 'P'}, "Failed to read 5 bytes from \"" + Path("f.bin") + "\" file"},
     };
     for (const auto& c : cases) {
         FrameworkTest::WriteBytes(Path("f.bin"), c.bytes);
