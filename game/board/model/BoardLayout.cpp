@@ -1,50 +1,31 @@
 #include "game/board/model/BoardLayout.h"
 
 #include "engine/core/Error.h"
-#include "engine/core/files/FileBinary.h"
+#include "framework/VersionedFile.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace Petalwork {
 
-using VantoranEngine::FileBinary;
+using GameFramework::VersionedFile;
 using VantoranEngine::FileError;
 
 namespace {
 
 constexpr uint32_t cellRecordSize = 16;
 constexpr uint32_t linkRecordSize = 28;
+constexpr uint32_t indexSize = 4;
 
-[[noreturn]] void ThrowFormat(const FileBinary& file)
+[[noreturn]] void ThrowFormat(const VersionedFile& file)
 {
-    throw FileError("Incorrect \"" + file.GetName() + "\" file format");
-}
-
-uint32_t ReadU32(FileBinary& file)
-{
-    uint8_t b[4];
-    file.Read(4, b);
-    return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
-           static_cast<uint32_t>(b[3]) << 24;
-}
-
-float ReadF32(FileBinary& file)
-{
-    const uint32_t bits = ReadU32(file);
-    float value;
-    static_assert(sizeof value == sizeof bits);
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    throw FileError("Incorrect \"" + file.GetPath() + "\" file format");
 }
 
 // A count whose records cannot fit in the rest of the file is refused before anything is allocated.
-uint32_t ReadCount(FileBinary& file, uint32_t recordSize)
+uint32_t ReadCount(VersionedFile& file, uint32_t recordSize)
 {
-    const uint32_t count = ReadU32(file);
-    const uint64_t left = file.size > file.position ? file.size - file.position : 0;
-    if (static_cast<uint64_t>(count) * recordSize > left)
-        ThrowFormat(file);
+    const uint32_t count = file.ReadU32();
+    file.CheckCount(count, recordSize);
     return count;
 }
 
@@ -52,44 +33,58 @@ BoardPoint Plus(BoardPoint a, BoardPoint b) { return {a.x + b.x, a.y + b.y}; }
 
 } // namespace
 
-BoardLayout BoardLayout::Read(FileBinary& file)
+std::string BoardLayout::PathOf(const std::string& boardName)
+{
+    return "data\\levels\\meshes\\" + boardName + ".blf";
+}
+
+BoardLayout BoardLayout::Load(VantoranEngine::FileManager* files, const std::string& boardName)
+{
+    VersionedFile file(files, magic, version);
+    file.Open(PathOf(boardName), VersionedFile::Mode::Read);
+    BoardLayout board = Read(file);
+    file.Close();
+    return board;
+}
+
+BoardLayout BoardLayout::Read(VersionedFile& file)
 {
     BoardLayout board;
 
     const uint32_t cellCount = ReadCount(file, cellRecordSize);
     board.cells.resize(cellCount);
     for (BoardCell& cell : board.cells) {
-        cell.centre.x = ReadF32(file);
-        cell.centre.y = ReadF32(file);
-        cell.fileType = TileTypeFromFile(ReadU32(file));
-        cell.reserved = ReadU32(file);
+        cell.centre.x = file.ReadF32();
+        cell.centre.y = file.ReadF32();
+        cell.fileType = TileTypeFromFile(file.ReadU32());
+        cell.reserved = file.ReadU32();
     }
 
     const uint32_t linkCount = ReadCount(file, linkRecordSize);
     board.links.resize(linkCount);
     for (BoardLink& link : board.links) {
-        link.from = ReadU32(file);
-        link.to = ReadU32(file);
+        link.from = file.ReadU32();
+        link.to = file.ReadU32();
         if (link.from >= cellCount || link.to >= cellCount)
             ThrowFormat(file);
-        const BoardPoint first{ReadF32(file), ReadF32(file)};
-        const BoardPoint second{ReadF32(file), ReadF32(file)};
-        link.kind = ReadU32(file);
+        const BoardPoint first{file.ReadF32(), file.ReadF32()};
+        const BoardPoint second{file.ReadF32(), file.ReadF32()};
+        link.kind = file.ReadU32();
         const BoardPoint from = board.cells[link.from].centre;
         const BoardPoint to = board.cells[link.to].centre;
         link.forward = {from, Plus(from, first), Plus(to, second), to};
         link.backward = {to, Plus(to, second), Plus(from, first), from};
     }
 
-    const uint32_t lineCount = ReadCount(file, 4);
+    const uint32_t lineCount = ReadCount(file, indexSize);
     board.lines.resize(lineCount);
     for (BoardLine& line : board.lines) {
-        const uint32_t n = ReadCount(file, 4);
+        const uint32_t n = ReadCount(file, indexSize);
         if (n < 2)
             ThrowFormat(file);
         line.cells.resize(n);
         for (uint32_t& index : line.cells) {
-            index = ReadU32(file);
+            index = file.ReadU32();
             if (index >= cellCount)
                 ThrowFormat(file);
         }

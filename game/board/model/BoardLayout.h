@@ -3,12 +3,13 @@
 // lines, after the move lines have taken their heads' tiles.
 //
 // Rules:
-// - The body read here follows the file's 13-byte versioned header ("BBBLF", version 7), which the
-//   caller has checked. All values little-endian 32-bit; bytes after the last move line are not read.
+// - The file is "data\levels\meshes\<board name>.blf": the versioned header ("BBBLF", version 7), then
+//   the body, little-endian 32-bit values; bytes after the last move line are not read.
 // - Reading checks what the game would otherwise trip over: every index below the cell count, every
 //   line of at least two cells, consecutive line cells linked (either direction), counts that fit the
-//   file. A broken board throws FileError "Incorrect \"<name>\" file format"; a body that ends early
-//   throws the file layer's FileError. Nothing is kept from a failed read.
+//   file. A broken board throws FileError "Incorrect \"<path>\" file format"; a wrong header or a body
+//   that ends early throws the file layer's FileError. Nothing is kept from a failed read. The level
+//   treats every one of them as fatal.
 // - A move line's head loses its tile (type NoTile, also as the file type, so its layers never count
 //   and are never restored), the head's link to the second cell gets kind 2, the last cell becomes a
 //   line end. Ties go to file order: the first link of a pair is the one found.
@@ -19,10 +20,15 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace VantoranEngine {
-class FileBinary;
+class FileManager;
+}
+
+namespace GameFramework {
+class VersionedFile;
 }
 
 namespace Petalwork {
@@ -51,8 +57,15 @@ struct BoardLine {
 
 class BoardLayout {
 public:
-    // Reads the body from the file's current position (see the rules above).
-    [[nodiscard]] static BoardLayout Read(VantoranEngine::FileBinary& file);
+    static constexpr const char* magic = "BBBLF";
+    static constexpr uint32_t version = 7;
+
+    // "data\levels\meshes\" + name + ".blf"
+    static std::string PathOf(const std::string& boardName);
+    // Opens, reads and closes the level's board file.
+    [[nodiscard]] static BoardLayout Load(VantoranEngine::FileManager* files, const std::string& boardName);
+    // Reads the body of a board file opened with its header checked (see the rules above).
+    [[nodiscard]] static BoardLayout Read(GameFramework::VersionedFile& file);
 
     // The first link in file order joining a and b in either direction.
     std::optional<size_t> FindLink(uint32_t a, uint32_t b) const;

@@ -14,7 +14,6 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Window.h"
-#include "engine/core/files/FileBinary.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/render/Camera.h"
 #include "engine/render/CameraManager.h"
@@ -113,9 +112,7 @@ TEST_F(BoardDisplayTest, ShippedBoardDrawsItsTilesAndChips)
             boards.push_back(entry.path());
     ASSERT_FALSE(boards.empty());
     std::sort(boards.begin(), boards.end());
-    VantoranEngine::FileBinary file(&memory, boards.front().string(), false, true, true);
-    file.Seek(13, 0); // the versioned header
-    const BoardLayout board = BoardLayout::Read(file);
+    const BoardLayout board = BoardLayout::Load(&files, boards.front().stem().string());
 
     // Resources as the global bundle holds them.
     const VantoranEngine::ShaderDescriptor atlas =

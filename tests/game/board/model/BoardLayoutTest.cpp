@@ -1,7 +1,8 @@
 #include "game/board/model/BoardLayout.h"
 
 #include "engine/core/Error.h"
-#include "engine/core/files/FileBinary.h"
+#include "engine/core/files/FileManager.h"
+#include "framework/VersionedFile.h"
 #include "engine/render/ServicesFixture.h"
 #include "tools/formats/BoardWriter.h"
 
@@ -15,7 +16,8 @@ using Petalwork::TileType;
 
 namespace {
 
-constexpr uint32_t headerSize = 13;
+constexpr uint32_t headerSize = GameFramework::VersionedFile::headerSize;
+const std::string format = "Incorrect \"data\\levels\\meshes\\test.blf\" file format";
 
 // The worked example of the format: 3 columns x 4 rows under 3 heads, 20 links, 3 lines of 5.
 Formats::BoardFile Example()
@@ -44,10 +46,8 @@ class BoardLayoutTest : public ServicesFixture {
 protected:
     BoardLayout Read(const std::vector<uint8_t>& bytes)
     {
-        VantoranEngine::FileBinary file(&memory, "levels\\meshes\\test.blf", false, true, true, true, bytes.data(),
-                                        static_cast<uint32_t>(bytes.size()));
-        file.Seek(headerSize, 0);
-        return BoardLayout::Read(file);
+        Write("data/levels/meshes/test.blf", bytes);
+        return BoardLayout::Load(&files, "test");
     }
 
     BoardLayout Read(const Formats::BoardFile& board) { return Read(Formats::EncodeBoard(board)); }
@@ -138,7 +138,6 @@ TEST_F(BoardLayoutTest, TwoCellLineAndDuplicateLinks)
 
 TEST_F(BoardLayoutTest, BrokenBoardsAreRefusedWithTheFormatMessage)
 {
-    const std::string format = "Incorrect \"levels\\meshes\\test.blf\" file format";
     struct Case {
         const char* what;
         std::function<void(Formats::BoardFile&)> spoil;
@@ -165,15 +164,36 @@ TEST_F(BoardLayoutTest, CountsBeyondTheFileAndShortBodiesAreRefused)
     // A cell count far beyond the file: refused before anything is allocated.
     std::vector<uint8_t> huge = bytes;
     huge[headerSize + 3] = 0x7f;
-    EXPECT_EQ(Refusal(huge), "Incorrect \"levels\\meshes\\test.blf\" file format");
-    // Every cut of the body fails with a FileError.
+    EXPECT_EQ(Refusal(huge), format);
+    // Every cut of the body fails with a FileError, its size patched so the header passes.
     for (size_t cut = headerSize; cut < bytes.size(); cut += 7) {
         std::vector<uint8_t> shorter(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+        const auto size = static_cast<uint32_t>(cut);
+        for (int i = 0; i < 4; ++i)
+            shorter[i] = static_cast<uint8_t>(size >> (8 * i));
         EXPECT_NE(Refusal(shorter), "") << cut;
     }
     // Bytes after the last line are never read.
     bytes.insert(bytes.end(), {1, 2, 3});
+    const auto size = static_cast<uint32_t>(bytes.size());
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(size >> (8 * i));
     EXPECT_EQ(Refusal(bytes), "");
+}
+
+TEST_F(BoardLayoutTest, OnlyVersionSevenBoardsAreRead)
+{
+    const std::vector<uint8_t> good = Formats::EncodeBoard(Example());
+    const std::string version = "Incorrect \"data\\levels\\meshes\\test.blf\" format version, current is 7";
+    for (uint8_t v : {6, 8}) {
+        std::vector<uint8_t> other = good;
+        other[9] = v;
+        EXPECT_EQ(Refusal(other), version) << int(v);
+    }
+    std::vector<uint8_t> magic = good;
+    magic[4] = 'X';
+    EXPECT_EQ(Refusal(magic), format);
+    EXPECT_EQ(BoardLayout::PathOf("stage1_level2"), "data\\levels\\meshes\\stage1_level2.blf");
 }
 
 TEST_F(BoardLayoutTest, CentringOffsetKeepsTheScreenCentreInTheBox)
@@ -190,15 +210,14 @@ TEST_F(BoardLayoutTest, CentringOffsetKeepsTheScreenCentreInTheBox)
 TEST_F(BoardLayoutTest, EveryBoardOfTheDefaultDataReads)
 {
     const std::filesystem::path folder = std::filesystem::path(BRINDLE_GAME_FOLDER) / "data" / "levels" / "meshes";
+    VantoranEngine::FileManager game(&log, &memory, BRINDLE_GAME_FOLDER, "");
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".blf")
             continue;
         ++count;
-        VantoranEngine::FileBinary file(&memory, entry.path().string(), false, true, true);
-        file.Seek(headerSize, 0);
         BoardLayout board;
-        ASSERT_NO_THROW(board = BoardLayout::Read(file)) << entry.path();
+        ASSERT_NO_THROW(board = BoardLayout::Load(&game, entry.path().stem().string())) << entry.path();
         EXPECT_FALSE(board.lines.empty()) << entry.path();
         for (const auto& line : board.lines)
             EXPECT_EQ(board.cells[line.cells.front()].fileType, TileType::NoTile);
