@@ -5,6 +5,8 @@
 #include "engine/render/Random.h"
 #include "engine/render/SpriteGroup.h"
 
+#include "engine/render/Model.h"
+
 #include <cmath>
 
 namespace Petalwork {
@@ -12,6 +14,9 @@ namespace Petalwork {
 using VantoranEngine::Vector3;
 
 namespace {
+
+// A horn chip's trail lies just under it.
+constexpr float trailBehind = 0.01f;
 
 Vector3 At(BoardPoint p) { return {p.x, p.y, 0.0f}; }
 
@@ -364,6 +369,16 @@ void Chip::StepFlight(float dt)
             flightPath->RebuildCurve();
         } else {
             targetBasket.reset(); // gone: land where it was last seen, without scoring
+        }
+    }
+    if (hornChip && look.depth != savedDepth) {
+        // Drawn over the horn while inside it; its own depth once clear of it.
+        const BoardPoint minimum{position.x + context.hitMinimum.x, position.y + context.hitMinimum.y};
+        const BoardPoint maximum{position.x + context.hitMaximum.x, position.y + context.hitMaximum.y};
+        if (!context.horn || !context.horn->Overlaps(minimum, maximum)) {
+            look.depth = savedDepth;
+            if (trail && trail->spriteGroup && trail->spriteGroup->model)
+                trail->spriteGroup->model->depth = savedDepth + trailBehind;
         }
     }
     flightControl->Advance(dt * (context.settings.flightSpeed + context.settings.flightAcceleration * flightTime));

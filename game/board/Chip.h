@@ -62,6 +62,14 @@ public:
     virtual void ScoreBasket(BasketHandle basket, unsigned flowerKind) = 0;
 };
 
+// The horn powerup's model, which horn chips fly out of.
+class HornShape {
+public:
+    virtual ~HornShape() = default;
+    // Whether the horn's box overlaps the box from `minimum` to `maximum` (touching counts).
+    virtual bool Overlaps(BoardPoint minimum, BoardPoint maximum) const = 0;
+};
+
 // The chip manager's counters that chips keep up to date.
 struct ChipCounters {
     int frozenCount = 0;      // frozen chips on the board
@@ -78,6 +86,7 @@ struct ChipContext {
     std::vector<int> flowerPictures; // the stage's picture number per flower kind
     BoardPoint hitMinimum;           // the cell model's local box
     BoardPoint hitMaximum;
+    const HornShape* horn = nullptr; // null: no horn on the screen
 };
 
 // The look of a chip for its models.
@@ -161,6 +170,7 @@ public:
     VantoranEngine::ParticleSystem* GetTrail() const { return trail; }
 
     ChipLook look;
+    float savedDepth = 0.0f; // horn chips: the depth taken once the chip is clear of the horn
     float zoom = 0.0f;
     float whirlFadeOut = 0.0f;
     float whirlFadeIn = 0.0f;

@@ -345,6 +345,28 @@ TEST_F(ChipTest, FlightToAVanishedBasketLandsWithoutScoring)
     EXPECT_TRUE(sounds.played.empty());
 }
 
+TEST_F(ChipTest, HornChipTakesItsDepthOnceClearOfTheHorn)
+{
+    struct Horn : Petalwork::HornShape {
+        bool Overlaps(BoardPoint minimum, BoardPoint maximum) const override
+        {
+            return minimum.x <= 130.0f && maximum.x >= 70.0f && minimum.y <= 130.0f && maximum.y >= 70.0f;
+        }
+    } horn;
+    context.horn = &horn;
+    auto chip = std::make_unique<Chip>(context, BoardPoint{100, 100}, 1, 0, false, true);
+    chip->look.depth = -5.0f; // over the horn while inside it
+    chip->savedDepth = -2.5f;
+    chip->StartFlight(Petalwork::MakeLinePath({100, 100, 0}, {400, 100, 0}), std::nullopt, 0.0f, nullptr);
+    chip->Update(true, 0.01f, far); // still inside: 2 + 0.15 units on
+    EXPECT_FLOAT_EQ(chip->look.depth, -5.0f);
+    for (int i = 0; i < 30 && chip->look.depth == -5.0f; ++i)
+        chip->Update(true, 0.05f, far);
+    EXPECT_FLOAT_EQ(chip->look.depth, -2.5f);
+    EXPECT_GT(chip->position.x, 155.0f); // its box (25 each side) has left the horn's (up to 130)
+    context.horn = nullptr;
+}
+
 TEST_F(ChipTest, DoublingPartsTheImagesAndClosesThem)
 {
     auto chip = Make({100, 100});
