@@ -197,8 +197,10 @@ void Cell::Update(float dt, bool isSelected)
         sparkle->liveCount == 0)
         sparkle->spriteGroup->SetShown(false);
 
-    const int layersBefore = Layers();
     const CellStepResult step = Step(dt, isSelected);
+    // Rebuilt layers first, so they take this frame's alpha with the tile.
+    if (step.restoreLayers || static_cast<int>(layers.size()) != Layers())
+        RestoreLayerModels();
     if (step.alpha)
         ApplyAlpha(*step.alpha);
     if (step.faded)
@@ -207,8 +209,6 @@ void Cell::Update(float dt, bool isSelected)
         SetColour(shine, 1.0f, 1.0f, 1.0f, *step.shineAlpha);
     if (step.shineEnded)
         SetDrawn(shine, false);
-    if (step.restoreLayers || Layers() != layersBefore || static_cast<int>(layers.size()) != Layers())
-        RestoreLayerModels();
     if (step.powerupExpired)
         DeletePowerupModels();
     if (step.blink)

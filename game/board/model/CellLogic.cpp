@@ -26,9 +26,9 @@ bool CellLogic::RestoreLayers()
 
 void CellLogic::RemoveTile()
 {
+    SetPowerup(PowerupKind::None, 0.0f);
     fileType = TileType::NoTile;
     type = TileType::NoTile;
-    SetPowerup(PowerupKind::None, 0.0f);
 }
 
 void CellLogic::StartAppear(float delay)

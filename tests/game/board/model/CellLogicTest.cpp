@@ -47,7 +47,9 @@ TEST(CellLogicTest, LayersBreakFromTheTopAndSingleTilesNever)
         EXPECT_EQ(cell.type, type);
     }
     CellLogic head = Cell(TileType::Double);
+    head.SetPowerup(PowerupKind::Horn, 5.0f);
     head.RemoveTile();
+    EXPECT_EQ(head.powerup, PowerupKind::None);
     EXPECT_FALSE(head.RestoreLayers());
     EXPECT_EQ(head.Layers(), 0);
 }
