@@ -5,6 +5,7 @@
 #include "engine/render/Matrix4.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/VertexBuffer.h"
 
@@ -69,13 +70,9 @@ void StartAnimation(Model* model)
 ChipModels::ChipModels(VantoranEngine::ModelManager& models, const ChipPrototypes& prototypes, bool withSecond)
     : models(models), prototypes(prototypes)
 {
-    main = Clone(prototypes.chip);
-    if (main && main->animationControl)
-        main->animationControl->speed = animationSpeed;
+    main = CloneChip();
     if (withSecond) {
-        second = Clone(prototypes.chip);
-        if (second && second->animationControl)
-            second->animationControl->speed = animationSpeed;
+        second = CloneChip();
         SetDrawn(second, false);
     }
 }
@@ -92,6 +89,18 @@ ChipModels::~ChipModels()
 Model* ChipModels::Clone(const Model* prototype)
 {
     return prototype ? models.CloneModel(prototype, prototypes.camera, 0) : nullptr;
+}
+
+Model* ChipModels::CloneChip()
+{
+    Model* model = Clone(prototypes.chip);
+    if (!model)
+        return nullptr;
+    if (prototypes.flowers)
+        model->SetShaderDescriptor(*prototypes.flowers);
+    if (model->animationControl)
+        model->animationControl->speed = animationSpeed;
+    return model;
 }
 
 void ChipModels::Delete(Model*& model)

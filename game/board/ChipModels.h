@@ -3,8 +3,8 @@
 // from the level's prototypes and put each frame where the chip's look says.
 //
 // Rules:
-// - The prototypes come from the global resource bundle: the chip model wearing the flower atlas, the
-//   six bonus overlays in bonus-kind order and the four ice cubes. They outlive every ChipModels.
+// - The prototypes come from the global resource bundle: the chip model (its clones wear the flower
+//   atlas), the six bonus overlays in bonus-kind order and the four ice cubes. They outlive every ChipModels.
 // - Drawn = the model's active flag. The main model's animation runs at 10 frames per second; the
 //   picture is the atlas frame (the material's stage time).
 // - Destruction removes every model from the manager's list and deletes it.
@@ -18,12 +18,14 @@ namespace VantoranEngine {
 class Camera;
 class Model;
 class ModelManager;
+class ShaderDescriptor;
 }
 
 namespace Petalwork {
 
 struct ChipPrototypes {
     const VantoranEngine::Model* chip = nullptr;
+    const VantoranEngine::ShaderDescriptor* flowers = nullptr; // the 8 x 4 flower atlas the chips wear
     std::array<const VantoranEngine::Model*, bonusKindCount> bonuses{}; // [0] unused
     std::array<const VantoranEngine::Model*, 4> ice{};
     VantoranEngine::Camera* camera = nullptr; // the GUI camera
@@ -50,6 +52,7 @@ public:
 
 private:
     VantoranEngine::Model* Clone(const VantoranEngine::Model* prototype);
+    VantoranEngine::Model* CloneChip();
     void Delete(VantoranEngine::Model*& model);
     void SyncBonus(const Chip& chip);
     void SyncIce(const Chip& chip);

@@ -118,12 +118,12 @@ TEST_F(BoardDisplayTest, ShippedBoardDrawsItsTilesAndChips)
     const VantoranEngine::ShaderDescriptor atlas =
         VantoranEngine::ShaderDescriptor::InitFromTextureAtlas(0, "chips\\flowers.jpg", "chips\\flowers_alpha.jpg");
     Model* chipPrototype = Prototype("chips\\models\\chip.mlf", -0.010055f);
-    chipPrototype->SetShaderDescriptor(atlas);
     CellPrototypes cellPrototypes;
     cellPrototypes.tile = Prototype("cell\\models\\cell.mlf", -0.000155f);
     cellPrototypes.camera = gui;
     ChipPrototypes chipPrototypes;
     chipPrototypes.chip = chipPrototype;
+    chipPrototypes.flowers = &atlas;
     chipPrototypes.camera = gui;
 
     CellTimings timings;
