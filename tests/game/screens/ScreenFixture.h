@@ -1,0 +1,63 @@
+#pragma once
+// A whole engine for the screen tests without a display: headless windows, the recording render device
+// (no OpenGL), an empty data folder of the test's own, the GUI camera at 800 x 600 and a frame time
+// the test sets. Missing pictures are only warnings, so screens build on it as on the real data.
+
+#include "EngineTestSupport.h"
+#include "TempFolder.h"
+#include "engine/core/Engine.h"
+#include "engine/core/TimerManager.h"
+#include "engine/render/Camera.h"
+#include "engine/render/gui/GUIManager.h"
+#include "engine/render/gui/GUIWindow.h"
+#include "platform/d3d7/D3D7Test.h"
+#include "platform/window/WindowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class ScreenFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Platform::Test::SetHeadlessWindows(true);
+        Platform::Test::SetForceFocus(true);
+        Platform::D3D7Test::Reset();
+        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::Recording);
+        PrepareData();
+        engine = std::make_unique<VantoranEngine::Engine>(TestEngineDescriptor(data.Path(), user.Path()));
+        gui = engine->guiManager.get();
+        gui->GetCamera()->orthoWidth = 800.0f;
+        gui->GetCamera()->orthoHeight = 600.0f;
+    }
+
+    void TearDown() override
+    {
+        engine.reset();
+        Platform::D3D7Test::Reset();
+        Platform::Test::ResetInput();
+    }
+
+    // Files the test wants in the data folder before the engine starts.
+    virtual void PrepareData() {}
+
+    // The frame time the screens read in their next Update.
+    void SetFrameTime(float seconds) { engine->timerManager->frameTime = seconds; }
+
+    // A GUI material as the bundle builds it: a colour image with its "_alpha" partner.
+    static VantoranEngine::ShaderDescriptor Material(const std::string& colour, uint32_t frames = 1)
+    {
+        std::string opacity = colour;
+        opacity.insert(opacity.size() - 4, "_alpha");
+        VantoranEngine::ShaderDescriptor descriptor;
+        VantoranEngine::BuildGUIShaderDescriptor(descriptor, colour, opacity, frames);
+        return descriptor;
+    }
+
+    TempFolder data;
+    TempFolder user;
+    std::unique_ptr<VantoranEngine::Engine> engine;
+    VantoranEngine::GUIManager* gui = nullptr;
+};
