@@ -12,11 +12,13 @@
 #include "engine/render/gui/GUIWindow.h"
 #include "platform/d3d7/D3D7Test.h"
 #include "platform/window/WindowTest.h"
+#include "tools/formats/ModelWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class ScreenFixture : public ::testing::Test {
 protected:
@@ -54,6 +56,35 @@ protected:
         VantoranEngine::ShaderDescriptor descriptor;
         VantoranEngine::BuildGUIShaderDescriptor(descriptor, colour, opacity, frames);
         return descriptor;
+    }
+
+    // A model of `frames` frames (vertex-animated when more than one) at `framesPerSecond`: one quad
+    // from (x0, y0) to (x1, y1) in the xy plane, pickable, with vertex colours when loaded so.
+    static Formats::ModelFile QuadModel(uint32_t frames, float framesPerSecond, float x0, float y0, float x1, float y1)
+    {
+        Formats::ModelFile model = Formats::MakeQuadModel();
+        const std::vector<Formats::ModelVertex> corners = model.vertices;
+        model.vertices.clear();
+        model.boxes.clear();
+        if (frames > 1)
+            model.flags |= Formats::modelMorphFrames;
+        model.frameCount = frames;
+        model.framesPerSecond = framesPerSecond;
+        for (uint32_t f = 0; f < frames; ++f) {
+            for (Formats::ModelVertex vertex : corners) {
+                vertex.position = {vertex.position[0] < 0 ? x0 : x1, vertex.position[1] < 0 ? y0 : y1, 0.0f};
+                model.vertices.push_back(vertex);
+            }
+            model.boxes.push_back({{x0, y0, 0.0f}, {x1, y1, 0.0f}});
+        }
+        return model;
+    }
+
+    // Writes a model file under the data folder ("data/" + relative).
+    void WriteModel(const std::string& relative, const Formats::ModelFile& model) const
+    {
+        const std::vector<uint8_t> bytes = Formats::EncodeModel(model);
+        data.WriteFile("data/" + relative, std::string(bytes.begin(), bytes.end()));
     }
 
     TempFolder data;
