@@ -66,8 +66,8 @@ protected:
         const std::vector<Formats::ModelVertex> corners = model.vertices;
         model.vertices.clear();
         model.boxes.clear();
-        if (frames > 1)
-            model.flags |= Formats::modelMorphFrames;
+        if (frames > 1) // vertex-animated models are not static
+            model.flags = (model.flags & ~Formats::modelStaticVertices) | Formats::modelMorphFrames;
         model.frameCount = frames;
         model.framesPerSecond = framesPerSecond;
         for (uint32_t f = 0; f < frames; ++f) {
