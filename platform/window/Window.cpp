@@ -80,6 +80,9 @@ bool StartVideo()
         return false;
     }
     state.videoStarted = true;
+    // A 24-bit depth buffer in every OpenGL window, as the engine's Z buffers have: the render stand-in then
+    // draws frames straight into the window (SDL's default is 16 bits).
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     // One lasting reference to the GL driver: SDL unloads it with the last OpenGL window otherwise, and the
     // render stand-in keeps the same driver across window re-creation.
     if (SDL_GL_LoadLibrary(nullptr) != 0)
