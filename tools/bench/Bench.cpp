@@ -293,7 +293,7 @@ int main(int argc, char** argv)
         const char* threads = std::getenv("LP_NUM_THREADS");
         const char* driver = std::getenv("SDL_VIDEODRIVER");
         std::printf("video driver %s, renderer threads %s\n", driver ? driver : "default",
-                    threads ? threads : "not set");
+                    threads ? threads : "the engine's choice");
         for (const std::string& scene : scenes) {
             std::vector<Figures> results;
             for (int run = 0; run < runs; ++run)
