@@ -51,6 +51,7 @@ struct Context {
     std::vector<GLuint> deadTextures, deadFramebuffers, deadRenderbuffers;
     // The window's framebuffer (see the file comment), probed once per context.
     bool windowUsable = false;
+    bool windowSingleBuffered = false; // its swap does nothing: nothing finishes the frame's commands
     int windowDepthBits = 0;
     bool windowDecided = false;       // this frame's choice is made (at its first bind of lastPresented)
     Surface* windowTarget = nullptr;  // the back buffer drawn into the window since the last present
@@ -94,6 +95,7 @@ void DestroyContext() {
     c.lastPresented = nullptr;
     c.swapInterval = -1;
     c.windowUsable = false;
+    c.windowSingleBuffered = false;
     c.windowDecided = false;
     c.windowTarget = nullptr;
     c.presentedFromWindow = false;
@@ -118,6 +120,7 @@ void ProbeWindow() {
     if (red != 8 || green != 8 || blue != 8 || alpha != 0) return;
     GLboolean doubleBuffered = GL_FALSE;
     glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+    c.windowSingleBuffered = !doubleBuffered;
     if (!doubleBuffered) {
         c.windowUsable = true;
         return;
@@ -670,6 +673,9 @@ bool Present(Surface* backBuffer, HWND handle, bool vsync) {
         SDL_GL_SetSwapInterval(interval);
         c.swapInterval = interval;
     }
+    // A single-buffered window's swap neither renders nor waits: frames would queue up unrendered, each
+    // holding its commands' memory, where a swap of a double-buffered window finishes the frame.
+    if (fromWindow && c.windowSingleBuffered) glFinish();
     SDL_GL_SwapWindow(window);
     c.lastPresented = backBuffer;
     c.presentedFromWindow = fromWindow;
