@@ -51,15 +51,32 @@ uint32_t LowestBit(DWORD mask)
     return bit;
 }
 
-// One 8-bit component placed into a mask; a zero mask (no such component) gives 0.
-DWORD Place(uint8_t component, DWORD mask)
-{
-    if (mask == 0)
-        return 0;
-    const uint32_t bits = BitCount(mask);
-    const DWORD value = bits >= 8 ? DWORD{component} << (bits - 8) : DWORD{component} >> (8 - bits);
-    return (value << LowestBit(mask)) & mask;
-}
+// Where an 8-bit component goes in a mask, worked out once per surface rather than once per pixel: the
+// component is shifted right to the mask's width (or left when the mask is wider than 8 bits), then up to
+// the mask's lowest bit. A zero mask (no such component) gives 0.
+struct ChannelPlacement {
+    DWORD mask = 0;
+    uint32_t narrow = 0; // right shift to the mask's width
+    uint32_t widen = 0;  // left shift when the mask has more than 8 bits
+    uint32_t lowest = 0;
+
+    explicit ChannelPlacement(DWORD m) : mask(m)
+    {
+        if (mask == 0)
+            return;
+        const uint32_t bits = BitCount(mask);
+        narrow = bits >= 8 ? 0 : 8 - bits;
+        widen = bits >= 8 ? bits - 8 : 0;
+        lowest = LowestBit(mask);
+    }
+
+    DWORD Place(uint8_t component) const
+    {
+        if (mask == 0)
+            return 0;
+        return (((DWORD{component} >> narrow) << widen) << lowest) & mask;
+    }
+};
 
 // Logs a failed result with the tag; true on success.
 bool Succeeded(RenderSystem_D3D7* renderSystem, HRESULT result)
@@ -202,13 +219,15 @@ void Texture2D_D3D7::CreateSurface(Image* image)
             built = Succeeded(renderSystem, result) && locked.lpSurface != nullptr;
             if (built) {
                 const uint32_t step = level.BytesPerPixel();
+                const ChannelPlacement red(format.dwRBitMask), green(format.dwGBitMask), blue(format.dwBBitMask),
+                    alpha(format.dwRGBAlphaBitMask);
+                const uint32_t columns = levelWidth < level.width ? levelWidth : level.width;
                 for (uint32_t y = 0; y < levelHeight && y < level.height; ++y) {
                     uint8_t* row = static_cast<uint8_t*>(locked.lpSurface) + static_cast<ptrdiff_t>(y) * locked.lPitch;
-                    for (uint32_t x = 0; x < levelWidth && x < level.width; ++x) {
-                        const uint8_t* p = level.Pixel(x, y);
-                        const uint8_t alpha = step == 4 ? p[3] : 255;
-                        const DWORD value = Place(p[0], format.dwRBitMask) | Place(p[1], format.dwGBitMask) |
-                                            Place(p[2], format.dwBBitMask) | Place(alpha, format.dwRGBAlphaBitMask);
+                    const uint8_t* p = level.Pixel(0, y);
+                    for (uint32_t x = 0; x < columns; ++x, p += step) {
+                        const DWORD value = red.Place(p[0]) | green.Place(p[1]) | blue.Place(p[2]) |
+                                            alpha.Place(step == 4 ? p[3] : 255);
                         if (wide) {
                             std::memcpy(row + size_t{x} * 4, &value, 4);
                         } else {

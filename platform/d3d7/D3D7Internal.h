@@ -233,6 +233,7 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
           const WORD* indices, DWORD indexCount);
 bool Present(Surface* backBuffer, HWND window, bool vsync);
 bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
+bool PresentedFromWindow();
 } // namespace Executor
 
 } // namespace Platform::D3D7Detail

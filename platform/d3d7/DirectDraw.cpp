@@ -242,6 +242,12 @@ HRESULT Surface::Blt(RECT* destination, IDirectDrawSurface7* sourceSurface, RECT
     if (source->format.dwRGBBitCount != format.dwRGBBitCount) return DDERR_INVALIDPIXELFORMAT;
     if (locked || source->locked) return DDERR_WASSTILLDRAWING;
     const DWORD bpp = BytesPerPixel();
+    if (source->width == width && source->height == height) {
+        for (DWORD y = 0; y < height; ++y)
+            std::memcpy(&memory[y * pitch], &source->memory[y * source->pitch], size_t{width} * bpp);
+        dirty = true;
+        return DD_OK;
+    }
     for (DWORD y = 0; y < height; ++y) {
         const DWORD sy = y * source->height / height;
         for (DWORD x = 0; x < width; ++x) {
@@ -649,6 +655,11 @@ void ClearCalls() {
     Guard guard(Mutex());
     G().calls.clear();
     G().recording = true;
+}
+
+bool LastFrameDrawnInWindow() {
+    Guard guard(Mutex());
+    return Executor::PresentedFromWindow();
 }
 
 int LiveSurfaces() {

@@ -80,7 +80,7 @@ using namespace D3D7Detail;
 
 HWND CreateTestWindow(int width, int height) {
     Guard guard(Mutex());
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    if (!StartOpenGlVideo()) return nullptr;
     SDL_Window* window = SDL_CreateWindow("d3d7 test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window) {

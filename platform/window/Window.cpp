@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 namespace Platform {
 
@@ -68,6 +69,22 @@ std::filesystem::path ResourceFolder()
     return exe.parent_path() / "resources";
 }
 
+} // namespace
+
+bool StartOpenGlVideo()
+{
+    // Read by Mesa when the video subsystem opens its display, so it is set first; the process is still
+    // single-threaded here.
+    if (!std::getenv("LP_NUM_THREADS") && std::thread::hardware_concurrency() >= 2)
+        setenv("LP_NUM_THREADS", "2", 0);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    return true;
+}
+
+namespace {
+
 bool StartVideo()
 {
     WindowState& state = State();
@@ -75,7 +92,7 @@ bool StartVideo()
         return false;
     if (state.videoStarted)
         return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!StartOpenGlVideo()) {
         std::fprintf(stderr, "Window stand-in: SDL video could not start: %s\n", SDL_GetError());
         return false;
     }

@@ -5,28 +5,21 @@
 //
 // Usage: contactsheets <game folder> <output folder>
 #include "engine/core/Engine.h"
-#include "engine/core/EngineDescriptor.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
-#include "engine/core/files/FileManager.h"
-#include "engine/core/files/FileTextual.h"
-#include "engine/render/Camera.h"
-#include "engine/render/Matrix4.h"
-#include "engine/render/Model.h"
-#include "engine/render/ModelManager.h"
-#include "engine/render/ShaderDescriptor.h"
 #include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUIEditBox.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUIManager.h"
 #include "engine/render/gui/GUISlider.h"
-#include "engine/render/gui/GUITextManager.h"
 #include "engine/render/gui/GUIWindow.h"
 #include "platform/d3d7/D3D7.h"
 #include "platform/os/CodePage.h"
 #include "platform/window/WindowApi.h"
 #include "tools/databuild/DataBuild.h"
+#include "tools/scenes/EngineScene.h"
+#include "tools/scenes/MainMenuScene.h"
 
 #include <cairo.h>
 
@@ -45,102 +38,28 @@ using namespace VantoranEngine;
 
 namespace {
 
-struct Sheet {
-    std::unique_ptr<Engine> engine;
-    GUIManager* gui = nullptr;
-    std::vector<std::unique_ptr<Model>> models;
-};
-
-// Fonts as the font list names them, and every text table, as the game loads them at start.
-void LoadFontsAndTexts(Sheet& sheet)
+// Every text table, as the game loads them at start.
+std::vector<std::string> TextTableNames()
 {
-    FileManager& files = *sheet.engine->fileManager;
-    auto list = files.OpenTextual("data\\ui\\fonts\\ru.ini", false);
-    if (!list)
-        throw std::runtime_error("no font list");
-    const int32_t count = list->ReadInt();
-    list->ReadInt();
-    auto word = [&list] {
-        std::string w;
-        while (list->ReadString(w, true))
-            if (!w.empty())
-                return w;
-        return std::string();
-    };
-    for (int32_t id = 0; id < count; ++id) {
-        const std::string file = word(), colour = word(), opacity = word();
-        const float size = list->ReadFloat(), missing = list->ReadFloat(), spacing = list->ReadFloat();
-        const int32_t lowerCase = list->ReadInt();
-        ShaderDescriptor material;
-        BuildGUIShaderDescriptor(material, colour, opacity, 1);
-        GUIFont* font = sheet.gui->GetFontManager()->LoadFont(id, material, file);
-        font->size = size;
-        font->missingAdvance = missing;
-        font->spacing = spacing;
-        if (lowerCase != 0)
-            font->AddLowerCaseGlyphs();
-    }
+    std::vector<std::string> names;
     for (const DataBuild::TextTable& table : DataBuild::TextTables())
-        sheet.gui->GetTextManager()->LoadTexts(std::string("ui\\texts\\ru\\") + table.name + ".ini");
+        names.emplace_back(table.name);
+    return names;
 }
 
-Sheet StartSheet(const std::string& gameFolder, const std::string& userFolder)
+std::unique_ptr<EngineScene> StartSheet(const std::string& gameFolder, const std::string& userFolder)
 {
-    EngineDescriptor d;
-    d.title = "Brindlemoor";
-    d.version = 100;
-    d.baseDirectory = gameFolder;
-    d.configName = "ContactSheets";
-    d.configDirectory = userFolder;
-    d.logDirectory = userFolder;
-    d.logEnabled = true;
-    d.logReopen = false;
-    d.videoMode = "800x600x32";
-    d.fullscreenDefault = false;
-    Sheet sheet;
-    sheet.engine = std::make_unique<Engine>(d);
-    sheet.gui = sheet.engine->guiManager.get();
-    sheet.gui->GetCamera()->orthoWidth = 800.0f;
-    sheet.gui->GetCamera()->orthoHeight = 600.0f;
-    LoadFontsAndTexts(sheet);
-    return sheet;
-}
-
-// A pair's material; an opaque picture ("32bit") has no opacity image.
-ShaderDescriptor GuiMaterial(const std::string& colour, uint32_t frames = 1, bool opaque = false)
-{
-    ShaderDescriptor material;
-    BuildGUIShaderDescriptor(material, colour, opaque ? "32bit" : colour.substr(0, colour.size() - 4) + "_alpha.jpg",
-                             frames);
-    return material;
-}
-
-GUIWindow* Picture(Sheet& sheet, const std::string& colour, float x, float y, float w, float h,
-                   GUIWindow* parent = nullptr, float u = 1, float v = 1)
-{
-    return sheet.gui->CreateWindow(GUIWindow::Shown, {x, y}, {w, h}, GuiMaterial(colour), parent, {u, v});
-}
-
-// A model of the data placed by its own coordinates (or moved by (x, y)), drawn with the GUI camera.
-Model* PlaceModel(Sheet& sheet, const std::string& name, float depth, float x = 0, float y = 0)
-{
-    Model* model = sheet.engine->modelManager->LoadModel(name, sheet.gui->GetCamera(), 32);
-    Matrix4 at;
-    MakeTranslationMatrix(at, {x, y, 0});
-    model->SetWorldMatrix(at);
-    model->depth = depth;
-    sheet.models.emplace_back(model);
-    return model;
+    return std::make_unique<EngineScene>(gameFolder, userFolder, "ContactSheets", TextTableNames());
 }
 
 // The greenhouse interior behind everything else of a sheet.
-void Backdrop(Sheet& sheet)
+void Backdrop(EngineScene& sheet)
 {
-    PlaceModel(sheet, "backgrounds\\flower_house\\models\\house_back.mlf", -0.5f);
+    sheet.PlaceModel("backgrounds\\flower_house\\models\\house_back.mlf", -0.5f);
 }
 
 // A few frames so lazily built textures are on the device, then the last one read back as a PNG.
-void Capture(Sheet& sheet, const std::function<void()>& perFrame, const std::filesystem::path& file)
+void Capture(EngineScene& sheet, const std::function<void()>& perFrame, const std::filesystem::path& file)
 {
     // The engine empties the log's entries every frame: report the data's problems before it does.
     auto report = [&] {
@@ -178,21 +97,16 @@ void Capture(Sheet& sheet, const std::function<void()>& perFrame, const std::fil
         throw std::runtime_error("cannot write " + file.string());
 }
 
-void Finish(Sheet& sheet)
-{
-    sheet.models.clear();
-    sheet.engine.reset();
-}
-
 const Color white{1, 1, 1, 1};
 
 void FontSheet(const std::string& game, const std::string& user, const std::filesystem::path& out)
 {
-    Sheet sheet = StartSheet(game, user);
+    auto scene = StartSheet(game, user);
+    EngineScene& sheet = *scene;
     Backdrop(sheet);
     // Every font twice: on the dark dialog panel (left; the frame stretched so its title band and bottom rim
     // fall off the sheet) and on the pale greenhouse (right), since some fonts are made for one of them.
-    GUIWindow* panel = Picture(sheet, "gui\\common\\window_large.jpg", -60, -50, 460, 1179, nullptr, 1, 0.767578125f);
+    GUIWindow* panel = sheet.Picture("gui\\common\\window_large.jpg", -60, -50, 460, 1179, nullptr, 1, 0.767578125f);
     const std::u16string sample = u"Сад «Ёж» — 01…";
     Capture(sheet, [&] {
         float y = 590;
@@ -205,15 +119,15 @@ void FontSheet(const std::string& game, const std::string& user, const std::file
             panel->AddText({475, y + 50}, white, 0, id, line, -1.0f);
         }
     }, out / "fonts.png");
-    Finish(sheet);
 }
 
 void DialogSheet(const std::string& game, const std::string& user, const std::filesystem::path& out)
 {
-    Sheet sheet = StartSheet(game, user);
+    auto scene = StartSheet(game, user);
+    EngineScene& sheet = *scene;
     Backdrop(sheet);
     // A large dialog at its drawn size with every kind of widget.
-    GUIWindow* large = Picture(sheet, "gui\\common\\window_large.jpg", 288, 0, 512, 393, nullptr, 1, 0.767578125f);
+    GUIWindow* large = sheet.Picture("gui\\common\\window_large.jpg", 288, 0, 512, 393, nullptr, 1, 0.767578125f);
     GUIButton* wide = sheet.gui->CreateButton({46, 37}, {419, 46}, GuiMaterial("gui\\common\\button_long.jpg", 3),
                                               large, {0.818359375f, 0.71875f});
     sheet.gui->CreateCheckBox({60, 250}, {32, 32}, GuiMaterial("gui\\common\\check_box.jpg", 6), large, {1, 1});
@@ -225,7 +139,7 @@ void DialogSheet(const std::string& game, const std::string& user, const std::fi
     music->SetThumbTexture({32, 32}, GuiMaterial("gui\\common\\slider_toddler.jpg", 3), {1, 1});
     music->SetPosition(700);
     // A small dialog on top: title, three lines, two buttons.
-    GUIWindow* small = Picture(sheet, "gui\\common\\window_small.jpg", 0, 344, 370, 256, nullptr, 0.72265625f, 1);
+    GUIWindow* small = sheet.Picture("gui\\common\\window_small.jpg", 0, 344, 370, 256, nullptr, 0.72265625f, 1);
     small->flags |= GUIWindow::Tier10;
     GUIButton* yes = sheet.gui->CreateButton({40, 43}, {138, 46}, GuiMaterial("gui\\common\\button_short.jpg", 4),
                                              small, {0.5390625f, 0.71875f});
@@ -242,13 +156,13 @@ void DialogSheet(const std::string& game, const std::string& user, const std::fi
         large->AddTextByKey({340, 137}, white, 0, 1, "OPTIONS_MUSIC_VOLUME", -1, -1.0f);
         wide->AddTextByKey({209, 14}, white, 1, 6, "GAME_LOGIC_MENU_RETURN", -1, -1.0f);
     }, out / "dialogs.png");
-    Finish(sheet);
 }
 
 // Every widget picture whole at 1:1, so every frame cell shows.
 void WidgetSheet(const std::string& game, const std::string& user, const std::filesystem::path& out)
 {
-    Sheet sheet = StartSheet(game, user);
+    auto scene = StartSheet(game, user);
+    EngineScene& sheet = *scene;
     Backdrop(sheet);
     const std::pair<const char*, std::array<float, 2>> pictures[] = {
         {"button_short", {512, 128}},  {"button_long", {1024, 128}},   {"button_glow", {512, 64}},
@@ -264,48 +178,19 @@ void WidgetSheet(const std::string& game, const std::string& user, const std::fi
             y -= rowHeight + 6;
             rowHeight = 0;
         }
-        Picture(sheet, std::string("gui\\common\\") + name + ".jpg", x, y - h, w, h);
+        sheet.Picture(std::string("gui\\common\\") + name + ".jpg", x, y - h, w, h);
         x += w + 6;
         rowHeight = std::max(rowHeight, h);
     }
     Capture(sheet, [] {}, out / "widgets.png");
-    Finish(sheet);
 }
 
 // The greenhouse as the main menu's backdrop; with the menu on top when `menu` is set.
 void GreenhouseSheet(const std::string& game, const std::string& user, const std::filesystem::path& out, bool menu)
 {
-    Sheet sheet = StartSheet(game, user);
-    const std::string house = "backgrounds\\flower_house\\models\\";
-    float depth = -0.5f;
-    for (const char* part : {"house_back", "house_beds", "house_plants", "house_light"}) {
-        PlaceModel(sheet, house + part + ".mlf", depth);
-        depth -= 0.01f;
-    }
-    for (int i = 0; i < 9; ++i)
-        PlaceModel(sheet, house + "flower_" + std::to_string(i) + ".mlf", depth - 0.001f * i);
-    GUIWindow* window = nullptr;
-    std::vector<GUIButton*> buttons;
-    if (menu) {
-        window = Picture(sheet, "gui\\common\\window_main_menu.jpg", 272, 160, 256, 256);
-        for (int b = 0; b < 4; ++b)
-            buttons.push_back(sheet.gui->CreateButton({30, 170.0f - 40 * b}, {196, 32},
-                                                      GuiMaterial("gui\\common\\button_glow.jpg", 3), window,
-                                                      {0.765625f, 1}));
-        Picture(sheet, "gui\\main_menu\\profile_window.jpg", 230, 68, 340, 64, nullptr, 340.0f / 512, 1);
-        PlaceModel(sheet, "gui\\main_menu\\models\\game_logo.mlf", -2.0f, 400, 505);
-    }
-    const char* keys[] = {"MAIN_MENU_START", "MAIN_MENU_HIGH_SCORES", "MAIN_MENU_OPTIONS", "MAIN_MENU_EXIT"};
-    Capture(sheet, [&] {
-        for (size_t b = 0; b < buttons.size(); ++b)
-            buttons[b]->AddTextByKey({98, 8}, white, 1, 7, keys[b], -1, -1.0f);
-        if (window) {
-            // The profile plate's greeting and link, at the plate's rest place below the menu.
-            window->AddTextByKey({128, -67}, {1, 0.97f, 0.91f, 1}, 1, 1, "MAIN_MENU_WELCOME_BACK", -1, -1.0f);
-            window->AddTextByKey({128, -90}, {0.81f, 0.91f, 0.69f, 1}, 1, 3, "MAIN_MENU_CHANGE_PROFILE", -1, -1.0f);
-        }
-    }, out / (menu ? "main_menu.png" : "greenhouse.png"));
-    Finish(sheet);
+    auto sheet = StartSheet(game, user);
+    MainMenuScene scene(*sheet, menu);
+    Capture(*sheet, [&] { scene.AddTexts(); }, out / (menu ? "main_menu.png" : "greenhouse.png"));
 }
 
 } // namespace

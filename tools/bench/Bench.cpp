@@ -1,0 +1,311 @@
+// Frame cost of the engine on the default data: each scene is started in a fresh process, its frames are
+// paced to 60 per second by the benchmark itself (the engine's v_vsync stays off), and the process reports
+// the processor time of a frame (every thread, the software renderer's included), the frame rate reached,
+// the time from the start of the process to its first presented frame (and the processor time spent until
+// then), its peak resident memory, the main thread's processor time of a frame (the engine and the GL
+// driver's front end) and the engine's own share of a frame (the same frames drawn with the device's
+// recording backend, which runs the engine's code and no renderer). Each figure is the median of the runs,
+// with their minimum and maximum. Never run as a test: the figures depend on the machine and its load.
+//
+// Usage: bench <game folder> [--runs N] [--seconds S] [--scene menu]
+// One run is this program with --run <scene> <start time> <seconds>; it prints one line of figures.
+#include "engine/core/Engine.h"
+#include "engine/core/Error.h"
+#include "platform/d3d7/D3D7Test.h"
+#include "platform/os/CodePage.h"
+#include "platform/window/WindowApi.h"
+#include "tools/scenes/EngineScene.h"
+#include "tools/scenes/MainMenuScene.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+using namespace VantoranEngine;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr double kFrameSeconds = 1.0 / 60.0;
+constexpr int kWarmUpFrames = 60;      // first frames build textures lazily: not measured
+constexpr int kEngineShareFrames = 120;
+
+struct Figures {
+    double cpuPerFrame = 0;   // ms of processor time, all threads
+    double fps = 0;
+    double firstFrame = 0;    // ms from the start of the process
+    double peakMemory = 0;    // MiB resident
+    double engineShare = 0;   // ms of processor time per frame without a renderer
+    double mainThread = 0;    // ms of the main thread's processor time per frame (engine and GL front end)
+    double firstFrameCpu = 0; // ms of processor time, all threads, up to the first frame
+    double slowFrame = 0;     // ms of wall time of the 95th-percentile frame (work only, not the wait)
+};
+
+double Nanoseconds(Clock::time_point t)
+{
+    return std::chrono::duration<double, std::nano>(t.time_since_epoch()).count();
+}
+
+double ProcessCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+double ThreadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double PeakResidentMiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+    return 0;
+}
+
+// Every text table of the data, as the game loads them at start.
+std::vector<std::string> TextTables(const std::string& game)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(game) / "data/ui/texts/ru"))
+        if (entry.path().extension() == ".ini")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// One frame of the engine's loop, as the game runs it.
+void Frame(EngineScene& scene, const std::function<void()>& texts)
+{
+    Platform::MSG message;
+    while (Platform::PeekMessageA(&message, nullptr, 0, 0, Platform::PM_REMOVE)) {
+        Platform::TranslateMessage(&message);
+        Platform::DispatchMessageA(&message);
+    }
+    scene.engine->Update();
+    texts();
+    scene.engine->EndFrame();
+}
+
+// Runs frames paced to 60 per second for the given time; answers the frames drawn and the wall time of
+// each frame's work.
+int PacedFrames(EngineScene& scene, const std::function<void()>& texts, double seconds, std::vector<double>& work)
+{
+    const auto frame = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kFrameSeconds));
+    const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    auto deadline = Clock::now();
+    int frames = 0;
+    while (Clock::now() < end) {
+        const auto begun = Clock::now();
+        Frame(scene, texts);
+        work.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begun).count());
+        ++frames;
+        deadline += frame;
+        const auto now = Clock::now();
+        if (deadline < now - frame)
+            deadline = now; // a late frame is dropped, not caught up
+        std::this_thread::sleep_until(deadline);
+    }
+    return frames;
+}
+
+Figures RunScene(const std::string& game, const std::string& sceneName, double startNs, double seconds)
+{
+    const std::filesystem::path user =
+        std::filesystem::temp_directory_path() / ("brindle-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(user);
+    Figures figures;
+    {
+        EngineScene scene(game, user.string(), "Bench", TextTables(game));
+        std::unique_ptr<MainMenuScene> menu;
+        if (sceneName == "menu")
+            menu = std::make_unique<MainMenuScene>(scene, true);
+        else
+            throw std::runtime_error("unknown scene " + sceneName);
+        const std::function<void()> texts = [&] { menu->AddTexts(); };
+
+        Frame(scene, texts);
+        figures.firstFrame = (Nanoseconds(Clock::now()) - startNs) / 1e6;
+        figures.firstFrameCpu = ProcessCpuMs();
+        std::vector<double> work;
+        PacedFrames(scene, texts, kWarmUpFrames * kFrameSeconds, work);
+        work.clear();
+
+        const double cpu = ProcessCpuMs(), mainCpu = ThreadCpuMs();
+        const auto begun = Clock::now();
+        const int frames = PacedFrames(scene, texts, seconds, work);
+        const double wall = std::chrono::duration<double>(Clock::now() - begun).count();
+        figures.cpuPerFrame = (ProcessCpuMs() - cpu) / frames;
+        figures.mainThread = (ThreadCpuMs() - mainCpu) / frames;
+        figures.fps = frames / wall;
+        std::sort(work.begin(), work.end());
+        figures.slowFrame = work[work.size() * 95 / 100];
+
+        // The engine alone: the same frames with a device that records instead of drawing.
+        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::Recording);
+        const double engineCpu = ThreadCpuMs();
+        for (int i = 0; i < kEngineShareFrames; ++i) {
+            Frame(scene, texts);
+            Platform::D3D7Test::ClearCalls();
+        }
+        figures.engineShare = (ThreadCpuMs() - engineCpu) / kEngineShareFrames;
+        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::OpenGL);
+        figures.peakMemory = PeakResidentMiB();
+    }
+    std::filesystem::remove_all(user);
+    return figures;
+}
+
+// Starts this program for one run of a scene and reads its line of figures.
+Figures SpawnRun(const std::string& self, const std::string& game, const std::string& scene, double seconds)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("no pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    const std::string start = std::to_string(Nanoseconds(Clock::now()));
+    const std::string secondsText = std::to_string(seconds);
+    std::vector<std::string> arguments = {self, game, "--run", scene, start, secondsText};
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    if (spawned != 0) {
+        close(pipeEnds[0]);
+        throw std::runtime_error("cannot start " + self);
+    }
+    std::string output;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, static_cast<size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    Figures f;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+        std::sscanf(output.c_str(), "%lf %lf %lf %lf %lf %lf %lf %lf", &f.cpuPerFrame, &f.fps, &f.firstFrame,
+                    &f.peakMemory, &f.engineShare, &f.slowFrame, &f.mainThread, &f.firstFrameCpu) != 8)
+        throw std::runtime_error("the run of scene " + scene + " failed");
+    return f;
+}
+
+void Report(const std::string& scene, const std::vector<Figures>& runs)
+{
+    struct Row {
+        const char* name;
+        double Figures::*field;
+        const char* format;
+    };
+    const Row rows[] = {
+        {"processor time per frame at 60 fps (ms, all threads)", &Figures::cpuPerFrame, "%9.2f"},
+        {"frames per second", &Figures::fps, "%9.1f"},
+        {"start of the process to the first frame (ms)", &Figures::firstFrame, "%9.0f"},
+        {"peak resident memory (MiB)", &Figures::peakMemory, "%9.1f"},
+        {"processor time to the first frame (ms, all threads)", &Figures::firstFrameCpu, "%9.0f"},
+        {"main thread's processor time per frame (ms)", &Figures::mainThread, "%9.2f"},
+        {"engine's own share of a frame (ms)", &Figures::engineShare, "%9.3f"},
+        {"95th-percentile frame work (ms, wall)", &Figures::slowFrame, "%9.2f"},
+    };
+    std::printf("\nscene %s, %zu runs\n%-56s %9s %9s %9s\n", scene.c_str(), runs.size(), "figure", "median", "min",
+                "max");
+    for (const Row& row : rows) {
+        std::vector<double> values;
+        for (const Figures& f : runs)
+            values.push_back(f.*row.field);
+        std::sort(values.begin(), values.end());
+        std::printf("%-56s", row.name);
+        for (double v : {values[values.size() / 2], values.front(), values.back()})
+            std::printf(row.format, v);
+        std::printf("\n");
+    }
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench <game folder> [--runs N] [--seconds S] [--scene menu]\n");
+        return 2;
+    }
+    // The Russian build: lower case of the capitals-only font maps through code page 1251.
+    Platform::SetCodePage(Platform::CodePage::Windows1251);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    const std::string game = std::filesystem::absolute(argv[1]).string();
+    try {
+        if (argc == 6 && std::strcmp(argv[2], "--run") == 0) {
+            const Figures f = RunScene(game, argv[3], std::strtod(argv[4], nullptr), std::strtod(argv[5], nullptr));
+            std::printf("%f %f %f %f %f %f %f %f\n", f.cpuPerFrame, f.fps, f.firstFrame, f.peakMemory, f.engineShare,
+                        f.slowFrame, f.mainThread, f.firstFrameCpu);
+            return 0;
+        }
+        int runs = 3;
+        double seconds = 10;
+        std::vector<std::string> scenes;
+        for (int i = 2; i + 1 < argc; i += 2) {
+            if (std::strcmp(argv[i], "--runs") == 0)
+                runs = std::max(1, std::atoi(argv[i + 1]));
+            else if (std::strcmp(argv[i], "--seconds") == 0)
+                seconds = std::max(1.0, std::atof(argv[i + 1]));
+            else if (std::strcmp(argv[i], "--scene") == 0)
+                scenes.emplace_back(argv[i + 1]);
+            else
+                throw std::runtime_error(std::string("unknown option ") + argv[i]);
+        }
+        if (scenes.empty())
+            scenes = {"menu"}; // the level scene joins once the game's level play exists
+        const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+        const char* threads = std::getenv("LP_NUM_THREADS");
+        const char* driver = std::getenv("SDL_VIDEODRIVER");
+        std::printf("video driver %s, renderer threads %s\n", driver ? driver : "default",
+                    threads ? threads : "the engine's choice");
+        for (const std::string& scene : scenes) {
+            std::vector<Figures> results;
+            for (int run = 0; run < runs; ++run)
+                results.push_back(SpawnRun(self, game, scene, seconds));
+            Report(scene, results);
+        }
+    } catch (const Error& e) {
+        std::fprintf(stderr, "bench: %s\n", e.message.c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
