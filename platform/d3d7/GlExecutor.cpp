@@ -15,6 +15,7 @@
 // - vertex colours are ARGB words (bytes B, G, R, A in memory): GL_BGRA colour arrays.
 
 #include "platform/d3d7/D3D7Internal.h"
+#include "platform/d3d7/FramePacer.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -549,6 +550,7 @@ bool Present(Surface* backBuffer, HWND handle, bool vsync) {
         c.swapInterval = interval;
     }
     SDL_GL_SwapWindow(window);
+    FramePacer::AfterSwap(window, vsync);
     c.lastPresented = backBuffer;
     return true;
 }
