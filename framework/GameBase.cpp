@@ -27,7 +27,10 @@
 #include "engine/render/gui/GUIWindow.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/HighScoresTable.h"
 #include "framework/LanguageManager.h"
+#include "framework/LevelManagerBase.h"
+#include "framework/ProfileManagerBase.h"
 #include "framework/SoundPlayer.h"
 #include "framework/TextFileWords.h"
 #include "platform/os/Clock.h"
@@ -120,6 +123,9 @@ void GameBase::Init()
     CreateConsole();
     console = engine->console.get();
     soundPlayer = std::make_unique<SoundPlayer>(*engine, GetDefaultMusicVolume(), GetDefaultSoundVolume());
+    levels = CreateLevelManager();
+    profiles = CreateProfileManager();
+    highScores = std::make_unique<HighScoresTable>(*engine, userDataRoot);
     gameData = CreateGameData();
     loadingWindow = CreateLoadingWindow();
     RegisterSounds();
@@ -355,6 +361,9 @@ void GameBase::UpdateWindows()
 void GameBase::DestroyObjects()
 {
     loadingWindow.reset();
+    highScores.reset();
+    profiles.reset();
+    levels.reset();
     gameData.reset();
     levelData.reset();
     previousLevelData.reset();

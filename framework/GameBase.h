@@ -49,7 +49,10 @@ namespace GameFramework {
 
 class DataKeeper;
 class GUILoadingWindowBase;
+class HighScoresTable;
 class LanguageManager;
+class LevelManagerBase;
+class ProfileManagerBase;
 class SoundPlayer;
 
 // Registry roots in the numbering ReadRegistryString takes.
@@ -82,7 +85,9 @@ public:
     virtual void CreateConsole();
     virtual void RegisterSounds();
 
-    // Factories used by Init.
+    // Factories used by Init. The catalogue and the profile manager load their files when constructed.
+    virtual std::unique_ptr<LevelManagerBase> CreateLevelManager() = 0;
+    virtual std::unique_ptr<ProfileManagerBase> CreateProfileManager() = 0;
     virtual std::unique_ptr<DataKeeper> CreateGameData() = 0;
     virtual std::unique_ptr<GUILoadingWindowBase> CreateLoadingWindow() = 0;
 
@@ -141,6 +146,9 @@ public:
     std::unique_ptr<SoundPlayer> soundPlayer;
     int32_t fontCount = 0;
     int32_t consoleFontId = 0;
+    std::unique_ptr<LevelManagerBase> levels;      // the stage and level catalogue
+    std::unique_ptr<ProfileManagerBase> profiles;
+    std::unique_ptr<HighScoresTable> highScores;
     std::unique_ptr<DataKeeper> gameData;          // the global bundle
     std::unique_ptr<DataKeeper> levelData;         // the bundle of the level being prepared or played
     std::unique_ptr<DataKeeper> previousLevelData;

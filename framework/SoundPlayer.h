@@ -15,6 +15,8 @@
 // - Volumes live in the console variables g_music_volume and g_sound_volume (saved, 0..1); the setters
 //   clamp, store and apply them. Nothing is logged or thrown here. Main thread only.
 
+#include "framework/VolumeControl.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -33,7 +35,7 @@ namespace GameFramework {
 class MusicTrack;
 struct SoundEntry;
 
-class SoundPlayer {
+class SoundPlayer : public VolumeControl {
 public:
     static constexpr float minimumRestartInterval = 0.02f; // seconds between two starts of one id
     static constexpr float replacedTrackFadeSpeed = 1.0f;  // a track replaced on its channel
@@ -42,7 +44,7 @@ public:
     // The services themselves (tests); soundManager may be null.
     SoundPlayer(VantoranEngine::Config& config, VantoranEngine::SoundManager* soundManager,
                 VantoranEngine::TimerManager& timerManager, float defaultMusicVolume, float defaultSoundVolume);
-    virtual ~SoundPlayer();
+    ~SoundPlayer() override;
 
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -67,8 +69,10 @@ public:
     MusicTrack* FindMusicChannel(int32_t channel) const;
     MusicTrack* FindMusicTrack(int32_t trackId) const;
 
-    void SetMusicVolume(float volume);
-    void SetSoundVolume(float volume);
+    void SetMusicVolume(float volume) override;
+    void SetSoundVolume(float volume) override;
+    float GetMusicVolume() const override { return musicVolume; }
+    float GetSoundVolume() const override { return soundVolume; }
     float GetDefaultMusicVolume() const;
     float GetDefaultSoundVolume() const;
 

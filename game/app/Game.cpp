@@ -4,6 +4,9 @@
 #include "engine/core/EngineDescriptor.h"
 #include "engine/render/gui/GUISoundManager.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/LanguageManager.h"
+#include "framework/LevelManager.h"
+#include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
 
@@ -190,6 +193,16 @@ void Game::UpdateWindows()
         loadingWindow->Hide();
     }
     GameBase::UpdateWindows();
+}
+
+std::unique_ptr<GameFramework::LevelManagerBase> Game::CreateLevelManager()
+{
+    return std::make_unique<LevelManager>(*engine, language->current->code);
+}
+
+std::unique_ptr<GameFramework::ProfileManagerBase> Game::CreateProfileManager()
+{
+    return std::make_unique<ProfileManager>(*engine, soundPlayer.get(), userDataRoot, levels.get());
 }
 
 std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameData()

@@ -31,6 +31,8 @@ public:
     float GetDefaultSoundVolume() override;
     void UpdateWindows() override;
 
+    std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override;
+    std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override;
     std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override;
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override;
 

@@ -8,6 +8,8 @@
 #include "framework/DataKeeper.h"
 #include "framework/GameBase.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/LevelManagerBase.h"
+#include "framework/ProfileManagerBase.h"
 #include "platform/window/WindowTest.h"
 #include "TempFolder.h"
 
@@ -27,6 +29,8 @@ inline std::string UseTestFolders(const TempFolder& folder)
 class UnstartedGame : public GameFramework::GameBase {
 public:
     explicit UnstartedGame(const TempFolder& folder) : GameBase(UseTestFolders(folder), "Quorvane") {}
+    std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override { return nullptr; }
+    std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override { return nullptr; }
     std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override { return nullptr; }
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override { return nullptr; }
 };
@@ -47,6 +51,8 @@ public:
         GameBase::FillEngineDescriptor(descriptor);
         descriptor.fullscreenDefault = false;
     }
+    std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override { return nullptr; }
+    std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override { return nullptr; }
     std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override { return nullptr; }
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override { return nullptr; }
     void ResetDevice() override
