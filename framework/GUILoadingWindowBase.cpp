@@ -13,9 +13,9 @@
 
 namespace GameFramework {
 
-GUILoadingWindowBase::GUILoadingWindowBase(VantoranEngine::Engine& engine)
-    : engine(&engine), log(engine.messageManager.get()), timerManager(engine.timerManager.get()),
-      window(engine.window.get()), renderSystem(engine.renderSystem.get()), soundManager(engine.soundManager.get())
+GUILoadingWindowBase::GUILoadingWindowBase(VantoranEngine::Engine* engine)
+    : engine(engine), log(engine->messageManager.get()), timerManager(engine->timerManager.get()),
+      window(engine->window.get()), renderSystem(engine->renderSystem.get()), soundManager(engine->soundManager.get())
 {
 }
 
@@ -29,12 +29,14 @@ void GUILoadingWindowBase::Update()
 void GUILoadingWindowBase::Show(DataKeeper* newBundle)
 {
     bundle = newBundle;
+    shown = true;
 }
 
 void GUILoadingWindowBase::Hide()
 {
     bundle = nullptr;
     done = false;
+    shown = false;
 }
 
 void GUILoadingWindowBase::RunLoading()

@@ -4,6 +4,7 @@
 //
 // Rules:
 // - Show keeps the bundle (not owned); Hide forgets it and clears the done flag. Update clears the result.
+//   `shown` runs from the base's Show to its Hide: the game object acts on a result only while shown.
 // - RunLoading (main thread) returns once the bundle is loaded. During the wait the main thread handles
 //   every waiting window message, presents the last drawn frame again when the game runs in a window,
 //   feeds the sound streams without running queued sound commands, and looks every 20 ms whether the
@@ -32,7 +33,7 @@ class GUILoadingWindowBase {
 public:
     static constexpr uint32_t pollInterval = 20; // milliseconds between two looks at the worker
 
-    explicit GUILoadingWindowBase(VantoranEngine::Engine& engine);
+    explicit GUILoadingWindowBase(VantoranEngine::Engine* engine);
     virtual ~GUILoadingWindowBase();
 
     GUILoadingWindowBase(const GUILoadingWindowBase&) = delete;
@@ -52,7 +53,8 @@ public:
     VantoranEngine::SoundManager* soundManager; // null without a sound device
     DataKeeper* bundle = nullptr;               // not owned
     std::atomic<bool> done{false};              // set by the worker once the bundle is loaded
-    int32_t result = 0;
+    int32_t result = 0; // 1 the bundle is loaded
+    bool shown = false;
 
 protected:
     // Runs on the worker: the load, then the done flag.

@@ -212,7 +212,7 @@ std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameData()
 
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
 {
-    return std::make_unique<GameFramework::GUILoadingWindowBase>(*engine);
+    return std::make_unique<GameFramework::GUILoadingWindowBase>(engine.get());
 }
 
 GameData* Game::GetGameData() const

@@ -40,7 +40,7 @@ private:
 };
 
 struct LoadingWorld {
-    LoadingWorld() : game(folder), window(*game.engine) {}
+    LoadingWorld() : game(folder), window(game.engine.get()) {}
     TempFolder folder;
     TestGame game;
     GameFramework::GUILoadingWindowBase window;
@@ -54,11 +54,13 @@ TEST(GUILoadingWindowBase, LoadsOnAWorkerWhileTheMainThreadWaits)
         LoadingWorld w;
         StepBundle bundle(*w.game.engine, [milliseconds](StepBundle&) { Platform::Sleep(milliseconds); });
         w.window.Show(&bundle);
+        EXPECT_TRUE(w.window.shown);
         w.window.RunLoading();
         EXPECT_TRUE(w.window.done);
         EXPECT_NE(bundle.loadedOn, std::this_thread::get_id());
         w.window.Hide();
         EXPECT_FALSE(w.window.done);
+        EXPECT_FALSE(w.window.shown);
         EXPECT_EQ(w.window.bundle, nullptr);
     }
 }
