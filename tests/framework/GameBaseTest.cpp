@@ -3,7 +3,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
-#include "engine/core/devices/Controls.h"
+#include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/gui/GUIFont.h"
@@ -11,6 +11,7 @@
 #include "engine/render/gui/GUITextManager.h"
 #include "framework/MusicTrack.h"
 #include "framework/SoundPlayer.h"
+#include "platform/input/DirectInput.h"
 #include "platform/os/Path.h"
 #include "platform/os/Registry.h"
 #include "platform/sound/SoundTest.h"
@@ -157,10 +158,18 @@ TEST(GameBase, AVideoModeRequestIsRearmedAndAResetRebuildsTheDevice)
     game.Tick();
     EXPECT_TRUE(game.config->IsCommandReady("g_update_video_mode"));
     const int before = game.resets;
+    // A key held through the reset does not count until it has been released.
+    Platform::Test::InjectKey(Platform::DIK_SPACE, true);
     game.renderSystem->videoModeChanged = 1;
     game.Tick();
     EXPECT_EQ(game.resets, before + 1);
     EXPECT_EQ(game.renderSystem->videoModeChanged, 0);
+    EXPECT_TRUE(game.controls->inputHold);
+    EXPECT_FALSE(game.controls->IsKeyDown("SPACE"));
+    Platform::Test::InjectKey(Platform::DIK_SPACE, false);
+    game.Tick();
+    EXPECT_FALSE(game.controls->inputHold);
+    Platform::Test::ResetInput();
 }
 
 TEST(GameBase, AudioFilePathPrefersAWavWhereTheSoundReaderLooks)
