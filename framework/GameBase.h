@@ -48,7 +48,33 @@ struct EngineDescriptor;
 namespace GameFramework {
 
 class DataKeeper;
+class GUIContinueGameLogicWindowBase;
+class GUIDeleteProfileWindowBase;
+class GUIExitWindowBase;
+class GUIGameCompleteWindowBase;
+class GUIGameCursorBase;
+class GUIGameLogicExitWindowBase;
+class GUIGameLogicMenuWindowBase;
+class GUIGameLogicPauseWindowBase;
+class GUIGameLogicWindowBase;
+class GUIGameOverWindowBase;
+class GUIHighScoresWindowBase;
+class GUILevelCompleteWindowBase;
 class GUILoadingWindowBase;
+class GUILogosWindowBase;
+class GUIMainMenuWindowBase;
+class GUINewProfileWindowBase;
+class GUIOptionsWindowBase;
+class GUIProfileNameConflictWindowBase;
+class GUIProfilesWindowBase;
+class GUIRenameProfileWindowBase;
+class GUIStageCompleteWindowBase;
+class GUIStartGameLogicWindowBase;
+class GUIWelcomeWindowBase;
+class GameLogicBase;
+struct LevelInfo;
+struct LevelPosition;
+struct StageInfo;
 class HighScoresTable;
 class LanguageManager;
 class LevelManagerBase;
@@ -157,10 +183,124 @@ public:
     bool focusLost = false;
     bool rememberedTimerPause = false;
 
+    // The windows of the screen flow, null until created, and the running level, null between levels.
+    std::unique_ptr<GUIGameCursorBase> cursor;
+    std::unique_ptr<GUILogosWindowBase> logosWindow;
+    std::unique_ptr<GUILoadingWindowBase> gameLogicLoadingWindow;
+    std::unique_ptr<GUIWelcomeWindowBase> welcomeWindow;
+    std::unique_ptr<GUIExitWindowBase> exitWindow;
+    std::unique_ptr<GUIMainMenuWindowBase> mainMenuWindow;
+    std::unique_ptr<GUIProfilesWindowBase> profilesWindow;
+    std::unique_ptr<GUINewProfileWindowBase> newProfileWindow;
+    std::unique_ptr<GUIRenameProfileWindowBase> renameProfileWindow;
+    std::unique_ptr<GUIDeleteProfileWindowBase> deleteProfileWindow;
+    std::unique_ptr<GUIProfileNameConflictWindowBase> profileNameConflictWindow;
+    std::unique_ptr<GUIStartGameLogicWindowBase> startGameLogicWindow;
+    std::unique_ptr<GUIContinueGameLogicWindowBase> continueGameLogicWindow;
+    std::unique_ptr<GUIHighScoresWindowBase> highScoresWindow;
+    std::unique_ptr<GUIOptionsWindowBase> optionsWindow;
+    std::unique_ptr<GUIGameLogicWindowBase> gameLogicWindow;
+    std::unique_ptr<GUIGameLogicPauseWindowBase> gameLogicPauseWindow;
+    std::unique_ptr<GUIGameLogicMenuWindowBase> gameLogicMenuWindow;
+    std::unique_ptr<GUIGameLogicExitWindowBase> gameLogicExitWindow;
+    std::unique_ptr<GUILevelCompleteWindowBase> levelCompleteWindow;
+    std::unique_ptr<GUIStageCompleteWindowBase> stageCompleteWindow;
+    std::unique_ptr<GUIGameCompleteWindowBase> gameCompleteWindow;
+    std::unique_ptr<GUIGameOverWindowBase> gameOverWindow;
+    std::unique_ptr<GameLogicBase> level;
+
+    // The screen flow: windows, factories, transition passes and handlers.
+    // Creates the windows that follow the start-up loading screen, in the flow's order; runs once.
+    virtual void CreateWindows();
+
+    // Factories of the windows. A factory gives null until the game has that screen; the flow passes a
+    // missing window by.
+    virtual std::unique_ptr<GUIGameCursorBase> CreateGameCursor();
+    virtual std::unique_ptr<GUILogosWindowBase> CreateLogosWindow();
+    virtual std::unique_ptr<GUILoadingWindowBase> CreateGameLogicLoadingWindow();
+    virtual std::unique_ptr<GUIWelcomeWindowBase> CreateWelcomeWindow();
+    virtual std::unique_ptr<GUIExitWindowBase> CreateExitWindow();
+    virtual std::unique_ptr<GUIMainMenuWindowBase> CreateMainMenuWindow();
+    virtual std::unique_ptr<GUIProfilesWindowBase> CreateProfilesWindow();
+    virtual std::unique_ptr<GUINewProfileWindowBase> CreateNewProfileWindow();
+    virtual std::unique_ptr<GUIRenameProfileWindowBase> CreateRenameProfileWindow();
+    virtual std::unique_ptr<GUIDeleteProfileWindowBase> CreateDeleteProfileWindow();
+    virtual std::unique_ptr<GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow();
+    virtual std::unique_ptr<GUIStartGameLogicWindowBase> CreateStartGameLogicWindow();
+    virtual std::unique_ptr<GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow();
+    virtual std::unique_ptr<GUIHighScoresWindowBase> CreateHighScoresWindow();
+    virtual std::unique_ptr<GUIOptionsWindowBase> CreateOptionsWindow();
+    virtual std::unique_ptr<GUIGameLogicWindowBase> CreateGameLogicWindow();
+    virtual std::unique_ptr<GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow();
+    virtual std::unique_ptr<GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow();
+    virtual std::unique_ptr<GUIGameLogicExitWindowBase> CreateGameLogicExitWindow();
+    virtual std::unique_ptr<GUILevelCompleteWindowBase> CreateLevelCompleteWindow();
+    virtual std::unique_ptr<GUIStageCompleteWindowBase> CreateStageCompleteWindow();
+    virtual std::unique_ptr<GUIGameCompleteWindowBase> CreateGameCompleteWindow();
+    virtual std::unique_ptr<GUIGameOverWindowBase> CreateGameOverWindow();
+    // The level's bundle (not loaded yet) and the running level.
+    virtual std::unique_ptr<DataKeeper> CreateGameLogicData(const StageInfo& stage, const LevelInfo& level);
+    virtual std::unique_ptr<GameLogicBase> CreateGameLogic(const StageInfo& stage, const LevelInfo& level,
+                                                           int32_t lives);
+
+    // One handler per window, each acting on its own window's result while that window is shown.
+    virtual void HandleLogosWindow();
+    virtual void HandleLoadingWindow();
+    virtual void HandleWelcomeWindow();
+    virtual void HandleExitWindow();
+    virtual void HandleMainMenuWindow();
+    virtual void HandleProfilesWindow();
+    virtual void HandleGameLogicLoadingWindow();
+    virtual void HandleNewProfileWindow();
+    virtual void HandleRenameProfileWindow();
+    virtual void HandleDeleteProfileWindow();
+    virtual void HandleProfileNameConflictWindow();
+    virtual void HandleStartGameLogicWindow();
+    virtual void HandleContinueGameLogicWindow();
+    virtual void HandleHighScoresWindow();
+    virtual void HandleOptionsWindow();
+    virtual void HandleGameLogicWindow();
+    virtual void HandleGameLogicPauseWindow();
+    virtual void HandleGameLogicMenuWindow();
+    virtual void HandleGameLogicExitWindow();
+    // The level's outcome, acted on once when its state changed.
+    virtual void HandleLevelWon();
+    virtual void HandleLevelRestart();
+    // Steps the profile back one level and returns to the stage screen; nothing in the game asks for it.
+    virtual void StepBackLevel();
+    virtual void HandleLevelLost();
+    virtual void HandleLevelCompleteWindow();
+    virtual void HandleStageCompleteWindow();
+    virtual void HandleGameCompleteWindow();
+    virtual void HandleGameOverWindow();
+
+    // Shared steps of the flow.
+    void ShowGameCursor();
+    void HideGameCursor();
+    // The previous level data is deleted, the current one becomes the previous, and the bundle of the
+    // current profile's position is made.
+    void PrepareLevelData();
+    // Hides the panel and deletes the running level.
+    void CloseLevel();
+
 protected:
+
+    // The result a handler acts on: a shown window's own, else 0, so a click during a fade-out never
+    // acts twice.
+    template <typename Window>
+    static int32_t ResultOf(const std::unique_ptr<Window>& window)
+    {
+        return window != nullptr && window->shown ? window->result : 0;
+    }
+    bool IsLastLevelOfStage(const LevelPosition& position) const;
+    // The common end of a game: the sum of the level's score and the profile's total into the high
+    // scores when it is not 0, then the level is closed.
+    void EndGame();
     // Deletes what the destructor deletes, in its order; the game's destructor runs it first so that
     // nothing the level reads is gone before the level.
     void DestroyObjects();
+    // The flow's windows, in the reverse order of their creation.
+    void DestroyWindows();
 
 private:
     void CopyServicePointers();
