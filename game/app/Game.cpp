@@ -3,9 +3,18 @@
 #include "engine/core/Config.h"
 #include "engine/core/EngineDescriptor.h"
 #include "engine/render/gui/GUISoundManager.h"
+#include "framework/GUIGameCompleteWindowBase.h"
+#include "framework/GUIGameLogicExitWindowBase.h"
+#include "framework/GUILevelCompleteWindowBase.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/GUILogosWindowBase.h"
+#include "framework/GUIGameOverWindowBase.h"
+#include "framework/GUIStartGameLogicWindowBase.h"
+#include "framework/GameLogicBase.h"
 #include "framework/LanguageManager.h"
 #include "framework/LevelManager.h"
+#include "framework/MusicTrack.h"
+#include "framework/ProfileBase.h"
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
@@ -219,5 +228,114 @@ GameData* Game::GetGameData() const
 {
     return static_cast<GameData*>(gameData.get());
 }
+
+namespace {
+constexpr int32_t menuTrack = 0;
+constexpr int32_t menuChannel = 0;
+constexpr int32_t levelChannel = 1;
+constexpr int32_t jingleTrack = 3; // "stage_complete"
+constexpr int32_t jingleChannel = 3;
+constexpr float musicStopSpeed = 1.0f;
+constexpr float musicStartSpeed = 0.5f;
+constexpr int32_t flowerScreenAppearSound = 52;
+constexpr int32_t musicPlaying = 0; // SoundPlayer::GetMusicState
+}
+
+void Game::PlayMenuMusic()
+{
+    soundPlayer->StopAllMusic(musicStopSpeed);
+    soundPlayer->PlayMusic(menuTrack, menuChannel, musicStartSpeed);
+}
+
+void Game::PlayLevelMusic(uint32_t stageIndex)
+{
+    const int32_t track = 1 + static_cast<int32_t>(stageIndex & 1); // "game0" on even stages, "game1" on odd
+    const GameFramework::MusicTrack* menu = soundPlayer->FindMusicChannel(menuChannel);
+    if (menu != nullptr && menu->trackId == menuTrack)
+        soundPlayer->StopMusic(menuChannel, musicStopSpeed);
+    GameFramework::MusicTrack* current = soundPlayer->FindMusicChannel(levelChannel);
+    if (current != nullptr && current->trackId == track &&
+        current->fadeState == GameFramework::MusicFadeState::FadingOutToStop) {
+        // Leaving the last level began to fade this track out, and a playing stream is not started again:
+        // take it back from where the fade has got to.
+        current->fadeState = GameFramework::MusicFadeState::FadingIn;
+        current->fadeSpeed = musicStartSpeed;
+        return;
+    }
+    if (current == nullptr || current->trackId != track)
+        soundPlayer->StopAllMusic(musicStopSpeed);
+    soundPlayer->PlayMusic(track, levelChannel, musicStartSpeed);
+}
+
+void Game::HandleLogosWindow()
+{
+    const int32_t result = ResultOf(logosWindow);
+    GameBase::HandleLogosWindow();
+    if (result == 1)
+        soundPlayer->PlayMusic(menuTrack, menuChannel, musicStartSpeed);
+}
+
+void Game::HandleStartGameLogicWindow()
+{
+    const int32_t result = ResultOf(startGameLogicWindow);
+    if (result == 0 && startGameLogicWindow->shown) {
+        // Keep the menu music going behind the stage screen.
+        const GameFramework::MusicTrack* menu = soundPlayer->FindMusicChannel(menuChannel);
+        if (menu == nullptr || menu->trackId != menuTrack || soundPlayer->GetMusicState(menuChannel) != musicPlaying)
+            PlayMenuMusic();
+    }
+    if (result == 2) {
+        if (startGameLogicWindow->mode != GameFramework::GUIStartGameLogicWindowBase::Mode::NextLevel)
+            HideGameCursor();
+        const GameFramework::ProfileBase* profile = profiles->GetCurrentProfile();
+        if (profile->currentPosition.level == 0)
+            soundPlayer->PlaySound(flowerScreenAppearSound);
+    }
+    GameBase::HandleStartGameLogicWindow();
+}
+
+void Game::HandleGameLogicLoadingWindow()
+{
+    const int32_t result = ResultOf(gameLogicLoadingWindow);
+    GameBase::HandleGameLogicLoadingWindow();
+    if (result == 1 && level != nullptr)
+        PlayLevelMusic(level->GetPosition().stage);
+}
+
+void Game::HandleGameLogicExitWindow()
+{
+    const int32_t result = ResultOf(gameLogicExitWindow);
+    GameBase::HandleGameLogicExitWindow();
+    if (result == 2)
+        PlayMenuMusic();
+}
+
+void Game::HandleLevelCompleteWindow()
+{
+    if (ResultOf(levelCompleteWindow) == 1 && level != nullptr && IsLastLevelOfStage(level->GetPosition())) {
+        soundPlayer->StopAllMusic(musicStopSpeed);
+        soundPlayer->PlayMusic(jingleTrack, jingleChannel, musicStartSpeed);
+    }
+    GameBase::HandleLevelCompleteWindow();
+}
+
+void Game::HandleGameCompleteWindow()
+{
+    const int32_t result = ResultOf(gameCompleteWindow);
+    GameBase::HandleGameCompleteWindow();
+    if (result == 1) {
+        GameFramework::SetProfilePosition({}, *profiles->GetCurrentProfile());
+        PlayMenuMusic();
+    }
+}
+
+void Game::HandleGameOverWindow()
+{
+    const int32_t result = ResultOf(gameOverWindow);
+    GameBase::HandleGameOverWindow();
+    if (result == 1)
+        PlayMenuMusic();
+}
+
 
 } // namespace Petalwork

@@ -39,6 +39,21 @@ public:
     // The global bundle as the game's own type.
     GameData* GetGameData() const;
 
+    // The game's steps of the screen flow; each runs the framework's handler as well.
+    void HandleLogosWindow() override;
+    void HandleStartGameLogicWindow() override;
+    void HandleGameLogicLoadingWindow() override;
+    void HandleGameLogicExitWindow() override;
+    void HandleLevelCompleteWindow() override;
+    void HandleGameCompleteWindow() override;
+    void HandleGameOverWindow() override;
+
+    // All music stops at speed 1; the menu track starts on its channel, fading in at speed 0.5.
+    void PlayMenuMusic();
+    // Track 1 for an even stage index, 2 for an odd one, on the level channel, fading in; a track that
+    // already plays there goes on, and one that is fading out after the last level fades back in.
+    void PlayLevelMusic(uint32_t stageIndex);
+
     bool highQuality = true; // storage of g_high_quality
     bool relaxMode = false;  // storage of g_relax_mode
 

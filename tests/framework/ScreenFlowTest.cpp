@@ -7,6 +7,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/devices/Controls.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIDeleteProfileWindowBase.h"
@@ -117,6 +118,7 @@ public:
         profiles = std::make_unique<Petalwork::ProfileManager>(*engine, nullptr, folder.Path(), levels.get());
         highScores = std::make_unique<HighScoresTable>(*engine, folder.Path());
         gameData = std::make_unique<LevelDataDouble>(*engine, LevelPosition{});
+        cursor = std::make_unique<GUIGameCursorBase>(engine.get());
         logosWindow = std::make_unique<LogosDouble>(&events, "logos", engine.get());
         loadingWindow = std::make_unique<LoadingDouble>(&events, "loading", engine.get());
     }
@@ -365,6 +367,7 @@ TEST_F(ScreenFlow, StartUpLoadingCreatesTheGamesWindowsAndOpensTheWelcomeOnAFirs
     game->Passes();
     EXPECT_EQ(game->events, (Events{"hide loading", "game windows", "show welcome"}));
     ASSERT_NE(game->gameOverWindow, nullptr);
+    EXPECT_TRUE(game->engine->controls->cursorVisible);
 }
 
 TEST_F(ScreenFlow, StartUpLoadingOpensTheMainMenuWhenAProfileExists)
