@@ -634,3 +634,30 @@ TEST_F(LevelFlow, RestartCarriesTheLivesAndLoadsTheSamePositionAgain)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ScreenFlow, StageScreenAndContinueRows)
+{
+    StartUp();
+    ShowAndChoose("stage screen", 1);
+    EXPECT_EQ(game->events, (Events{"hide stage screen", "show main menu"}));
+    HideAll();
+
+    profile().savedGame = true;
+    profile().totalScore = 900;
+    ShowAndChoose("continue", 1);
+    EXPECT_EQ(game->events, (Events{"hide continue", "show stage screen(2)"}));
+    EXPECT_TRUE(profile().savedGame);
+    EXPECT_EQ(profile().totalScore, 900);
+    HideAll();
+
+    ShowAndChoose("continue", 2); // the saved game is given up: a fresh game from the stage screen
+    EXPECT_EQ(game->events, (Events{"hide continue", "show stage screen(2)"}));
+    EXPECT_FALSE(profile().savedGame);
+    EXPECT_EQ(profile().totalScore, 0);
+    Petalwork::ProfileManager reloaded(*game->engine, nullptr, folder.Path(), nullptr);
+    EXPECT_FALSE(reloaded.GetCurrentProfile()->savedGame);
+}
+
+} // namespace
