@@ -51,9 +51,12 @@ bool GUIGameLogicLoadingWindow::IsModelDrawn() const
 
 bool GUIGameLogicLoadingWindow::HasStopped(int id) const
 {
-    // A model without frames (the box that stands in for a missing file) ends each animation at once.
+    // A model whose frames the engine does not play (the box that stands in for a missing file) ends
+    // each animation at once, so the level still loads.
     const VantoranEngine::AnimationControl* animation = flowerScreen->animationControl.get();
-    return currentAnimation == id && (animation == nullptr || animation->play == 0);
+    const bool animated = animation != nullptr && animation->frameCount > 1 &&
+                          (flowerScreen->flags & (ModelFlag::morphFrames | ModelFlag::skinned)) != 0;
+    return currentAnimation == id && (!animated || animation->play == 0);
 }
 
 void GUIGameLogicLoadingWindow::PlayAnimation(int id)

@@ -172,3 +172,29 @@ TEST_F(GUIGameLogicLoadingWindowTest, DestructionLeavesNoModelOrWindowBehind)
 }
 
 } // namespace
+
+namespace {
+
+// Without its model file the flower screen is a box without frames: each animation ends at once, so
+// the level still loads and the screen reports.
+using GUIGameLogicLoadingWindowBoxTest = ScreenFixture;
+
+TEST_F(GUIGameLogicLoadingWindowBoxTest, AMissingFlowerScreenStillLoadsTheLevel)
+{
+    auto sounds = MakeSoundPlayer({53});
+    GUIGameLogicLoadingWindow window(engine.get(), sounds.get());
+    CountingBundle bundle(*engine);
+    window.Show(&bundle);
+    int reported = 0;
+    for (int tick = 0; tick < 5 && reported == 0; ++tick) {
+        window.Update();
+        reported = window.result;
+    }
+    EXPECT_EQ(reported, 1);
+    EXPECT_EQ(bundle.loads, 1);
+    window.Hide();
+    window.Update();
+    EXPECT_EQ(window.GetFlowerScreen()->flags & ModelFlag::active, 0u);
+}
+
+} // namespace
