@@ -11,6 +11,7 @@
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
+#include "game/screens/GUIGameLoadingWindow.h"
 
 namespace Petalwork {
 
@@ -225,7 +226,7 @@ std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
 
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
 {
-    return std::make_unique<GameFramework::GUILoadingWindowBase>(engine.get());
+    return std::make_unique<GUIGameLoadingWindow>(engine.get());
 }
 
 GameData* Game::GetGameData() const
