@@ -82,16 +82,13 @@ Engine::Engine(const EngineDescriptor& source) : descriptor(source)
                                                     config.get(), d.configDirectory);
     controls = std::make_unique<Controls_DI7>(*messageManager, *window, *config, *timerManager);
 
-    try {
+    // No sound: the failed service and the ones after it stay null; the game runs silent.
+    RunSurvivableStep([&] {
         soundSystem = std::make_unique<SoundSystem_DS7>(messageManager.get(), memoryManager.get(),
                                                         fileManager.get(), config.get(), window.get(), d.sound3D);
         soundManager = std::make_unique<SoundManager>(memoryManager.get(), fileManager.get(),
                                                       messageManager.get(), soundSystem.get());
-    } catch (const FatalError&) {
-        throw;   // a fatal fault inside the sound services still ends the program
-    } catch (const Error&) {
-        // No sound: the failed service and the ones after it stay null; the game runs silent.
-    }
+    });
 
     guiManager = std::make_unique<GUIManager>(messageManager.get(), memoryManager.get(), fileManager.get(),
                                               window.get(), timerManager.get(), cameraManager.get(),
@@ -186,6 +183,17 @@ void Engine::RequestExit()
 bool Engine::IsExitRequested() const
 {
     return !config->IsCommandReady("exit");
+}
+
+bool Engine::RunSurvivableStep(const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const Error&) {
+        // A FatalError derives from Error and is dropped as well: the step is optional by design.
+        return false;
+    }
 }
 
 std::string Engine::GetCaption() const

@@ -8,11 +8,13 @@
 //   and runs its loop while IsExitRequested is false.
 // - Services are declared below in construction order. A constructor that fails leaves through the Engine
 //   constructor, and the services already built are destroyed in reverse order (the log last, so its footer
-//   is still written). The sound services alone fail softly: their pointers stay null.
+//   is still written). The sound services alone fail softly: any Error from their constructors, a
+//   FatalError included, is dropped and their pointers stay null; the game then runs silent.
 // - Main thread only.
 
 #include "engine/core/EngineDescriptor.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -69,6 +71,10 @@ public:
     // units) and slide speed (GUI units per second). A second call replaces the first console.
     void CreateConsole(const std::string& caption, const ShaderDescriptor& background, int32_t fontId,
                        const std::string& keyName, float alpha, float size, float speed);
+
+    // Runs a start-up step the engine survives (the sound services): any Error it throws, a FatalError
+    // included, is caught and dropped. False when the step threw. Other exceptions pass.
+    static bool RunSurvivableStep(const std::function<void()>& step);
 
     // The descriptor as copied, with the empty title replaced.
     const EngineDescriptor& GetDescriptor() const { return descriptor; }

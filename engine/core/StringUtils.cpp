@@ -33,15 +33,15 @@ std::string GetApplicationDirectory()
     return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
-void ToLower(std::string& text)
+void ToLower(std::string& text, Platform::CodePage page)
 {
     for (char& c : text)
-        c = static_cast<char>(Platform::ToLowerByte(static_cast<unsigned char>(c)));
+        c = static_cast<char>(Platform::ToLowerByte(static_cast<unsigned char>(c), page));
 }
 
-std::string ToLowerCopy(std::string text)
+std::string ToLowerCopy(std::string text, Platform::CodePage page)
 {
-    ToLower(text);
+    ToLower(text, page);
     return text;
 }
 

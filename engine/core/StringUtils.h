@@ -4,6 +4,8 @@
 // characters without a form in the other width are skipped. Numbers always use '.' as the decimal point.
 // Any thread may call them.
 
+#include "platform/os/CodePage.h"
+
 #include <string>
 
 namespace VantoranEngine {
@@ -11,8 +13,10 @@ namespace VantoranEngine {
 // The program file's folder, without the trailing separator; the whole path when it has no separator.
 std::string GetApplicationDirectory();
 
-void ToLower(std::string& text);
-std::string ToLowerCopy(std::string text);
+// The engine's one lower-case helper for narrow text: by the current code page, or by the given one
+// (CodePage::C folds ASCII letters only, for names that must compare the same under any code page).
+void ToLower(std::string& text, Platform::CodePage page = Platform::GetCodePage());
+std::string ToLowerCopy(std::string text, Platform::CodePage page = Platform::GetCodePage());
 void ToLowerWide(std::u16string& text);
 std::u16string ToLowerCopyWide(std::u16string text);
 void ToUpper(std::string& text);

@@ -39,8 +39,8 @@ void AnimationControl::Advance(float frameTime)
     const uint32_t n = range.last - range.first + 1;
     if (play)
         time += frameTime * speed;
-    if (!(time >= 0.0f))
-        time = 0.0f; // negative or NaN time would never wrap
+    if (!(time >= 0.0f) || !std::isfinite(time))
+        time = 0.0f; // negative, infinite or NaN time would never wrap
 
     if (!loop && !(static_cast<float>(n) > time + 1.0f)) {
         currentFrame = n - 1 + range.first;
@@ -49,8 +49,10 @@ void AnimationControl::Advance(float frameTime)
         play = 0;
         return;
     }
-    if (n > 1 && time >= static_cast<float>(n - 1))
-        time = std::fmod(time, static_cast<float>(n - 1));
+    // A range of one frame wraps at 1 (its blend runs 0..1), else the time would grow past any frame number.
+    const float period = n > 1 ? static_cast<float>(n - 1) : 1.0f;
+    if (time >= period)
+        time = std::fmod(time, period);
     const uint32_t k = static_cast<uint32_t>(time);
     blend = time - static_cast<float>(k);
     const uint32_t frame = k >= n ? k % n : k;

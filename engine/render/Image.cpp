@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MemoryManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/core/files/FileBinary.h"
 #include "engine/core/files/FileManager.h"
 #include "engine/render/JpegCodec.h"
@@ -26,11 +27,7 @@ constexpr uint64_t maxTgaBytes = JpegCodec::maxPictureBytes;
 std::string LowerExtension(const std::string& name)
 {
     const size_t dot = name.find('.');
-    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return extension;
+    return ToLowerCopy(dot == std::string::npos ? std::string() : name.substr(dot + 1));
 }
 
 uint16_t Read16(const uint8_t* p)
@@ -296,13 +293,14 @@ void Image::MakeCheckerboard(MessageManager* logManager, MemoryManager* memoryMa
                 Paste(8 * i, 8 * j, tile);
 }
 
-bool Image::Load(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files, const std::string& name)
+bool Image::Load(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files, const std::string& name,
+                 uint32_t maxWidth, uint32_t maxHeight)
 {
     const std::string extension = LowerExtension(name);
     if (extension == "tga")
-        return LoadTGA(logManager, memoryManager, files, name);
+        return LoadTGA(logManager, memoryManager, files, name, maxWidth, maxHeight);
     if (extension == "jpg")
-        return LoadJPG(logManager, memoryManager, files, name);
+        return LoadJPG(logManager, memoryManager, files, name, maxWidth, maxHeight);
     logManager->LogError("Unknown \"" + name + "\" image file type");
     return false;
 }
@@ -323,7 +321,7 @@ bool Image::Save(FileManager* files, const std::string& name)
 }
 
 bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files,
-                    const std::string& name)
+                    const std::string& name, uint32_t maxWidth, uint32_t maxHeight)
 {
     std::unique_ptr<FileBinary> file;
     std::vector<uint8_t> data;
@@ -358,6 +356,11 @@ bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, Fi
         logManager->LogError("Incorrect \"" + name + "\" file format");
         return false;
     }
+    if (JpegCodec::TooLarge(w, h, maxWidth, maxHeight)) {
+        logManager->LogError("Failed to load \"" + name + "\" image (" +
+                             JpegCodec::TooLargeText(w, h, maxWidth, maxHeight) + ")");
+        return false;
+    }
 
     // The file's pixels in file order, unpacked from run-length packets when needed.
     const size_t needed = size_t{w} * h * fileBytes;
@@ -368,6 +371,11 @@ bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, Fi
         return false;
     };
     if (runLength) {
+        // The densest packet, a run, gives 128 pixels for 1 + fileBytes bytes: data that cannot cover the
+        // picture is refused before the picture is allocated.
+        const uint64_t coverable = uint64_t{data.size() / (1u + fileBytes)} * 128u;
+        if (coverable < uint64_t{w} * h)
+            return shortRead(static_cast<size_t>((uint64_t{w} * h - coverable + 127u) / 128u * (1u + fileBytes)));
         unpacked.resize(needed);
         size_t in = 0;
         size_t out = 0;
@@ -433,7 +441,7 @@ bool Image::LoadTGA(MessageManager* logManager, MemoryManager* memoryManager, Fi
 }
 
 bool Image::LoadJPG(MessageManager* logManager, MemoryManager* memoryManager, FileManager* files,
-                    const std::string& name)
+                    const std::string& name, uint32_t maxWidth, uint32_t maxHeight)
 {
     std::unique_ptr<FileBinary> file;
     try {
@@ -453,7 +461,7 @@ bool Image::LoadJPG(MessageManager* logManager, MemoryManager* memoryManager, Fi
         return loaded.pixels;
     };
     std::string failure;
-    if (!JpegCodec::Decode(source, sink, failure)) {
+    if (!JpegCodec::Decode(source, sink, failure, maxWidth, maxHeight)) {
         logManager->LogError("Failed to decode \"" + file->GetName() + "\" image (" + failure + ")");
         return false;
     }

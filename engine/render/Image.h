@@ -52,7 +52,10 @@ public:
     // 64 × 64 yellow and black squares of 8 pixels, yellow at the lower left: shown for a missing image.
     void MakeCheckerboard(MessageManager* log, MemoryManager* memory);
 
-    [[nodiscard]] bool Load(MessageManager* log, MemoryManager* memory, FileManager* files, const std::string& name);
+    // A picture wider than maxWidth or higher than maxHeight (0: no limit; textures pass the device's
+    // largest texture) is refused before it is decoded.
+    [[nodiscard]] bool Load(MessageManager* log, MemoryManager* memory, FileManager* files, const std::string& name,
+                            uint32_t maxWidth = 0, uint32_t maxHeight = 0);
     [[nodiscard]] bool Save(FileManager* files, const std::string& name);
 
     uint32_t BytesPerPixel() const { return bitsPerPixel / 8; }
@@ -73,8 +76,10 @@ private:
     void Release();
     // Takes over other's block and fields; other becomes empty.
     void TakeFrom(Image& other);
-    bool LoadTGA(MessageManager* log, MemoryManager* memory, FileManager* files, const std::string& name);
-    bool LoadJPG(MessageManager* log, MemoryManager* memory, FileManager* files, const std::string& name);
+    bool LoadTGA(MessageManager* log, MemoryManager* memory, FileManager* files, const std::string& name,
+                 uint32_t maxWidth, uint32_t maxHeight);
+    bool LoadJPG(MessageManager* log, MemoryManager* memory, FileManager* files, const std::string& name,
+                 uint32_t maxWidth, uint32_t maxHeight);
     bool SaveTGA(FileManager* files, const std::string& name);
     bool SaveJPG(FileManager* files, const std::string& name);
 };

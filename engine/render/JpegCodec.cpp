@@ -106,7 +106,19 @@ void InstallSource(j_decompress_ptr info, const ByteSource& read)
 
 } // namespace
 
-bool Decode(const ByteSource& source, const PixelSink& sink, std::string& failure)
+std::string TooLargeText(uint32_t width, uint32_t height, uint32_t maxWidth, uint32_t maxHeight)
+{
+    return "Picture of " + std::to_string(width) + "x" + std::to_string(height) + " is larger than " +
+           std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
+}
+
+bool TooLarge(uint32_t width, uint32_t height, uint32_t maxWidth, uint32_t maxHeight)
+{
+    return (maxWidth != 0 && width > maxWidth) || (maxHeight != 0 && height > maxHeight);
+}
+
+bool Decode(const ByteSource& source, const PixelSink& sink, std::string& failure, uint32_t maxWidth,
+            uint32_t maxHeight)
 {
     jpeg_decompress_struct info;
     std::memset(&info, 0, sizeof(info));
@@ -120,7 +132,8 @@ bool Decode(const ByteSource& source, const PixelSink& sink, std::string& failur
     jpeg_CreateDecompress(&info, JPEG_LIB_VERSION, sizeof(info));
     InstallSource(&info, source);
     jpeg_read_header(&info, TRUE);
-    jpeg_start_decompress(&info);
+    // The output size from the header alone: a picture refused here costs no decoding and no buffers.
+    jpeg_calc_output_dimensions(&info);
 
     const uint32_t width = info.output_width;
     const uint32_t height = info.output_height;
@@ -131,6 +144,12 @@ bool Decode(const ByteSource& source, const PixelSink& sink, std::string& failur
         failure = "Unsupported picture size or layout";
         return false;
     }
+    if (TooLarge(width, height, maxWidth, maxHeight)) {
+        jpeg_destroy_decompress(&info);
+        failure = TooLargeText(width, height, maxWidth, maxHeight);
+        return false;
+    }
+    jpeg_start_decompress(&info);
     uint8_t* pixels = nullptr;
     try {
         pixels = sink(width, height, components);

@@ -21,8 +21,16 @@ using PixelSink = std::function<uint8_t*(uint32_t width, uint32_t height, uint32
 // Largest decoded picture accepted, in bytes: a damaged header must not ask for gigabytes.
 constexpr uint64_t maxPictureBytes = 256u * 1024u * 1024u;
 
-// Decodes one picture; on false, failure holds the library's message (or why the sink refused).
-bool Decode(const ByteSource& source, const PixelSink& sink, std::string& failure);
+// Decodes one picture; on false, failure holds the library's message (or why the picture was refused).
+// A picture wider than maxWidth or higher than maxHeight (0: no limit) is refused from its header,
+// before anything is decoded.
+bool Decode(const ByteSource& source, const PixelSink& sink, std::string& failure, uint32_t maxWidth = 0,
+            uint32_t maxHeight = 0);
+
+// The refusal text for a picture beyond the limits: "Picture of 16000x4000 is larger than 4096x4096".
+std::string TooLargeText(uint32_t width, uint32_t height, uint32_t maxWidth, uint32_t maxHeight);
+// True when the picture exceeds a limit that is not 0.
+bool TooLarge(uint32_t width, uint32_t height, uint32_t maxWidth, uint32_t maxHeight);
 
 // Encodes width × height pixels of 1 (grey) or 3 (RGB) components to an open file at the given quality
 // (0..100, baseline tables not forced).

@@ -16,7 +16,6 @@
 #include "engine/render/VertexBuffer.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -45,26 +44,10 @@ public:
     }
     [[noreturn]] void Fail() const { throw FileError(formatError); }
 
-    uint8_t U8()
-    {
-        uint8_t b = 0;
-        file.Read(1, &b);
-        return b;
-    }
-    uint16_t U16()
-    {
-        uint8_t b[2];
-        file.Read(2, b);
-        return static_cast<uint16_t>(b[0] | b[1] << 8);
-    }
-    uint32_t U32()
-    {
-        uint8_t b[4];
-        file.Read(4, b);
-        return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
-               static_cast<uint32_t>(b[3]) << 24;
-    }
-    float F32() { return std::bit_cast<float>(U32()); }
+    uint8_t U8() { return file.ReadU8(); }
+    uint16_t U16() { return file.ReadU16(); }
+    uint32_t U32() { return file.ReadU32(); }
+    float F32() { return file.ReadF32(); }
     Vector3 Vec3()
     {
         Vector3 v;

@@ -42,9 +42,8 @@ Model* ModelManager::LoadOrBox(const std::string& fileName, Camera* camera, uint
 {
     try {
         return new Model(services, fileName, camera, extraFlags);
-    } catch (const FatalError&) {
-        throw;
     } catch (const Error&) {
+        // Every kind, a FatalError too: a model that cannot be built is shown as a box and the game goes on.
         return new Model(services, Vector3{-1.0f, -1.0f, -1.0f}, Vector3{1.0f, 1.0f, 1.0f}, camera, extraFlags);
     }
 }

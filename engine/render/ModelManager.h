@@ -35,8 +35,8 @@ public:
     ModelManager(const ModelManager&) = delete;
     ModelManager& operator=(const ModelManager&) = delete;
 
-    // A null camera is the default camera. The loaders never fail on a bad file: they log it and return
-    // a box from (-1, -1, -1) to (1, 1, 1) instead; only a fatal error goes on.
+    // A null camera is the default camera. The loaders never fail: any Error from reading the model, a
+    // FatalError included, gives a box from (-1, -1, -1) to (1, 1, 1) instead (a bad file is logged).
     Model* LoadModel(const std::string& fileName, Camera* camera, uint32_t extraFlags);
     Model* CloneModel(const Model* prototype, Camera* camera, uint32_t extraFlags);
     Model* CreateSelfMadeModel(uint32_t flags, uint32_t vertexCount, uint32_t indexCount,

@@ -13,26 +13,9 @@ class FieldReader {
 public:
     explicit FieldReader(FileBinary& file) : file(file) {}
 
-    uint32_t U32()
-    {
-        uint8_t b[4];
-        file.Read(4, b);
-        return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
-               static_cast<uint32_t>(b[3]) << 24;
-    }
-    uint8_t U8()
-    {
-        uint8_t b = 0;
-        file.Read(1, &b);
-        return b;
-    }
-    float F32()
-    {
-        const uint32_t raw = U32();
-        float value = 0.0f;
-        std::memcpy(&value, &raw, sizeof(value));
-        return value;
-    }
+    uint32_t U32() { return file.ReadU32(); }
+    uint8_t U8() { return file.ReadU8(); }
+    float F32() { return file.ReadF32(); }
     Vector3 Vector()
     {
         Vector3 v;

@@ -6,6 +6,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/core/devices/Window.h"
 #include "engine/render/IndexBuffer_D3D7.h"
 #include "engine/render/VertexBuffer_D3D7.h"
@@ -21,12 +22,6 @@ using namespace Platform;
 namespace {
 
 const char* const kDots = "........................................................";
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 void CopyText(char (&target)[64], const char* source) {
     std::strncpy(target, source ? source : "", 63);
@@ -193,7 +188,7 @@ void RenderSystem_D3D7::ChooseVideoMode() {
     std::set<std::string> tried;
     bool smallestSet = false;
     for (;;) {
-        const std::string modeText = Lower(VideoModeText());
+        const std::string modeText = ToLowerCopy(VideoModeText());
         if (!tried.insert(modeText).second)
             log->LogFatalError("RenderSystem_D3D7: Failed to find compatible video mode");
         std::uint32_t width = 0, height = 0, bits = 0;
@@ -237,8 +232,8 @@ void RenderSystem_D3D7::ChooseVideoMode() {
             device->fullscreen = FullscreenSetting() && !window->parent ? 1 : 0;
             return;
         }
-        const std::string current = Lower(VideoModeText());
-        if (current == Lower(config->GetDefaultText("v_mode"))) {
+        const std::string current = ToLowerCopy(VideoModeText());
+        if (current == ToLowerCopy(config->GetDefaultText("v_mode"))) {
             if (current == "640x480x16")
                 log->LogFatalError("RenderSystem_D3D7: Failed to find compatible video mode");
             SetSettingText("v_mode", "640x480x16");

@@ -41,18 +41,8 @@ bool OpacityIsSequence(uint32_t kind)
 class MaterialReader {
 public:
     MaterialReader(FileBinary& file) : file(file) {}
-    uint32_t U32()
-    {
-        uint32_t value = 0;
-        file.Read(4, &value);
-        return value;
-    }
-    float F32()
-    {
-        float value = 0.0f;
-        file.Read(4, &value);
-        return value;
-    }
+    uint32_t U32() { return file.ReadU32(); }
+    float F32() { return file.ReadF32(); }
     Color Colour()
     {
         Color c;
@@ -174,7 +164,7 @@ ShaderDescriptor ShaderDescriptor::Load(const std::string& name, MessageManager*
                     image = folder + "\\" + image;
             // Values the animation divides by, loops over or indexes with.
             if (kind > stageBothSequences || frameCount == 0 || columns == 0 || rows == 0 || !(rate >= 0.0f) ||
-                !std::isfinite(rate) || (IsSequence(kind) && frameCount > maxSequenceFrames) ||
+                !std::isfinite(rate) || ((IsSequence(kind) || kind == stageAtlas) && frameCount > maxSequenceFrames) ||
                 (ColourIsSequence(kind) && SequenceFrameName(names[0], frameCount, 0).empty()) ||
                 (OpacityIsSequence(kind) && SequenceFrameName(names[1], frameCount, 0).empty()))
                 throw FileError(formatError);

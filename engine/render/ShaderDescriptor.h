@@ -37,7 +37,8 @@ enum ShaderStageKind : uint32_t {
 constexpr uint32_t shaderAlphaBlend = 1; // ShaderDescriptor::flags bit 0
 constexpr uint32_t maxShaderStages = 2;
 constexpr uint32_t materialFileVersion = 211;
-// Most frames a sequence stage may name: each frame is an image file.
+// Most frames an animated stage may have: each frame of a sequence is an image file, and an atlas's
+// stage time must stay where a float still counts single frames.
 constexpr uint32_t maxSequenceFrames = 10000;
 
 struct ShaderStage {

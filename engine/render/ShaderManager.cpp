@@ -116,7 +116,9 @@ void ShaderUser::Advance(float frameTime)
             if (time == 0.0f)
                 time = static_cast<float>(frames);
         }
-        const uint32_t frame = static_cast<uint32_t>(time);
+        // A stage built in code may count more frames than a float holds exactly: frames can round up to
+        // 2^32, which no uint32_t holds.
+        const uint32_t frame = time >= static_cast<float>(frames) ? frames : static_cast<uint32_t>(time);
         if (stage.kind == stageAtlas) {
             const uint32_t columns = std::max<uint32_t>(stage.columns, 1);
             const uint32_t rows = std::max<uint32_t>(stage.rows, 1);

@@ -92,6 +92,8 @@ public:
     // Null does nothing.
     void ReleaseShader(ShaderUser* user);
     void Update();
+    // Shader users handed out and not yet released (the debug statistics).
+    size_t GetUserCount() { std::lock_guard<std::mutex> lock(mutex); return cache.size(); }
 
     MessageManager* log;
     MemoryManager* memory;

@@ -64,7 +64,10 @@ Texture2D* TextureManager::LoadTexture(const std::string& colourName, const std:
 
     const std::string prefix = "Texture Manager: ";
     Image colour;
-    if (!colour.Load(log, memory, files, colourPath))
+    // A picture the device cannot hold is refused before decoding (a damaged header would cost seconds).
+    const uint32_t maxWidth = renderSystem->maxTextureWidth;
+    const uint32_t maxHeight = renderSystem->maxTextureHeight;
+    if (!colour.Load(log, memory, files, colourPath, maxWidth, maxHeight))
         colour.MakeCheckerboard(log, memory);
     else if (!IsPowerOfTwo(colour.width) || !IsPowerOfTwo(colour.height))
         log->LogWarning(prefix + Quoted(colourPath) + " image size should be power of two");
@@ -78,7 +81,7 @@ Texture2D* TextureManager::LoadTexture(const std::string& colourName, const std:
             if (colour.bitsPerPixel != 24)
                 log->LogWarning(prefix + Quoted(colourPath) + " image color depth should be 24 bit");
             Image opacity;
-            if (opacity.Load(log, memory, files, opacityPath)) {
+            if (opacity.Load(log, memory, files, opacityPath, maxWidth, maxHeight)) {
                 if (!IsPowerOfTwo(opacity.width) || !IsPowerOfTwo(opacity.height))
                     log->LogWarning(prefix + Quoted(opacityPath) + " image size should be power of two");
                 if (opacity.width != colour.width || opacity.height != colour.height)

@@ -22,6 +22,7 @@
 // - vertex colours are ARGB words (bytes B, G, R, A in memory): GL_BGRA colour arrays.
 
 #include "platform/d3d7/D3D7Internal.h"
+#include "platform/d3d7/FramePacer.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -819,6 +820,7 @@ bool Present(Surface* backBuffer, HWND handle, bool vsync) {
     // holding its commands' memory, where a swap of a double-buffered window finishes the frame.
     if (fromWindow && c.windowSingleBuffered) glFinish();
     SDL_GL_SwapWindow(window);
+    FramePacer::AfterSwap(window, vsync);
     c.lastPresented = backBuffer;
     c.presentedFromWindow = fromWindow;
     c.windowTarget = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace Platform {
 
@@ -19,15 +20,31 @@ bool DisplayAvailable()
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
+MessageBoxHook& Hook()
+{
+    static MessageBoxHook hook;
+    return hook;
+}
+
 } // namespace
 
-void ShowMessageBox(std::string_view caption, std::string_view text)
+void ShowMessageBox(std::string_view caption, std::string_view text, MessageBoxIcon icon)
 {
+    if (Hook()) {
+        Hook()(caption, text);
+        return;
+    }
     const std::string c(caption), t(text);
-    if (DisplayAvailable() && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), nullptr) == 0)
+    const Uint32 flags = icon == MessageBoxIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    if (DisplayAvailable() && SDL_ShowSimpleMessageBox(flags, c.c_str(), t.c_str(), nullptr) == 0)
         return;
     std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
     std::fflush(stderr);
+}
+
+void SetMessageBoxHook(MessageBoxHook hook)
+{
+    Hook() = std::move(hook);
 }
 
 } // namespace Platform

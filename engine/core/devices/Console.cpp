@@ -35,8 +35,7 @@ Console::Console(MessageManager* log, TimerManager* timers, Config* config, Cont
                  const std::string& key, float defaultAlpha, float defaultSize, float defaultSpeed)
     : log(log), timers(timers), config(config), controls(controls), gui(gui),
       screenWidth(gui->GetCamera()->orthoWidth), screenHeight(gui->GetCamera()->orthoHeight), keyName(key),
-      alpha(defaultAlpha), size(defaultSize), speed(defaultSpeed), fontId(consoleFontId),
-      background(backgroundDescriptor)
+      alpha(defaultAlpha), size(defaultSize), speed(defaultSpeed), fontId(consoleFontId)
 {
     config->Register(FloatToString(defaultAlpha, 4), kNames[0], ConfigType::Float, true, &alpha, false);
     config->Register(FloatToString(defaultSize, 4), kNames[1], ConfigType::Float, true, &size, false);
@@ -59,8 +58,8 @@ Console::Console(MessageManager* log, TimerManager* timers, Config* config, Cont
     lineHeight = 1.2f * fontSize;
     prompt = u"]";
 
-    window = gui->CreateUntexturedWindow(GUIWindow::Colored | GUIWindow::Tier30, Vector2{0.0f, screenHeight},
-                                         Vector2{screenWidth, screenHeight}, nullptr);
+    window = gui->CreateWindow(GUIWindow::Colored | GUIWindow::Tier30, Vector2{0.0f, screenHeight},
+                               Vector2{screenWidth, screenHeight}, backgroundDescriptor, nullptr, Vector2{1.0f, 1.0f});
     const float promptWidth = Width(prompt);
     input = gui->CreateUntexturedEditBox(Vector2{promptWidth, lineHeight + lineGap}, Vector2{0.0f, 0.0f}, fontId,
                                          kBlue, Vector2{0.0f, 0.0f}, screenWidth - promptWidth, window);
@@ -208,7 +207,7 @@ void Console::LayOutRows()
         y += lineHeight;
     }
 
-    // From the newest row upwards until the rows leave the visible strip (window-local 0 .. size).
+    // From the newest row upwards until y passes H - size, the window's height less the console's.
     int32_t skip = scrollBack;
     size_t start = 0;
     for (size_t i = lines.size(); i-- > 0;) {
@@ -216,7 +215,7 @@ void Console::LayOutRows()
             continue;
         if (skip > 0) {
             --skip;
-        } else if (y > size) {
+        } else if (y > screenHeight - size) {
             start = i;
             break;
         } else {

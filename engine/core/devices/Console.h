@@ -17,7 +17,9 @@
 //   but measures nothing and draws no text.
 // - Positions are GUI units (the GUI camera's width W and height H, y up); the window and the input line
 //   are made by the GUI manager and listed there, and text rows are queued on the window each frame. The
-//   background material is kept for a textured window; the window is drawn untextured for now.
+//   window shows the background material over its whole size, tinted (1, 1, 1, alpha) every frame.
+// - Rows are stacked upwards from the newest until y passes H - size (the window's height less the
+//   console's size), so a console taller than half the screen shows fewer rows than it has room for.
 // - Main thread only.
 
 #include "engine/render/Color.h"
@@ -126,7 +128,6 @@ private:
     std::string sayValue;
     int32_t fontId;
     GUIFont* font = nullptr;   // null when no font has fontId
-    ShaderDescriptor background;
     GUIWindow* window = nullptr;    // listed in the GUI manager, deleted by the console
     GUIEditBox* input = nullptr;
     std::deque<ConsoleLine> lines;

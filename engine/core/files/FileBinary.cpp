@@ -6,6 +6,7 @@
 #include "engine/core/files/NativeFiles.h"
 #include "platform/os/Path.h"
 
+#include <bit>
 #include <cstring>
 #include <exception>
 #include <limits>
@@ -115,6 +116,14 @@ void FileBinary::Close()
     block.Reset();
     size = 0;
     position = 0;
+}
+
+void FileBinary::Discard() noexcept
+{
+    if (!writing)
+        return;
+    writeFailed = true;
+    DiscardTemporary();
 }
 
 void FileBinary::CommitWrite()
@@ -234,6 +243,33 @@ bool FileBinary::Seek(int32_t offset, int origin)
     if (stream)
         NativeFiles::SeekTo(stream, position);
     return result;
+}
+
+uint8_t FileBinary::ReadU8()
+{
+    uint8_t value = 0;
+    Read(1, &value);
+    return value;
+}
+
+uint16_t FileBinary::ReadU16()
+{
+    uint8_t b[2];
+    Read(2, b);
+    return static_cast<uint16_t>(b[0] | b[1] << 8);
+}
+
+uint32_t FileBinary::ReadU32()
+{
+    uint8_t b[4];
+    Read(4, b);
+    return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
+           static_cast<uint32_t>(b[3]) << 24;
+}
+
+float FileBinary::ReadF32()
+{
+    return std::bit_cast<float>(ReadU32());
 }
 
 void FileBinary::ReadString(std::string& out)

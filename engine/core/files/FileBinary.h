@@ -51,6 +51,12 @@ public:
     // False when the position had to be clamped to 0..size.
     bool Seek(int32_t offset, int origin);
 
+    // Little-endian numbers, the one reader every binary format shares; a short read throws.
+    uint8_t ReadU8();
+    uint16_t ReadU16();
+    uint32_t ReadU32();
+    float ReadF32();
+
     // A truncated string throws; a count of 0 gives an empty text.
     void ReadString(std::string& out);
     void ReadWideString(std::u16string& out);
@@ -60,6 +66,9 @@ public:
     // Ends the file. For a file being written this flushes it and puts it in place of the old file,
     // throwing `FileError` on failure (the old file is then left as it was). Later calls do nothing.
     void Close();
+    // Ends a file being written without putting it in place: the temporary file is removed and the old
+    // file stays as it was. For callers whose own checks failed half-way; later calls do nothing.
+    void Discard() noexcept;
 
     const std::string& GetName() const { return name; }
     bool IsWriting() const { return writing; }

@@ -24,12 +24,7 @@ uint32_t LoadU32(const uint8_t* bytes)
 
 std::string PackFile::FoldName(const std::string& name)
 {
-    std::string folded = name;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
+    return ToLowerCopy(name, Platform::CodePage::C);
 }
 
 PackFile::PackFile(const std::string& path, MessageManager* log_, MemoryManager* memoryManager_)

@@ -99,6 +99,11 @@ bool GUIEditBox::PressKey(uint16_t key)
     case keyBackspace:
         if (caret <= 0 || caret > Length())
             return false;
+        if (caret + 1 == Length()) {
+            // On the last character, as after filling the box: that character goes, the caret stays.
+            text.erase(static_cast<size_t>(caret), 1);
+            return true;
+        }
         text.erase(static_cast<size_t>(caret - 1), 1);
         --caret;
         if (caret == firstVisible)

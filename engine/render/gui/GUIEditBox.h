@@ -6,7 +6,9 @@
 // - Keys come from the main window's key record of the frame (one typed character or one key-down),
 //   only while `active` is set and Controls::inputHold is clear.
 // - A typed character is taken when the font has a glyph for it, or it is a space; a full box ignores
-//   it silently. Backspace deletes the character before the caret, Delete the one at the caret.
+//   it silently. Backspace deletes the character before the caret, except when the caret stands on the
+//   last character (as in a full box): then it deletes that character and the caret stays. Delete
+//   deletes the character at the caret.
 // - The caret stands at most on index maxLength - 1: a full box shows the caret on its last character.
 // - `text` is never cut to maxLength by SetText.
 // - A box whose font id has no font takes no keys and draws nothing (an error in the log at creation).

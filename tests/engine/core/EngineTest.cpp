@@ -1,6 +1,7 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/IndexBuffer.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <string>
 
 using namespace VantoranEngine;
@@ -148,3 +150,13 @@ TEST(Engine, CaptionShowsTheVersionWithTwoDecimals)
 }
 
 } // namespace
+
+// The sound services are optional: every Error from their constructors, a fatal one included, leaves the
+// engine running silent; anything that is not an Error still ends start-up.
+TEST(Engine, SurvivableStepDropsEveryErrorKind)
+{
+    EXPECT_TRUE(Engine::RunSurvivableStep([] {}));
+    EXPECT_FALSE(Engine::RunSurvivableStep([] { throw Error("no device"); }));
+    EXPECT_FALSE(Engine::RunSurvivableStep([] { throw FatalError("pool corrupted"); }));
+    EXPECT_THROW(Engine::RunSurvivableStep([] { throw std::bad_alloc(); }), std::bad_alloc);
+}

@@ -88,6 +88,8 @@ TEST(StringUtils, CaseFollowsTheCodePage)
     ToUpper(text);
     EXPECT_EQ(text, "ABC\xC0");
     EXPECT_EQ(ToLowerCopyWide(u"ПРИВЕТ World"), u"привет world");
+    // The C rules fold ASCII letters only, whatever the current code page.
+    EXPECT_EQ(ToLowerCopy("AbC\xC0", Platform::CodePage::C), "abc\xC0");
     Platform::SetCodePage(Platform::CodePage::C);
     EXPECT_EQ(ToLowerCopyWide(u"ПРИВЕТ World"), u"ПРИВЕТ world");
 }

@@ -173,6 +173,56 @@ TEST_F(ImageTest, DamagedFilesAreRefusedWithTheirLogTexts)
     EXPECT_EQ(image.width, 32u);
 }
 
+// Pictures whose header asks for more than the device holds, or more than their data could cover, are
+// refused before anything the size of the claimed picture is allocated or decoded.
+TEST_F(ImageTest, ClaimedSizesAreCheckedBeforeDecoding)
+{
+    // A JPEG header claiming 16000 x 4000 (width and height patched into the frame header).
+    std::vector<uint8_t> jpeg = Formats::EncodeJpeg(Pattern(16, 16, 3));
+    Write("small.jpg", jpeg);
+    size_t frame = 2;
+    while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0))
+        frame += 2u + (size_t{jpeg[frame + 2]} << 8 | jpeg[frame + 3]);
+    ASSERT_LT(frame + 8, jpeg.size());
+    jpeg[frame + 5] = 4000 >> 8;
+    jpeg[frame + 6] = 4000 & 0xFF;
+    jpeg[frame + 7] = 16000 >> 8;
+    jpeg[frame + 8] = 16000 & 0xFF;
+    Write("huge.jpg", jpeg);
+
+    // An RLE TGA of 23 bytes whose header claims 8192 x 8192.
+    std::vector<uint8_t> tga(18, 0);
+    tga[2] = 10;
+    tga[13] = 8192 >> 8;
+    tga[15] = 8192 >> 8;
+    tga[16] = 24;
+    for (uint8_t b : {0xFF, 1, 2, 3, 4})
+        tga.push_back(b);
+    Write("huge.tga", tga);
+
+    struct Case {
+        const char* name;
+        uint32_t limit;
+        const char* logged;   // null: loads
+    };
+    const Case cases[] = {
+        {"huge.jpg", 4096, "huge.jpg\" image (Picture of 16000x4000 is larger than 4096x4096)"},
+        {"huge.tga", 4096, "Failed to load \"huge.tga\" image (Picture of 8192x8192 is larger than 4096x4096)"},
+        {"huge.tga", 0, "Failed to read 2097148 bytes from"},   // runs of 128 pixels, 4 bytes each, for the rest
+        {"small.jpg", 16, nullptr},
+    };
+    for (const Case& c : cases) {
+        log.ClearEntries();
+        Image image;
+        const bool loaded = image.Load(&log, &memory, &files, c.name, c.limit, c.limit);
+        EXPECT_EQ(loaded, c.logged == nullptr) << c.name << " " << c.limit;
+        if (c.logged != nullptr) {
+            EXPECT_TRUE(Logged(c.logged)) << c.name << ": " << Entries();
+            EXPECT_TRUE(image.empty);
+        }
+    }
+}
+
 TEST_F(ImageTest, BitFlippedFilesNeverCrash)
 {
     const std::vector<uint8_t> sources[] = {

@@ -116,6 +116,21 @@ TEST_F(MaterialTest, TextureWarningsAndTheCheckerboard)
     EXPECT_TRUE(Logged("Failed to open")) << Entries();
     EXPECT_EQ(missing->width, 64u);
     EXPECT_EQ(missing->levelImages[0]->Pixel(0, 0)[0], 255);
+
+    // A picture larger than the device's largest texture is refused from its header: the checkerboard.
+    log.ClearEntries();
+    ASSERT_EQ(renderSystem->maxTextureWidth, 4096u);
+    std::vector<uint8_t> wide(18, 0);
+    wide[2] = 2;
+    wide[12] = 0x10;   // 4112 x 1
+    wide[13] = 0x10;
+    wide[14] = 1;
+    wide[16] = 24;
+    wide.resize(wide.size() + 4112 * 3, 7);
+    Write("data/wide.tga", wide);
+    auto* tooWide = static_cast<Texture2D_D3D7*>(textures().LoadTexture("wide.tga", "", 0));
+    EXPECT_TRUE(Logged("(Picture of 4112x1 is larger than 4096x4096)")) << Entries();
+    EXPECT_EQ(tooWide->width, 64u);
 }
 
 TEST_F(MaterialTest, FailedSurfaceLeavesTheTextureUnbuiltUntilTheNextBind)
@@ -213,6 +228,15 @@ TEST_F(MaterialTest, AtlasAndSequenceAnimation)
     EXPECT_EQ(renderSystem->textures[0], nullptr);
     shaderManager->ReleaseShader(user);
     shaderManager->ReleaseShader(atlas);
+
+    // A stage made in code with more frames than a float counts: a time of 2^32 is still the last cell.
+    ShaderDescriptor huge;
+    huge.AddStage(stageAtlas, stageNoTextures, 8, 4, 0xFFFFFFFFu, 4294967296.0f, "a.jpg", "", 0);
+    ShaderUser* fast = shaderManager->GetShader(huge);
+    fast->Advance(1.0f);
+    EXPECT_FLOAT_EQ(fast->stages[0].offsetU, 7.005f / 8);
+    EXPECT_FLOAT_EQ(fast->stages[0].offsetV, 0.005f / 4);
+    shaderManager->ReleaseShader(fast);
 }
 
 TEST_F(MaterialTest, RandomPhaseGivesEachUserItsOwnStart)

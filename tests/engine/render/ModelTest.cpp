@@ -1,5 +1,6 @@
 // Model files, the four ways to make a model, and the small operations game code calls.
 #include "ModelFixture.h"
+#include "engine/core/Error.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/ShaderManager.h"
@@ -371,4 +372,75 @@ TEST_F(ModelTest, SelfMadeModelsCountTheirUsedIndices)
     ExpectNear(quads->boundingBox.max, {0.0001f, 0.0001f, 0.0001f});
     Model* strip = Keep(manager->CreateSelfMadeModel(ModelFlag::active, 4, 2, nullptr, nullptr));
     EXPECT_EQ(strip->triangleCount, 0u); // a strip of two indices has no triangle
+}
+
+namespace {
+
+// A device whose next index buffer ends in a fatal error, as a corrupted memory pool would.
+class FatalIndexBufferRenderSystem : public RenderSystem_D3D7 {
+public:
+    using RenderSystem_D3D7::RenderSystem_D3D7;
+    IndexBuffer* CreateIndexBuffer(std::int32_t usage, std::uint32_t indexCount) override
+    {
+        if (failNext) {
+            failNext = false;
+            throw FatalError("index buffer pool corrupted");
+        }
+        return RenderSystem_D3D7::CreateIndexBuffer(usage, indexCount);
+    }
+    bool failNext = false;
+};
+
+class ModelFatalTest : public ModelFixture {
+protected:
+    std::unique_ptr<RenderSystem_D3D7> MakeRenderSystem() override
+    {
+        auto system = std::make_unique<FatalIndexBufferRenderSystem>(&log, &memory, config.get(), window.get());
+        failing = system.get();
+        return system;
+    }
+    FatalIndexBufferRenderSystem* failing = nullptr;
+};
+
+} // namespace
+
+// The loaders catch every Error of the file constructor, a fatal one too, and hand back the box.
+TEST_F(ModelFatalTest, AFatalErrorWhileReadingGivesTheBox)
+{
+    WriteModel("quad.mlf", Formats::MakeQuadModel());
+    failing->failNext = true;
+    Model* listed = Load("quad.mlf");
+    EXPECT_TRUE(IsBox(listed));
+    EXPECT_EQ(manager->models.count, 1);
+
+    failing->failNext = true;
+    Model* detached = Keep(manager->LoadDetachedModel("quad.mlf", 0));
+    EXPECT_TRUE(IsBox(detached));
+    EXPECT_EQ(manager->models.count, 1);
+
+    EXPECT_FALSE(IsBox(Load("quad.mlf")));   // the same file reads once the device is well
+}
+
+// One frame played looping at a huge rate from the file: the time wraps within the frame instead of
+// growing past every frame number.
+TEST_F(ModelTest, OneFrameAtAHugeRateStaysOnItsFrame)
+{
+    Formats::ModelFile file = MorphFile();
+    file.frameCount = 1;
+    file.framesPerSecond = 3e38f;
+    file.vertices.resize(3);
+    file.boxes.resize(1);
+    WriteModel("fast.mlf", file);
+    Model* model = Load("fast.mlf");
+    ASSERT_FALSE(IsBox(model));
+    model->animationControl->loop = 1;
+    model->animationControl->play = 1;
+    timers.frameTime = 0.02f;
+    for (int frame = 0; frame < 3; ++frame) {
+        manager->Render();
+        EXPECT_GE(model->animationControl->time, 0.0f);
+        EXPECT_LT(model->animationControl->time, 1.0f);
+        EXPECT_EQ(model->animationControl->currentFrame, 0u);
+        EXPECT_TRUE(model->animationControl->play);
+    }
 }

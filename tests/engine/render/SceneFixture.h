@@ -22,6 +22,12 @@ protected:
     // The stand-in's backend; pixel tests answer OpenGL.
     virtual Platform::D3D7Test::Backend Backend() const { return Platform::D3D7Test::Backend::Recording; }
 
+    // A test that needs a render system with faults of its own answers a subclass.
+    virtual std::unique_ptr<VantoranEngine::RenderSystem_D3D7> MakeRenderSystem()
+    {
+        return std::make_unique<VantoranEngine::RenderSystem_D3D7>(&log, &memory, config.get(), window.get());
+    }
+
     void SetUp() override
     {
         using namespace VantoranEngine;
@@ -30,7 +36,7 @@ protected:
         Platform::D3D7Test::SetBackend(Backend());
         config = std::make_unique<Config>(&log, &memory, &files, "", "", "800x600x32", false, false, false);
         window = std::make_unique<Window>(*config, log, "Brindlemoor", nullptr, 0, 800, 600, false);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(&log, &memory, config.get(), window.get());
+        renderSystem = MakeRenderSystem();
         cameraManager = std::make_unique<CameraManager>(&log, &memory, window.get(), renderSystem.get());
         lightManager = std::make_unique<LightManager>(&log, &memory, renderSystem.get());
         shaderManager = std::make_unique<ShaderManager>(&log, &memory, &files, &timers, config.get(), renderSystem.get());

@@ -141,6 +141,10 @@ TEST_F(ShaderDescriptorTest, StageValuesTheAnimationCannotUseAreFormatErrors)
         {"name too short for its frames", [](Formats::MaterialFile& f) { f.stages[1].colourName = "\\.j"; }},
         {"third stage", [](Formats::MaterialFile& f) { f.stages.push_back(f.stages[0]); }},
         {"frames past the limit", [](Formats::MaterialFile& f) { f.stages[1].frameCount = 4000000000u; }},
+        {"atlas frames past the limit", [](Formats::MaterialFile& f) {
+             f.stages[0].frameCount = 4000000000u;
+             f.stages[0].framesPerSecond = 1e9f;
+         }},
     };
     for (const Case& c : cases) {
         Formats::MaterialFile file = TwoStages();

@@ -311,24 +311,37 @@ TEST_F(ConsoleTest, SlidesOpenAndClosed)
     EXPECT_EQ(c.scrollBack, 0);
 }
 
-TEST_F(ConsoleTest, RowsFillTheVisibleStrip)
+// Rows stack upwards from the newest (window-local y 26, above the caption and the prompt, 12 apart) and
+// the oldest one shown is the first whose y passes H - size.
+TEST_F(ConsoleTest, RowsStopWhereTheyPassTheScreenHeightLessTheSize)
 {
-    Console& c = Make();
-    ASSERT_TRUE(config->SetValueText("ui_console_size", "500"));
-    for (int i = 0; i < 100; ++i)
-        c.Print({1, 1, 1, 1}, u"row\n");
-    c.Open();
-    timers->frameTime = 0.1f;
-    for (int i = 0; i < 10; ++i)
+    struct Case {
+        const char* size;
+        float top;
+    };
+    const Case cases[] = {
+        {"308", 302.0f},   // 600 - 308 = 292: 26 + 23 × 12
+        {"500", 110.0f},   // 600 - 500 = 100: 26 + 7 × 12
+    };
+    for (const Case& k : cases) {
+        Console& c = Make();
+        ASSERT_TRUE(config->SetValueText("ui_console_size", k.size));
+        for (int i = 0; i < 100; ++i)
+            c.Print({1, 1, 1, 1}, u"row\n");
+        c.Open();
+        timers->frameTime = 0.1f;
+        for (int i = 0; i < 10; ++i)
+            c.Update();
+        ASSERT_EQ(c.GetState(), ConsoleOpen);
+        // Queued texts of the last frame only.
+        c.GetWindow()->Render();
         c.Update();
-    ASSERT_EQ(c.GetState(), ConsoleOpen);
-    // Queued texts of the last frame only.
-    c.GetWindow()->Render();
-    c.Update();
-    float top = 0.0f;
-    for (uint32_t i = 0; i < c.GetWindow()->GetTextCount(); ++i)
-        top = std::max(top, c.GetWindow()->GetTextItem(i).position.y);
-    EXPECT_GT(top, 500.0f - c.lineHeight);   // rows reach the top of the 500-unit strip
+        float top = 0.0f;
+        for (uint32_t i = 0; i < c.GetWindow()->GetTextCount(); ++i)
+            top = std::max(top, c.GetWindow()->GetTextItem(i).position.y);
+        EXPECT_FLOAT_EQ(top, k.top) << k.size;
+        console.reset();
+    }
 }
 
 TEST_F(ConsoleTest, PageUpStopsAtTheOldestRow)

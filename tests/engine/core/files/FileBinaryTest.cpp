@@ -256,6 +256,18 @@ TEST_F(FileBinaryTest, FromMemoryCopiesTheCallersBytes)
     EXPECT_EQ(file.size, 3u);
 }
 
+// The shared little-endian reader: byte order, a float's raw bits, and a number cut short throws.
+TEST_F(FileBinaryTest, NumbersAreLittleEndianAndACutNumberThrows)
+{
+    const uint8_t bytes[] = {0x7F, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0x00, 0x00, 0x80, 0x3F, 0xAA};
+    FileBinary file(&memory, "numbers", false, false, false, true, bytes, sizeof(bytes));
+    EXPECT_EQ(file.ReadU8(), 0x7Fu);
+    EXPECT_EQ(file.ReadU16(), 0x1234u);
+    EXPECT_EQ(file.ReadU32(), 0x12345678u);
+    EXPECT_EQ(file.ReadF32(), 1.0f);
+    EXPECT_THROW(file.ReadU16(), FileError);
+}
+
 // Saves never destroy the previous file: it is replaced only once the new one is complete.
 TEST_F(FileBinaryTest, WritingKeepsTheOldFileUntilTheNewOneIsComplete)
 {
@@ -291,6 +303,20 @@ TEST_F(FileBinaryTest, DestructorCommitsOnAPlainEndAndKeepsTheOldFileWhileUnwind
     } catch (const std::runtime_error&) {
     }
     EXPECT_EQ(ReadBytes(path), std::vector<uint8_t>{2});
+    EXPECT_EQ(FilesTest::CountEntries(std::filesystem::path(folder.Path())), 1u);
+}
+
+TEST_F(FileBinaryTest, DiscardedWriteKeepsTheOldFileAndLeavesNoTemporary)
+{
+    const std::string path = folder / "save.bin";
+    WriteBytes(path, {1, 2});
+    auto file = OpenWrite(path);
+    const uint8_t fresh = 7;
+    file->Write(&fresh, 1);
+    file->Discard();
+    EXPECT_NO_THROW(file->Discard());
+    file.reset();
+    EXPECT_EQ(ReadBytes(path), (std::vector<uint8_t>{1, 2}));
     EXPECT_EQ(FilesTest::CountEntries(std::filesystem::path(folder.Path())), 1u);
 }
 

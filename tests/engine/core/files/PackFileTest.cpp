@@ -4,6 +4,7 @@
 #include "engine/core/MemoryManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/files/FilesTestSupport.h"
+#include "platform/os/CodePage.h"
 #include "tools/pak/PackWriter.h"
 
 #include <gtest/gtest.h>
@@ -177,7 +178,11 @@ TEST_F(PackFileTest, NamesAreFoundInAnyCaseAndTheFirstOfTwinsWins)
 // Non-ASCII bytes are never case-folded, so the result cannot depend on the current code page.
 TEST_F(PackFileTest, CaseFoldingIsAsciiOnly)
 {
-    EXPECT_EQ(PackFile::FoldName("ABC\\xyz\xC0\xDF.TXT"), "abc\\xyz\xC0\xDF.txt");
+    for (Platform::CodePage page : {Platform::CodePage::C, Platform::CodePage::Windows1251}) {
+        Platform::SetCodePage(page);
+        EXPECT_EQ(PackFile::FoldName("ABC\\xyz\xC0\xDF.TXT"), "abc\\xyz\xC0\xDF.txt");
+    }
+    Platform::SetCodePage(Platform::CodePage::C);
 }
 
 TEST_F(PackFileTest, MembersOutsideTheArchiveAreDroppedAtOpen)

@@ -43,7 +43,7 @@ protected:
     }
 };
 
-TEST_F(GUIEditBoxTest, AFullBoxKeepsTheCaretOnItsLastCharacterAndBackspaceDeletesBeforeIt)
+TEST_F(GUIEditBoxTest, AFullBoxKeepsTheCaretOnItsLastCharacterAndBackspaceDeletesIt)
 {
     auto box = Make(10, 100.0f);
     Type(*box, u"0123456789");
@@ -52,16 +52,37 @@ TEST_F(GUIEditBoxTest, AFullBoxKeepsTheCaretOnItsLastCharacterAndBackspaceDelete
     Type(*box, u"x");
     EXPECT_EQ(box->text, u"0123456789");
 
+    // The character under the caret goes and the caret stays, now at the end.
     Key(*box, GUIEditBox::keyBackspace);
-    EXPECT_EQ(box->text, u"012345679");
+    EXPECT_EQ(box->text, u"012345678");
+    EXPECT_EQ(box->caret, 9);
+    // At the end the one before goes.
+    Key(*box, GUIEditBox::keyBackspace);
+    EXPECT_EQ(box->text, u"01234567");
     EXPECT_EQ(box->caret, 8);
-    Key(*box, GUIEditBox::keyHome);
-    Key(*box, GUIEditBox::keyBackspace);
-    EXPECT_EQ(box->text, u"012345679");
-    Key(*box, GUIEditBox::keyRight, 2);
-    Key(*box, GUIEditBox::keyBackspace);
-    EXPECT_EQ(box->text, u"02345679");
-    EXPECT_EQ(box->caret, 1);
+}
+
+TEST_F(GUIEditBoxTest, BackspaceByCaretPosition)
+{
+    struct Case {
+        int leftPresses;   // from the end of "abcd"
+        std::u16string text;
+        int32_t caret;
+    };
+    const Case cases[] = {
+        {0, u"abc", 3},   // at the end: the character before
+        {1, u"abc", 3},   // on the last character: that character, the caret stays
+        {2, u"acd", 1},   // inside: the character before
+        {4, u"abcd", 0},  // at the start: nothing
+    };
+    for (const Case& c : cases) {
+        auto box = Make(10, 100.0f);
+        Type(*box, u"abcd");
+        Key(*box, GUIEditBox::keyLeft, c.leftPresses);
+        Key(*box, GUIEditBox::keyBackspace);
+        EXPECT_EQ(box->text, c.text) << c.leftPresses;
+        EXPECT_EQ(box->caret, c.caret) << c.leftPresses;
+    }
 }
 
 TEST_F(GUIEditBoxTest, DeleteInsertAndOverwrite)

@@ -102,8 +102,10 @@ TEST_F(GUISoundEventsTest, EditBoxesSoundForAcceptedEditsOnly)
     } keys[] = {
         {true, u'a', {"12"}},  {true, u'\u0416', {}}, {true, u'b', {"12"}},
         {true, u'c', {}}, // full
-        {false, GUIEditBox::keyInsert, {}}, {false, GUIEditBox::keyBackspace, {"12"}},
-        {false, GUIEditBox::keyBackspace, {}}, {false, GUIEditBox::keyDelete, {"12"}},
+        {false, GUIEditBox::keyInsert, {}},
+        {false, GUIEditBox::keyBackspace, {"12"}}, // the b under the caret of the full box
+        {false, GUIEditBox::keyHome, {}},           {false, GUIEditBox::keyDelete, {"12"}},
+        {false, GUIEditBox::keyBackspace, {}},      {false, GUIEditBox::keyDelete, {}}, // nothing left
     };
     for (size_t i = 0; i < std::size(keys); ++i) {
         window->keyEventPending = true;

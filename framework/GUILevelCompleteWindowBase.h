@@ -1,0 +1,30 @@
+#pragma once
+// Base of the level-complete overlay.
+// Window contract as in GUILogosWindowBase.h; Show and Hide of this base do nothing.
+
+#include <cstdint>
+
+namespace VantoranEngine {
+class Engine;
+}
+
+namespace GameFramework {
+
+class GUILevelCompleteWindowBase {
+public:
+    explicit GUILevelCompleteWindowBase(VantoranEngine::Engine* engine);
+    virtual ~GUILevelCompleteWindowBase();
+
+    GUILevelCompleteWindowBase(const GUILevelCompleteWindowBase&) = delete;
+    GUILevelCompleteWindowBase& operator=(const GUILevelCompleteWindowBase&) = delete;
+
+    virtual void Update();
+    virtual void Show();
+    virtual void Hide();
+
+    VantoranEngine::Engine* engine;
+    int32_t result = 0; // 1 go on
+    bool shown = false; // between the base's Show and Hide
+};
+
+} // namespace GameFramework
