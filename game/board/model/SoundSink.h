@@ -6,6 +6,19 @@ namespace Petalwork {
 
 // The board's sounds, by the game's ids.
 enum class BoardSound : int {
+    Select = 5,
+    Unswap = 6,
+    Score = 8,
+    ScoreWithBonus = 9,
+    ScoreBonusBomb = 10,
+    ScoreBonusLine = 11,
+    ScoreBonusRandomChipDestruction = 12,
+    ScoreCombo2 = 14, // up to ScoreCombo8 = 20, one per link of the chain
+    ScoreCombo8 = 20,
+    ChainReaction = 21,
+    NoMoreMoves = 24,
+    HornFlowerAppear = 36,
+    Shining = 56,
     FlowerToBasket = 29,
     PausePowerupOn = 33,
     PausePowerupOff = 34,
