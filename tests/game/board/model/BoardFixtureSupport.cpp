@@ -147,19 +147,22 @@ void StubChips::UpdateChip(ChipLogic& chip, bool playing, float)
     }
 }
 
-void StubChips::StartChipAppear(ChipLogic& chip, float)
+void StubChips::StartChipAppear(ChipLogic& chip, float delay)
 {
+    appearDelays.push_back(delay);
     chip.appearPhase = AppearPhase::Appearing;
     Of(chip).visible = true;
 }
 
-void StubChips::StartChipDisappear(ChipLogic& chip, float)
+void StubChips::StartChipDisappear(ChipLogic& chip, float delay)
 {
+    disappearDelays.push_back(delay);
     chip.appearPhase = AppearPhase::Disappearing;
 }
 
 void StubChips::StartWhirl(ChipLogic& chip)
 {
+    whirled.push_back(&chip);
     Of(chip).framesLeft = framesPerMove;
 }
 

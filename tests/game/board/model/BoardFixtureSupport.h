@@ -99,6 +99,9 @@ public:
     std::vector<BoardPoint> effectTargets;
     std::vector<const ChipLogic*> flown; // in flight order
     int falls = 0;
+    std::vector<float> appearDelays;
+    std::vector<float> disappearDelays;
+    std::vector<const ChipLogic*> whirled; // in the order the whirl reached them
 
 protected:
     std::unique_ptr<ChipLogic> MakeChip(BoardPoint position, unsigned flowerKind, unsigned count, bool horn) override;
