@@ -6,6 +6,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/Timer.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
@@ -151,8 +152,12 @@ void GameBase::Init()
     profiles = CreateProfileManager();
     highScores = std::make_unique<HighScoresTable>(*engine, userDataRoot);
     gameData = CreateGameData();
+    cursor = CreateGameCursor();
+    logosWindow = CreateLogosWindow();
     loadingWindow = CreateLoadingWindow();
     RegisterSounds();
+    if (logosWindow)
+        logosWindow->Show();
 }
 
 void GameBase::CopyServicePointers()
@@ -326,23 +331,46 @@ std::string GameBase::AudioFilePath(const std::string& category, const std::stri
     return base + "ogg";
 }
 
+bool GameBase::LoseFocus()
+{
+    if (level && !focusLost) {
+        if (level->GetState() == LevelState::Playing) {
+            // Paused behind the pause window, which this frame still draws.
+            level->SetState(LevelState::Paused);
+            if (gameLogicWindow)
+                gameLogicWindow->SetActive(false);
+            if (pauseWindow)
+                pauseWindow->Show();
+            soundPlayer->FadeAll(true, false, focusFadeSpeed);
+            rememberedTimerPause = true;
+            focusLost = true;
+            return true;
+        }
+        rememberedTimerPause = level->GetLevelTimer()->IsPaused();
+        level->GetLevelTimer()->SetPaused(true);
+    }
+    window->Update();
+    renderSystem->Refresh();
+    timerManager->Update();
+    if (soundManager)
+        soundManager->Update(true);
+    if (!focusLost) {
+        soundPlayer->FadeAll(true, false, focusFadeSpeed);
+        focusLost = true;
+    }
+    Platform::Sleep(unfocusedSleep);
+    return false;
+}
+
 void GameBase::Tick()
 {
     if (!window->HasFocus()) {
-        window->Update();
-        renderSystem->Refresh();
-        timerManager->Update();
-        if (soundManager)
-            soundManager->Update(true);
-        if (!focusLost) {
-            soundPlayer->FadeAll(true, false, focusFadeSpeed);
-            focusLost = true;
-        }
-        Platform::Sleep(unfocusedSleep);
-        return;
-    }
-    if (focusLost) {
+        if (!LoseFocus())
+            return;
+    } else if (focusLost) {
         soundPlayer->FadeAll(false, true, focusFadeSpeed);
+        if (level)
+            level->GetLevelTimer()->SetPaused(rememberedTimerPause);
         focusLost = false;
     }
     if (!config->IsCommandReady(updateVideoModeCommand)) {
@@ -363,12 +391,15 @@ void GameBase::Tick()
         ClearResults();
     }
     UpdateWindows();
+    if (cursor)
+        cursor->Update();
     engine->EndFrame();
 }
 
 void GameBase::DestroyObjects()
 {
-    level.reset(); // before the windows and bundles it reads
+    // The running level first: it reads the windows, the bundles and the game's own objects.
+    level.reset();
     DestroyWindows();
     loadingWindow.reset();
     highScores.reset();
@@ -399,16 +430,6 @@ void HideWindow(const std::unique_ptr<Window>& window)
 }
 
 } // namespace
-
-std::unique_ptr<GUIGameCursorBase> GameBase::CreateGameCursor()
-{
-    return nullptr;
-}
-
-std::unique_ptr<GUILogosWindowBase> GameBase::CreateLogosWindow()
-{
-    return nullptr;
-}
 
 std::unique_ptr<GUILoadingWindowBase> GameBase::CreateGameLogicLoadingWindow()
 {
@@ -541,7 +562,7 @@ void GameBase::CreateWindows()
     highScoresWindow = CreateHighScoresWindow();
     optionsWindow = CreateOptionsWindow();
     gameLogicWindow = CreateGameLogicWindow();
-    gameLogicPauseWindow = CreateGameLogicPauseWindow();
+    pauseWindow = CreateGameLogicPauseWindow();
     gameLogicMenuWindow = CreateGameLogicMenuWindow();
     gameLogicExitWindow = CreateGameLogicExitWindow();
     levelCompleteWindow = CreateLevelCompleteWindow();
@@ -584,7 +605,7 @@ void GameBase::ProcessTransitions()
         HandleOptionsWindow();
     if (gameLogicWindow)
         HandleGameLogicWindow();
-    if (gameLogicPauseWindow)
+    if (pauseWindow)
         HandleGameLogicPauseWindow();
     if (gameLogicMenuWindow)
         HandleGameLogicMenuWindow();
@@ -637,7 +658,7 @@ void GameBase::ClearResults()
     clear(highScoresWindow);
     clear(optionsWindow);
     clear(gameLogicWindow);
-    clear(gameLogicPauseWindow);
+    clear(pauseWindow);
     clear(gameLogicMenuWindow);
     clear(gameLogicExitWindow);
     clear(levelCompleteWindow);
@@ -670,7 +691,7 @@ void GameBase::UpdateWindows()
     update(highScoresWindow);
     update(optionsWindow);
     update(gameLogicWindow);
-    update(gameLogicPauseWindow);
+    update(pauseWindow);
     update(gameLogicMenuWindow);
     update(gameLogicExitWindow);
     if (level != nullptr)
@@ -967,7 +988,7 @@ void GameBase::HandleGameLogicWindow()
         return;
     gameLogicWindow->SetActive(false);
     if (result == 1)
-        ShowWindow(gameLogicPauseWindow);
+        ShowWindow(pauseWindow);
     else
         ShowWindow(gameLogicMenuWindow);
     if (level != nullptr)
@@ -976,9 +997,9 @@ void GameBase::HandleGameLogicWindow()
 
 void GameBase::HandleGameLogicPauseWindow()
 {
-    if (ResultOf(gameLogicPauseWindow) != 1)
+    if (ResultOf(pauseWindow) != 1)
         return;
-    gameLogicPauseWindow->Hide();
+    pauseWindow->Hide();
     if (gameLogicWindow != nullptr)
         gameLogicWindow->SetActive(true);
     if (level != nullptr)
@@ -1140,7 +1161,7 @@ void GameBase::DestroyWindows()
     levelCompleteWindow.reset();
     gameLogicExitWindow.reset();
     gameLogicMenuWindow.reset();
-    gameLogicPauseWindow.reset();
+    pauseWindow.reset();
     gameLogicWindow.reset();
     optionsWindow.reset();
     highScoresWindow.reset();

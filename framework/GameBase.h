@@ -115,6 +115,8 @@ public:
     virtual std::unique_ptr<LevelManagerBase> CreateLevelManager() = 0;
     virtual std::unique_ptr<ProfileManagerBase> CreateProfileManager() = 0;
     virtual std::unique_ptr<DataKeeper> CreateGameData() = 0;
+    virtual std::unique_ptr<GUIGameCursorBase> CreateGameCursor() = 0;
+    virtual std::unique_ptr<GUILogosWindowBase> CreateLogosWindow() = 0;
     virtual std::unique_ptr<GUILoadingWindowBase> CreateLoadingWindow() = 0;
 
     virtual void ShowDebugStatistics();
@@ -178,14 +180,18 @@ public:
     std::unique_ptr<DataKeeper> gameData;          // the global bundle
     std::unique_ptr<DataKeeper> levelData;         // the bundle of the level being prepared or played
     std::unique_ptr<DataKeeper> previousLevelData;
+    std::unique_ptr<GUIGameCursorBase> cursor;
+    // Windows (the screen flow adds the others).
+    std::unique_ptr<GUILogosWindowBase> logosWindow;
     std::unique_ptr<GUILoadingWindowBase> loadingWindow; // start-up loading
+    std::unique_ptr<GUIGameLogicWindowBase> gameLogicWindow; // the in-level panel
+    std::unique_ptr<GUIGameLogicPauseWindowBase> pauseWindow;
+    std::unique_ptr<GameLogicBase> level; // the running level, null between levels
 
     bool focusLost = false;
     bool rememberedTimerPause = false;
 
-    // The windows of the screen flow, null until created, and the running level, null between levels.
-    std::unique_ptr<GUIGameCursorBase> cursor;
-    std::unique_ptr<GUILogosWindowBase> logosWindow;
+    // The other windows of the screen flow, null until created.
     std::unique_ptr<GUILoadingWindowBase> gameLogicLoadingWindow;
     std::unique_ptr<GUIWelcomeWindowBase> welcomeWindow;
     std::unique_ptr<GUIExitWindowBase> exitWindow;
@@ -199,15 +205,12 @@ public:
     std::unique_ptr<GUIContinueGameLogicWindowBase> continueGameLogicWindow;
     std::unique_ptr<GUIHighScoresWindowBase> highScoresWindow;
     std::unique_ptr<GUIOptionsWindowBase> optionsWindow;
-    std::unique_ptr<GUIGameLogicWindowBase> gameLogicWindow;
-    std::unique_ptr<GUIGameLogicPauseWindowBase> gameLogicPauseWindow;
     std::unique_ptr<GUIGameLogicMenuWindowBase> gameLogicMenuWindow;
     std::unique_ptr<GUIGameLogicExitWindowBase> gameLogicExitWindow;
     std::unique_ptr<GUILevelCompleteWindowBase> levelCompleteWindow;
     std::unique_ptr<GUIStageCompleteWindowBase> stageCompleteWindow;
     std::unique_ptr<GUIGameCompleteWindowBase> gameCompleteWindow;
     std::unique_ptr<GUIGameOverWindowBase> gameOverWindow;
-    std::unique_ptr<GameLogicBase> level;
 
     // The screen flow: windows, factories, transition passes and handlers.
     // Creates the windows that follow the start-up loading screen, in the flow's order; runs once.
@@ -215,8 +218,6 @@ public:
 
     // Factories of the windows. A factory gives null until the game has that screen; the flow passes a
     // missing window by.
-    virtual std::unique_ptr<GUIGameCursorBase> CreateGameCursor();
-    virtual std::unique_ptr<GUILogosWindowBase> CreateLogosWindow();
     virtual std::unique_ptr<GUILoadingWindowBase> CreateGameLogicLoadingWindow();
     virtual std::unique_ptr<GUIWelcomeWindowBase> CreateWelcomeWindow();
     virtual std::unique_ptr<GUIExitWindowBase> CreateExitWindow();
@@ -296,13 +297,16 @@ protected:
     // The common end of a game: the sum of the level's score and the profile's total into the high
     // scores when it is not 0, then the level is closed.
     void EndGame();
-    // Deletes what the destructor deletes, in its order; the game's destructor runs it first so that
-    // nothing the level reads is gone before the level.
+    // Deletes what the destructor deletes, in its order (the running level first); the game's destructor
+    // runs it before deleting its own objects, which the level reads.
     void DestroyObjects();
     // The flow's windows, in the reverse order of their creation.
     void DestroyWindows();
 
 private:
+    // A tick without the focus: true when it goes on with a full frame (it paused a level in play).
+    bool LoseFocus();
+
     void CopyServicePointers();
     void UnregisterConsoleVariables();
     bool consoleVariablesRegistered = false;

@@ -4,11 +4,12 @@
 #include "engine/core/EngineDescriptor.h"
 #include "engine/render/gui/GUISoundManager.h"
 #include "framework/GUIGameCompleteWindowBase.h"
+#include "framework/GUIGameCursorBase.h"
 #include "framework/GUIGameLogicExitWindowBase.h"
+#include "framework/GUIGameOverWindowBase.h"
 #include "framework/GUILevelCompleteWindowBase.h"
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/GUILogosWindowBase.h"
-#include "framework/GUIGameOverWindowBase.h"
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LanguageManager.h"
@@ -18,6 +19,7 @@
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
+#include "game/screens/GUIGameLoadingWindow.h"
 
 namespace Petalwork {
 
@@ -219,9 +221,20 @@ std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameData()
     return std::make_unique<GameData>(*engine);
 }
 
+// Until the game's own cursor, logos and loading windows exist, the factories give their framework bases.
+std::unique_ptr<GameFramework::GUIGameCursorBase> Game::CreateGameCursor()
+{
+    return std::make_unique<GameFramework::GUIGameCursorBase>(engine.get());
+}
+
+std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
+{
+    return std::make_unique<GameFramework::GUILogosWindowBase>(engine.get());
+}
+
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
 {
-    return std::make_unique<GameFramework::GUILoadingWindowBase>(engine.get());
+    return std::make_unique<GUIGameLoadingWindow>(engine.get());
 }
 
 GameData* Game::GetGameData() const

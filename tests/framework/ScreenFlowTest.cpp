@@ -319,7 +319,7 @@ protected:
         else if (name == "continue") pick(g.continueGameLogicWindow);
         else if (name == "level loading") pick(g.gameLogicLoadingWindow, g.levelData.get());
         else if (name == "panel") pick(g.gameLogicWindow, g.level.get());
-        else if (name == "pause") pick(g.gameLogicPauseWindow);
+        else if (name == "pause") pick(g.pauseWindow);
         else if (name == "menu") pick(g.gameLogicMenuWindow);
         else if (name == "leave") pick(g.gameLogicExitWindow);
         else if (name == "level complete") pick(g.levelCompleteWindow);
@@ -342,7 +342,7 @@ protected:
         hide(g.newProfileWindow); hide(g.renameProfileWindow); hide(g.deleteProfileWindow);
         hide(g.profileNameConflictWindow); hide(g.startGameLogicWindow); hide(g.continueGameLogicWindow);
         hide(g.highScoresWindow); hide(g.optionsWindow); hide(g.gameLogicLoadingWindow); hide(g.gameLogicWindow);
-        hide(g.gameLogicPauseWindow); hide(g.gameLogicMenuWindow); hide(g.gameLogicExitWindow);
+        hide(g.pauseWindow); hide(g.gameLogicMenuWindow); hide(g.gameLogicExitWindow);
         hide(g.levelCompleteWindow); hide(g.stageCompleteWindow); hide(g.gameCompleteWindow);
         hide(g.gameOverWindow);
         g.events.clear();
