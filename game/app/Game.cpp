@@ -3,6 +3,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/EngineDescriptor.h"
 #include "engine/render/gui/GUISoundManager.h"
+#include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIGameCompleteWindowBase.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GUIGameLogicExitWindowBase.h"
@@ -10,6 +11,7 @@
 #include "framework/GUILevelCompleteWindowBase.h"
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/GUILogosWindowBase.h"
+#include "framework/GUIStageCompleteWindowBase.h"
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LanguageManager.h"
@@ -19,7 +21,10 @@
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
+#include "game/screens/GUIBackgroundWindow.h"
+#include "game/screens/GUIFlowerHouse.h"
 #include "game/screens/GUIGameLoadingWindow.h"
+#include "game/screens/GUIGameLogicLoadingWindow.h"
 
 namespace Petalwork {
 
@@ -143,7 +148,12 @@ Game::Game(const std::string& title, const std::string& company) : GameBase(titl
 
 Game::~Game()
 {
-    // The level and everything else of the base go first: the level reads the game's own objects.
+    // The level first (it reads the game's own objects), then the dialogs that hang under the flower house,
+    // then the title logo and the flower house, then the rest of the base.
+    level.reset();
+    DestroyWindows();
+    titleLogo.reset();
+    flowerHouse.reset();
     DestroyObjects();
     if (gameVariablesRegistered && config) {
         config->Unregister(highQualityName);
@@ -196,6 +206,12 @@ float Game::GetDefaultSoundVolume()
 
 void Game::UpdateWindows()
 {
+    if (titleLogo)
+        titleLogo->Update(); // runs the flower house first
+    // The closing flower screen of the level loading covers the flower house.
+    const auto* levelLoading = dynamic_cast<const GUIGameLogicLoadingWindow*>(gameLogicLoadingWindow.get());
+    if (flowerHouse && levelLoading && levelLoading->GetPhase() != 0)
+        flowerHouse->Hide();
     // Until the game's logos and loading screens exist, the start-up loading runs at the first frame.
     if (!startUpLoaded && loadingWindow && gameData) {
         startUpLoaded = true;
@@ -298,7 +314,10 @@ void Game::HandleStartGameLogicWindow()
             PlayMenuMusic();
     }
     if (result == 2) {
-        if (startGameLogicWindow->mode != GameFramework::GUIStartGameLogicWindowBase::Mode::NextLevel)
+        const bool nextLevel = startGameLogicWindow->mode == GameFramework::GUIStartGameLogicWindowBase::Mode::NextLevel;
+        if (auto* levelLoading = dynamic_cast<GUIGameLogicLoadingWindow*>(gameLogicLoadingWindow.get()))
+            levelLoading->skip = nextLevel;
+        if (!nextLevel)
             HideGameCursor();
         const GameFramework::ProfileBase* profile = profiles->GetCurrentProfile();
         if (profile->currentPosition.level == 0)
@@ -319,8 +338,10 @@ void Game::HandleGameLogicExitWindow()
 {
     const int32_t result = ResultOf(gameLogicExitWindow);
     GameBase::HandleGameLogicExitWindow();
-    if (result == 2)
+    if (result == 2) {
+        ShowMenuBackground();
         PlayMenuMusic();
+    }
 }
 
 void Game::HandleLevelCompleteWindow()
@@ -338,6 +359,7 @@ void Game::HandleGameCompleteWindow()
     GameBase::HandleGameCompleteWindow();
     if (result == 1) {
         GameFramework::SetProfilePosition({}, *profiles->GetCurrentProfile());
+        ShowMenuBackground();
         PlayMenuMusic();
     }
 }
@@ -346,9 +368,59 @@ void Game::HandleGameOverWindow()
 {
     const int32_t result = ResultOf(gameOverWindow);
     GameBase::HandleGameOverWindow();
-    if (result == 1)
+    if (result == 1) {
+        ShowMenuBackground();
         PlayMenuMusic();
+    }
 }
 
+
+void Game::CreateWindows()
+{
+    if (GameData* data = GetGameData()) {
+        flowerHouse = std::make_unique<GUIFlowerHouse>(static_cast<ProfileManager*>(profiles.get()), soundPlayer.get(),
+                                                       engine.get(), data);
+        titleLogo = std::make_unique<GUIBackgroundWindow>(engine.get(), flowerHouse.get(), data);
+    }
+    GameBase::CreateWindows();
+}
+
+void Game::ShowMenuBackground()
+{
+    if (titleLogo)
+        titleLogo->Reset();
+    if (flowerHouse)
+        flowerHouse->Show();
+}
+
+void Game::HideTitleLogo()
+{
+    if (titleLogo)
+        titleLogo->Remove();
+}
+
+void Game::HandleLoadingWindow()
+{
+    const int32_t result = ResultOf(loadingWindow);
+    GameBase::HandleLoadingWindow();
+    if (result == 1)
+        ShowMenuBackground();
+}
+
+void Game::HandleContinueGameLogicWindow()
+{
+    if (ResultOf(continueGameLogicWindow) == 1)
+        HideTitleLogo();
+    GameBase::HandleContinueGameLogicWindow();
+}
+
+void Game::HandleStageCompleteWindow()
+{
+    if (ResultOf(stageCompleteWindow) == 1) {
+        ShowMenuBackground();
+        HideTitleLogo();
+    }
+    GameBase::HandleStageCompleteWindow();
+}
 
 } // namespace Petalwork

@@ -14,6 +14,8 @@
 
 namespace Petalwork {
 
+class GUIBackgroundWindow;
+class GUIFlowerHouse;
 class GameData;
 
 class Game : public GameFramework::GameBase {
@@ -41,8 +43,14 @@ public:
     // The global bundle as the game's own type.
     GameData* GetGameData() const;
 
+    // The flower house and the title logo first: the menu dialogs hang under the flower house.
+    void CreateWindows() override;
+
     // The game's steps of the screen flow; each runs the framework's handler as well.
     void HandleLogosWindow() override;
+    void HandleLoadingWindow() override;
+    void HandleContinueGameLogicWindow() override;
+    void HandleStageCompleteWindow() override;
     void HandleStartGameLogicWindow() override;
     void HandleGameLogicLoadingWindow() override;
     void HandleGameLogicExitWindow() override;
@@ -55,6 +63,13 @@ public:
     // Track 1 for an even stage index, 2 for an odd one, on the level channel, fading in; a track that
     // already plays there goes on, and one that is fading out after the last level fades back in.
     void PlayLevelMusic(uint32_t stageIndex);
+    // The title logo arrives again over the flower house.
+    void ShowMenuBackground();
+    // The title logo is gone at once.
+    void HideTitleLogo();
+
+    std::unique_ptr<GUIFlowerHouse> flowerHouse;
+    std::unique_ptr<GUIBackgroundWindow> titleLogo;
 
     bool highQuality = true; // storage of g_high_quality
     bool relaxMode = false;  // storage of g_relax_mode

@@ -3,7 +3,12 @@
 
 #include "game/app/Game.h"
 
+#include "game/screens/GUIBackgroundWindow.h"
+#include "game/screens/GUIFlowerHouse.h"
+
+#include "framework/DataKeeper.h"
 #include "framework/GUILevelCompleteWindowBase.h"
+#include "framework/GUILoadingWindowBase.h"
 #include "framework/GUILogosWindowBase.h"
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GameLogicBase.h"
@@ -127,6 +132,23 @@ TEST_F(GameMusic, TransitionsStartTheMenuMusicAndTheStageJingle)
     EXPECT_EQ(FadeOf(3), MusicFadeState::FadingIn);
     EXPECT_EQ(FadeOf(0), MusicFadeState::FadingOutToStop);
     game->level.reset();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GameMusic, StartUpLoadingBuildsTheFlowerHouseAndTheTitleLogoBeforeTheDialogs)
+{
+    game->gameData->Load();
+    game->loadingWindow->Show(game->gameData.get());
+    game->loadingWindow->result = 1;
+    game->ProcessTransitions();
+    ASSERT_NE(game->flowerHouse, nullptr);
+    ASSERT_NE(game->titleLogo, nullptr);
+    EXPECT_FALSE(game->loadingWindow->shown);
+    game->ClearResults();
+    game->UpdateWindows(); // the title logo runs the flower house
 }
 
 } // namespace
