@@ -1,5 +1,5 @@
-// The game's music steps of the screen flow on the real game object: menu music, level music by the
-// stage's parity, and a level entered again while its track is still fading out.
+// The game's own steps of the screen flow on the real game object: the menu background, menu music, level
+// music by the stage's parity, and a level entered again while its track is still fading out.
 
 #include "game/app/Game.h"
 
