@@ -396,3 +396,49 @@ TEST_F(BasketProgressTest, ExtraBasketBonusCountsEveryBasketAndEndsWhenOneLeaves
     EXPECT_EQ(sounds.Count("play 42"), static_cast<int>(present));
     EXPECT_TRUE(p.IsSettled());
 }
+
+TEST_F(BasketProgressTest, AfterBonusRunsOnTheClockOnceTheGoalIsDone)
+{
+    level.levelTime = 12.0f;
+    BasketProgress& p = Make(2);
+    EXPECT_FALSE(p.AfterBonusDone());
+    goal->Add(5);
+    p.StartAfterBonus();
+    EXPECT_TRUE(p.AfterBonusRunning());
+    for (int i = 0; i < 200 && !p.AfterBonusDone(); ++i)
+        Run(1);
+    EXPECT_TRUE(p.AfterBonusDone());
+    EXPECT_EQ(p.AfterBonusShown(), 100u); // 12 s: two steps of 5
+    EXPECT_EQ(score.total, 20);
+    EXPECT_EQ(sounds.Count("play 41"), 1);
+    EXPECT_EQ(sounds.Count("unloop 41"), 1);
+
+    BasketProgress& conveyor = Make(0); // no clock: nothing to count, no looping sound
+    EXPECT_TRUE(conveyor.AfterBonusDone());
+    conveyor.StartAfterBonus();
+    EXPECT_EQ(sounds.Count("play 41"), 1);
+}
+
+TEST_F(BasketProgressTest, AMissedBasketLeavesItsPlaceAndTheOthersMoveUp)
+{
+    stage.placeWait = 0.2f;
+    BasketProgress& p = Make(1);
+    p.firstBasketDelay = 0.0f;
+    for (int i = 0; i < 100 && p.GetBaskets().size() < 3; ++i)
+        Run(1);
+    ASSERT_EQ(p.GetBaskets().size(), 3u);
+    const BasketHandle first = p.GetBaskets()[0].handle;
+    bool left = false;
+    for (int i = 0; i < 500 && !left; ++i) {
+        Run(1);
+        const Basket* b = p.Find(first);
+        left = !b || b->leaving;
+    }
+    EXPECT_TRUE(left);
+    EXPECT_GE(sounds.Count("play 31"), 1);
+    EXPECT_FALSE(p.failed); // a missed basket is no failure; the clock decides
+    bool compacted = false;
+    for (const auto& e : p.GetBaskets())
+        compacted = compacted || (e.handle.id != first.id && e.basket->place == 0);
+    EXPECT_TRUE(compacted);
+}
