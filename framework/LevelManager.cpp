@@ -26,6 +26,12 @@ constexpr int32_t maxOrderSize = 3;      // icon models exist for three order en
 constexpr int32_t maxScissorsThresholds = 3;
 constexpr int powerupKinds = 4;          // horn, pause, tornado, double chip
 
+// Kinds 0, 1, 8 and 9 fill baskets with orders.
+bool HasBaskets(int32_t levelKind)
+{
+    return levelKind == 0 || levelKind == 1 || levelKind == 8 || levelKind == 9;
+}
+
 // Kinds 0 and 8 run on the conveyor alone; every other kind has a level clock.
 bool HasClock(int32_t levelKind)
 {
@@ -218,6 +224,9 @@ void LevelManager::ReadLevel(LevelInfo& level, FileTextual& list, const std::str
     CheckRange(path, which + "the level kind", level.levelKind, 0, maxLevelKind);
     if (level.orderEntryMin > level.orderEntryMax)
         Fail(path, which + "the order entry minimum is above its maximum");
+    // An order entry of no flowers could never be filled, and the basket's timer divides by its flowers.
+    if (HasBaskets(level.levelKind) && level.orderEntryMin < 1)
+        Fail(path, which + "the order entry minimum must be at least 1 for a level with baskets");
     if (HasClock(level.levelKind) && !(level.levelTime > 0.0f))
         Fail(path, which + "the level time must be above 0 for a level with a clock");
 

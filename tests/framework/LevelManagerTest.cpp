@@ -196,6 +196,8 @@ TEST_F(LevelManagerTest, BadValuesEndTheProgramNamingTheFile)
          "stage1.ini\" file: level 1: the level kind is -1, allowed 0 to 10"},
         {"levels/stage1.ini", "1\n5 2 200 100 3 2 b empty\n",
          "stage1.ini\" file: level 1: the order entry minimum is above its maximum"},
+        {"levels/stage1.ini", "1\n5 9 200 100 0 2 b empty\n",
+         "stage1.ini\" file: level 1: the order entry minimum must be at least 1 for a level with baskets"},
         {"levels/stage1.ini", "1\n5 2 0 100 2 2 b empty\n",
          "stage1.ini\" file: level 1: the level time must be above 0 for a level with a clock"},
         {"levels/sc0.ini", "", "levels\\sc0.ini\" file"},
