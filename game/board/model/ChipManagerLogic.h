@@ -47,7 +47,7 @@ enum class TrailKind : int {
 };
 
 // The in-level particle effects, by their pool kind.
-enum class EffectKind : int {
+enum class BoardEffect : int {
     Score = 0,
     Bonus = 1,
     Bomb = 2,
@@ -180,7 +180,7 @@ protected:
     // Collection: the scissors count the chip towards their next pair.
     virtual void CountForScissors(ChipLogic& chip);
     // `target` only for the travelling line effect.
-    virtual void PlayEffect(EffectKind kind, BoardPoint at, const BoardPoint* target);
+    virtual void PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* target);
 
     const GameSettings& settings;
     const GameFramework::StageInfo& stage;
