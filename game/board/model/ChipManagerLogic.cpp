@@ -49,6 +49,7 @@ void ChipManagerLogic::Update(float dt)
     if (whirlActive)
         RunRepairWhirl(dt);
     if (phase == Phase::Play) {
+        RunHorn(dt);
         StartDoublingAll();
         if (stage.stoneInterval != 0.0f)
             stoneTimer -= dt;
@@ -120,6 +121,60 @@ void ChipManagerLogic::RunRepairWhirl(float dt)
     whirlActive = false;
     if (whirlResolver)
         whirlResolver->ResolveAfterWhirl();
+}
+
+void ChipManagerLogic::RunHorn(float dt)
+{
+    if (powerups.hornPending) {
+        hornTimer = 0.0f;
+        if (HornShown()) {
+            powerups.hornPending = false;
+        } else if (hornBaskets) {
+            hornTarget = hornBaskets->HornTarget();
+            if (hornTarget) {
+                powerups.hornPending = false;
+                ShowHorn(true);
+                StartHornAnimation(0, false);
+            }
+        }
+    }
+    if (!HornShown())
+        return;
+    if (hornTarget && (!hornBaskets || hornBaskets->HornTarget() != hornTarget))
+        hornTarget.reset();
+    if (HornAnimationEnded(0)) {
+        StartHornAnimation(1, true);
+        if (!hornTarget && hornBaskets)
+            hornTarget = hornBaskets->HornTarget();
+    }
+    if (HornLooping()) {
+        const int kind = hornTarget ? hornBaskets->PickWantedKind(*hornTarget) : -1;
+        if (kind < 0) {
+            StopHornLoop();
+        } else if (hornTimer >= 0.0f) {
+            hornTimer -= dt;
+        } else {
+            ChipLogic& flower = CreateChip(hornMouth, static_cast<unsigned>(kind), true);
+            flower.marked = true;
+            Collect(flower, false);
+            SetVisible(flower, true);
+            sounds.PlaySound(BoardSound::HornFlowerAppear);
+            hornTimer = settings.hornFlowerInterval;
+        }
+    }
+    if (HornAnimationEnded(1)) {
+        hornTarget.reset();
+        StartHornAnimation(2, false);
+    }
+    if (HornAnimationEnded(2))
+        ShowHorn(false);
+}
+
+void ChipManagerLogic::StartHornAnimation(int animation, bool loop)
+{
+    hornAnimation = animation;
+    // Without a model only the loop lasts.
+    hornPlaying = loop;
 }
 
 void ChipManagerLogic::StartDoublingAll()
