@@ -49,6 +49,7 @@ void ChipManagerLogic::Update(float dt)
     if (whirlActive)
         RunRepairWhirl(dt);
     if (phase == Phase::Play) {
+        RunHorn(dt);
         StartDoublingAll();
         if (stage.stoneInterval != 0.0f)
             stoneTimer -= dt;
@@ -120,6 +121,60 @@ void ChipManagerLogic::RunRepairWhirl(float dt)
     whirlActive = false;
     if (whirlResolver)
         whirlResolver->ResolveAfterWhirl();
+}
+
+void ChipManagerLogic::RunHorn(float dt)
+{
+    if (powerups.hornPending) {
+        hornTimer = 0.0f;
+        if (HornShown()) {
+            powerups.hornPending = false;
+        } else if (hornBaskets) {
+            hornTarget = hornBaskets->HornTarget();
+            if (hornTarget) {
+                powerups.hornPending = false;
+                ShowHorn(true);
+                StartHornAnimation(0, false);
+            }
+        }
+    }
+    if (!HornShown())
+        return;
+    if (hornTarget && (!hornBaskets || hornBaskets->HornTarget() != hornTarget))
+        hornTarget.reset();
+    if (HornAnimationEnded(0)) {
+        StartHornAnimation(1, true);
+        if (!hornTarget && hornBaskets)
+            hornTarget = hornBaskets->HornTarget();
+    }
+    if (HornLooping()) {
+        const int kind = hornTarget ? hornBaskets->PickWantedKind(*hornTarget) : -1;
+        if (kind < 0) {
+            StopHornLoop();
+        } else if (hornTimer >= 0.0f) {
+            hornTimer -= dt;
+        } else {
+            ChipLogic& flower = CreateChip(hornMouth, static_cast<unsigned>(kind), true);
+            flower.marked = true;
+            Collect(flower, false);
+            SetVisible(flower, true);
+            sounds.PlaySound(BoardSound::HornFlowerAppear);
+            hornTimer = settings.hornFlowerInterval;
+        }
+    }
+    if (HornAnimationEnded(1)) {
+        hornTarget.reset();
+        StartHornAnimation(2, false);
+    }
+    if (HornAnimationEnded(2))
+        ShowHorn(false);
+}
+
+void ChipManagerLogic::StartHornAnimation(int animation, bool loop)
+{
+    hornAnimation = animation;
+    // Without a model only the loop lasts.
+    hornPlaying = loop;
 }
 
 void ChipManagerLogic::StartDoublingAll()
@@ -197,7 +252,7 @@ void ChipManagerLogic::Collect(ChipLogic& chip, bool duplicate)
         chip.state = ChipState::Idle;
         SetBonus(chip, chip.bonusToCreate);
         chip.bonusToCreate = BonusKind::None;
-        PlayEffect(EffectKind::Bonus, chip.position, nullptr);
+        PlayEffect(BoardEffect::Bonus, chip.position, nullptr);
         return;
     }
     TrailKind trail = TrailKind::Simple;
@@ -269,14 +324,14 @@ void ChipManagerLogic::FinishEffect(ChipLogic& bomb)
 
 void ChipManagerLogic::CollectPlain(ChipLogic& chip)
 {
-    PlayEffect(EffectKind::Score, chip.position, nullptr);
+    PlayEffect(BoardEffect::Score, chip.position, nullptr);
 }
 
 void ChipManagerLogic::ExplodeVolumeBomb(ChipLogic& bomb)
 {
     const BoardPoint at = bomb.position;
     Explode(bomb, false, true, [at](const ChipLogic& c) { return Distance(c.position, at) < volumeRadius; });
-    PlayEffect(EffectKind::Bomb, at, nullptr);
+    PlayEffect(BoardEffect::Bomb, at, nullptr);
     FinishEffect(bomb);
 }
 
@@ -292,11 +347,11 @@ void ChipManagerLogic::LineEffects(ChipLogic& bomb, const std::vector<ChipLogic*
             high = c->position;
     }
     if (horizontal) {
-        PlayEffect(EffectKind::Line, bomb.position, &low);
-        PlayEffect(EffectKind::Line, bomb.position, &high);
+        PlayEffect(BoardEffect::Line, bomb.position, &low);
+        PlayEffect(BoardEffect::Line, bomb.position, &high);
     } else {
-        PlayEffect(EffectKind::Line, bomb.position, &high);
-        PlayEffect(EffectKind::Line, bomb.position, &low);
+        PlayEffect(BoardEffect::Line, bomb.position, &high);
+        PlayEffect(BoardEffect::Line, bomb.position, &low);
     }
 }
 
@@ -305,7 +360,7 @@ void ChipManagerLogic::ExplodeHorizontalBomb(ChipLogic& bomb)
     const BoardPoint at = bomb.position;
     const auto chosen =
         Explode(bomb, false, false, [at](const ChipLogic& c) { return std::fabs(c.position.y - at.y) < lineHalfWidth; });
-    PlayEffect(EffectKind::LineCentre, at, nullptr);
+    PlayEffect(BoardEffect::LineCentre, at, nullptr);
     LineEffects(bomb, chosen, true);
     FinishEffect(bomb);
 }
@@ -315,7 +370,7 @@ void ChipManagerLogic::ExplodeVerticalBomb(ChipLogic& bomb)
     const BoardPoint at = bomb.position;
     const auto chosen =
         Explode(bomb, false, false, [at](const ChipLogic& c) { return std::fabs(c.position.x - at.x) < lineHalfWidth; });
-    PlayEffect(EffectKind::LineCentre, at, nullptr);
+    PlayEffect(BoardEffect::LineCentre, at, nullptr);
     // Least y first, as the vertical bomb aims them.
     BoardPoint low = at, high = at;
     for (const ChipLogic* c : chosen) {
@@ -324,8 +379,8 @@ void ChipManagerLogic::ExplodeVerticalBomb(ChipLogic& bomb)
         if (c->position.y > high.y)
             high = c->position;
     }
-    PlayEffect(EffectKind::Line, at, &low);
-    PlayEffect(EffectKind::Line, at, &high);
+    PlayEffect(BoardEffect::Line, at, &low);
+    PlayEffect(BoardEffect::Line, at, &high);
     FinishEffect(bomb);
 }
 
@@ -336,7 +391,7 @@ void ChipManagerLogic::ExplodeCrossBomb(ChipLogic& bomb)
         Explode(bomb, false, false, [at](const ChipLogic& c) { return std::fabs(c.position.y - at.y) < lineHalfWidth; });
     const auto column =
         Explode(bomb, false, false, [at](const ChipLogic& c) { return std::fabs(c.position.x - at.x) < lineHalfWidth; });
-    PlayEffect(EffectKind::LineCentre, at, nullptr);
+    PlayEffect(BoardEffect::LineCentre, at, nullptr);
     LineEffects(bomb, row, true);
     LineEffects(bomb, column, false);
     FinishEffect(bomb);
@@ -347,8 +402,8 @@ void ChipManagerLogic::DestroyRandomChips(ChipLogic& bomb)
     const unsigned kind = bomb.flowerKind;
     const auto chosen = Explode(bomb, true, false, [kind](const ChipLogic& c) { return c.flowerKind == kind; });
     for (const ChipLogic* c : chosen)
-        PlayEffect(EffectKind::Discard, c->position, nullptr);
-    PlayEffect(EffectKind::DiscardCentre, bomb.position, nullptr);
+        PlayEffect(BoardEffect::Discard, c->position, nullptr);
+    PlayEffect(BoardEffect::DiscardCentre, bomb.position, nullptr);
     FinishEffect(bomb);
 }
 
@@ -439,6 +494,6 @@ void ChipManagerLogic::ThawIce(ChipLogic&) {}
 
 void ChipManagerLogic::CountForScissors(ChipLogic&) {}
 
-void ChipManagerLogic::PlayEffect(EffectKind, BoardPoint, const BoardPoint*) {}
+void ChipManagerLogic::PlayEffect(BoardEffect, BoardPoint, const BoardPoint*) {}
 
 } // namespace Petalwork

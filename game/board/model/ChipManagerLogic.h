@@ -18,6 +18,9 @@
 //   counted among the stones or frozen chips and never lowers the board's counts.
 // - The many-flowers bonus is paid at most once per count: the per-move count is cleared by the award.
 // - Chips appended while a loop over the list runs (double-chip copies) are skipped by that loop.
+// - The horn waits, pending, until a basket wants flowers; activated while out, it is dropped. While
+//   it blows it sends a flower of a wanted kind one frame after it found its basket and then every
+//   horn interval plus a frame, until the basket wants nothing more, leaves or changes.
 
 #include "game/board/model/BoardTypes.h"
 #include "game/board/model/ChipLogic.h"
@@ -28,7 +31,9 @@
 #include "game/board/model/ScoreGroups.h"
 #include "game/board/model/SoundSink.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace GameFramework {
@@ -47,7 +52,7 @@ enum class TrailKind : int {
 };
 
 // The in-level particle effects, by their pool kind.
-enum class EffectKind : int {
+enum class BoardEffect : int {
     Score = 0,
     Bonus = 1,
     Bomb = 2,
@@ -76,6 +81,16 @@ public:
         Disappearing = 3,
     };
 
+    // What the horn asks of the baskets.
+    class HornBaskets {
+    public:
+        virtual ~HornBaskets() = default;
+        // The basket the horn should fill now (another basket has another id), or none.
+        virtual std::optional<uint64_t> HornTarget() = 0;
+        // A kind the basket still wants sent, or -1 (also when it is leaving or gone).
+        virtual int PickWantedKind(uint64_t target) = 0;
+    };
+
     // What the end of the repair whirl asks of the cell manager: resolve the board as after a swap.
     class WhirlResolver {
     public:
@@ -84,6 +99,8 @@ public:
     };
 
     static constexpr float volumeRadius = 100.0f;
+    // Horn flowers come out of the horn's mouth on the screen.
+    static constexpr BoardPoint hornMouth{94.0f, 523.0f};
     static constexpr float lineHalfWidth = 10.0f;
 
     ChipManagerLogic(const GameSettings& settings, const GameFramework::StageInfo& stage,
@@ -133,8 +150,18 @@ public:
     // A stone falling out of the board through its line's end.
     virtual bool IsExitFall(const ChipLogic& chip) const = 0;
     virtual void ShowHint(ChipLogic& a, ChipLogic& b);
+    // The horn's model: animations 0 (entry), 1 (blowing, looped) and 2 (exit). Without a model the
+    // entry and exit end at once and the loop runs until stopped.
+    virtual bool HornShown() const { return hornShown; }
+    virtual void ShowHorn(bool shown) { hornShown = shown; }
+    virtual void StartHornAnimation(int animation, bool loop);
+    virtual bool HornAnimationEnded(int animation) const { return hornAnimation == animation && !hornPlaying; }
+    virtual bool HornLooping() const { return hornAnimation == 1 && hornPlaying; }
+    // Stops the blowing loop at once.
+    virtual void StopHornLoop() { hornPlaying = false; }
 
     GameFramework::ScoreKeeper& Score() { return score; }
+    void SetHornBaskets(HornBaskets* baskets) { hornBaskets = baskets; }
 
     std::vector<std::unique_ptr<ChipLogic>> chips; // creation order
     unsigned creationCount = 0;
@@ -156,6 +183,8 @@ public:
     BoardPoint lastBonusPosition;
     float stoneTimer = 0.0f;
     float frozenTimer = 0.0f;
+    float hornTimer = 0.0f;
+    std::optional<uint64_t> hornTarget;
 
 protected:
     // The presentation's chip: made hidden, with appear phase gone.
@@ -180,7 +209,7 @@ protected:
     // Collection: the scissors count the chip towards their next pair.
     virtual void CountForScissors(ChipLogic& chip);
     // `target` only for the travelling line effect.
-    virtual void PlayEffect(EffectKind kind, BoardPoint at, const BoardPoint* target);
+    virtual void PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* target);
 
     const GameSettings& settings;
     const GameFramework::StageInfo& stage;
@@ -196,6 +225,7 @@ private:
     void CountGoal(int32_t goalKind, uint32_t n);
     void RunRepairWhirl(float dt);
     void StartDoublingAll();
+    void RunHorn(float dt);
     // The shared frame of the bonus effects; returns the chosen chips.
     template <typename Choose>
     std::vector<ChipLogic*> Explode(ChipLogic& bomb, bool collectMarked, bool skipMarked, Choose choose);
@@ -209,6 +239,10 @@ private:
     void LineEffects(ChipLogic& bomb, const std::vector<ChipLogic*>& chosen, bool horizontal);
 
     WhirlResolver* whirlResolver = nullptr;
+    HornBaskets* hornBaskets = nullptr;
+    bool hornShown = false;
+    int hornAnimation = -1;
+    bool hornPlaying = false;
 };
 
 } // namespace Petalwork

@@ -180,7 +180,7 @@ void StubChips::ThawIce(ChipLogic& chip)
     Of(chip).thawed = true;
 }
 
-void StubChips::PlayEffect(EffectKind kind, BoardPoint at, const BoardPoint* target)
+void StubChips::PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* target)
 {
     effects.push_back({kind, at});
     if (target)

@@ -95,7 +95,7 @@ public:
 
     int framesPerMove = 3;
     std::vector<std::pair<const ChipLogic*, const ChipLogic*>> hints;
-    std::vector<std::pair<EffectKind, BoardPoint>> effects;
+    std::vector<std::pair<BoardEffect, BoardPoint>> effects;
     std::vector<BoardPoint> effectTargets;
     std::vector<const ChipLogic*> flown; // in flight order
     int falls = 0;
@@ -111,7 +111,7 @@ protected:
     void StartWhirl(ChipLogic& chip) override;
     void StartFlight(ChipLogic& chip, TrailKind trail) override;
     void ThawIce(ChipLogic& chip) override;
-    void PlayEffect(EffectKind kind, BoardPoint at, const BoardPoint* target) override;
+    void PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* target) override;
 };
 
 // A whole headless board: settings, stage, parts, cells, links and lines.

@@ -42,16 +42,16 @@ TEST(ChipCollectionTest, EachBonusKindScoresAndTakesItsVictims)
         const char* centre;
         int points;
         int collected; // the bomb included
-        EffectKind effect;
+        BoardEffect effect;
     };
     const Case cases[] = {
-        {"A", 10, 1, EffectKind::Score},
-        {"A1", 210, 9, EffectKind::Bomb},           // the 8 neighbours at 50 and 70.7, not those at 100
-        {"A2", 210, 5, EffectKind::LineCentre},     // the row
-        {"A3", 210, 5, EffectKind::LineCentre},     // the column
-        {"A4", 510, 9, EffectKind::LineCentre},     // row and column
-        {"A6", 510, 9, EffectKind::LineCentre},
-        {"A5", 310, 2, EffectKind::DiscardCentre},  // the other A
+        {"A", 10, 1, BoardEffect::Score},
+        {"A1", 210, 9, BoardEffect::Bomb},           // the 8 neighbours at 50 and 70.7, not those at 100
+        {"A2", 210, 5, BoardEffect::LineCentre},     // the row
+        {"A3", 210, 5, BoardEffect::LineCentre},     // the column
+        {"A4", 510, 9, BoardEffect::LineCentre},     // row and column
+        {"A6", 510, 9, BoardEffect::LineCentre},
+        {"A5", 310, 2, BoardEffect::DiscardCentre},  // the other A
     };
     for (const Case& test : cases) {
         Board board(Grid(test.centre), 26);
@@ -128,7 +128,7 @@ TEST(ChipCollectionTest, AChipWithABonusToCreateStaysAsTheNewBonus)
     EXPECT_EQ(chip.bonusToCreate, BonusKind::None);
     EXPECT_EQ(chip.points, 10);
     EXPECT_TRUE(board.chips->flown.empty());
-    EXPECT_EQ(board.chips->effects.back().first, EffectKind::Bonus);
+    EXPECT_EQ(board.chips->effects.back().first, BoardEffect::Bonus);
 }
 
 TEST(ChipCollectionTest, ABombAmongVictimsFiresBeforeTheRemainingVictims)

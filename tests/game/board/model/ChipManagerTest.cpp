@@ -78,3 +78,73 @@ TEST(ChipManagerTest, TheTornadoCollectsTheIdleChipsAndRunsTheTail)
     EXPECT_FALSE(board.cells->tornadoShown);
     EXPECT_GT(board.Settle(), 0);
 }
+
+namespace {
+
+struct FakeHornBaskets : ChipManagerLogic::HornBaskets {
+    std::optional<uint64_t> HornTarget() override { return target; }
+    int PickWantedKind(uint64_t) override { return wanted; }
+    std::optional<uint64_t> target;
+    int wanted = 3;
+};
+
+// The frames (counted from 1) on which horn flowers appeared.
+std::vector<int> HornFlowers(Board& board, int frames)
+{
+    std::vector<int> made;
+    for (int f = 1; f <= frames; ++f) {
+        const unsigned before = board.chips->creationCount;
+        board.chips->Update(board.dt);
+        if (board.chips->creationCount != before)
+            made.push_back(f);
+    }
+    return made;
+}
+
+} // namespace
+
+TEST(ChipManagerTest, TheHornWaitsForABasketThenSendsFlowersOnItsClock)
+{
+    Board board({"A B C"}, 5);
+    FakeHornBaskets baskets;
+    board.chips->SetHornBaskets(&baskets);
+    board.settings.hornFlowerInterval = 0.5f;
+    board.dt = 0.2f;
+    board.powerups->hornPending = true;
+    EXPECT_TRUE(HornFlowers(board, 3).empty());
+    EXPECT_TRUE(board.powerups->hornPending); // nobody wants flowers yet
+
+    baskets.target = 7;
+    EXPECT_EQ(HornFlowers(board, 10), (std::vector<int>{2, 6, 10}));
+    EXPECT_FALSE(board.powerups->hornPending);
+    const ChipLogic& flower = *board.chips->chips.back();
+    EXPECT_TRUE(flower.hornChip);
+    EXPECT_EQ(flower.flowerKind, 3u);
+    EXPECT_EQ(flower.state, ChipState::Flight);
+    EXPECT_EQ(board.sounds.Count(36), 3);
+
+    // A second horn while this one blows is dropped.
+    board.powerups->hornPending = true;
+    board.chips->Update(board.dt);
+    EXPECT_FALSE(board.powerups->hornPending);
+
+    // The basket wants nothing more: the horn stops and goes.
+    baskets.wanted = -1;
+    EXPECT_TRUE(HornFlowers(board, 3).empty());
+    EXPECT_FALSE(board.chips->HornShown());
+    EXPECT_FALSE(board.chips->hornTarget);
+}
+
+TEST(ChipManagerTest, TheHornDropsATargetThatChanged)
+{
+    Board board({"A B C"}, 5);
+    FakeHornBaskets baskets;
+    baskets.target = 1;
+    board.chips->SetHornBaskets(&baskets);
+    board.powerups->hornPending = true;
+    board.chips->Update(board.dt);
+    ASSERT_TRUE(board.chips->HornShown());
+    baskets.target = 2;
+    board.chips->Update(board.dt);
+    EXPECT_FALSE(board.chips->HornShown());
+}

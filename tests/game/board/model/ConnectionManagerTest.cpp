@@ -229,7 +229,8 @@ TEST(ConnectionManagerTest, MoveSearchFindsTheFirstSwapOverAPlainLinkAndLeavesTh
 
 TEST(ConnectionManagerTest, MovesThatNeedAFrozenChipOrAStoneDoNotCount)
 {
-    for (const char* mover : {"A*", "S"}) {
+    // A chip resting on a cell without a tile cannot be swapped by the player, so it is no move either.
+    for (const char* mover : {"A*", "S", "A!"}) {
         Board board({std::string("B C ") + mover + " D", "A A E F", "G H I J"}, 10);
         EXPECT_TRUE(board.connections->HasNoMoves()) << mover;
     }
