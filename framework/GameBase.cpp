@@ -6,6 +6,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/Timer.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
@@ -26,7 +27,12 @@
 #include "engine/render/gui/GUITextManager.h"
 #include "engine/render/gui/GUIWindow.h"
 #include "framework/DataKeeper.h"
+#include "framework/GUIGameCursorBase.h"
+#include "framework/GUIGameLogicPauseWindowBase.h"
+#include "framework/GUIGameLogicWindowBase.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/GUILogosWindowBase.h"
+#include "framework/GameLogicBase.h"
 #include "framework/HighScoresTable.h"
 #include "framework/LanguageManager.h"
 #include "framework/LevelManagerBase.h"
@@ -127,8 +133,12 @@ void GameBase::Init()
     profiles = CreateProfileManager();
     highScores = std::make_unique<HighScoresTable>(*engine, userDataRoot);
     gameData = CreateGameData();
+    cursor = CreateGameCursor();
+    logosWindow = CreateLogosWindow();
     loadingWindow = CreateLoadingWindow();
     RegisterSounds();
+    if (logosWindow)
+        logosWindow->Show();
 }
 
 void GameBase::CopyServicePointers()
@@ -302,23 +312,46 @@ std::string GameBase::AudioFilePath(const std::string& category, const std::stri
     return base + "ogg";
 }
 
+bool GameBase::LoseFocus()
+{
+    if (level && !focusLost) {
+        if (level->GetState() == LevelState::Playing) {
+            // Paused behind the pause window, which this frame still draws.
+            level->SetState(LevelState::Paused);
+            if (gameLogicWindow)
+                gameLogicWindow->SetActive(false);
+            if (pauseWindow)
+                pauseWindow->Show();
+            soundPlayer->FadeAll(true, false, focusFadeSpeed);
+            rememberedTimerPause = true;
+            focusLost = true;
+            return true;
+        }
+        rememberedTimerPause = level->GetLevelTimer()->IsPaused();
+        level->GetLevelTimer()->SetPaused(true);
+    }
+    window->Update();
+    renderSystem->Refresh();
+    timerManager->Update();
+    if (soundManager)
+        soundManager->Update(true);
+    if (!focusLost) {
+        soundPlayer->FadeAll(true, false, focusFadeSpeed);
+        focusLost = true;
+    }
+    Platform::Sleep(unfocusedSleep);
+    return false;
+}
+
 void GameBase::Tick()
 {
     if (!window->HasFocus()) {
-        window->Update();
-        renderSystem->Refresh();
-        timerManager->Update();
-        if (soundManager)
-            soundManager->Update(true);
-        if (!focusLost) {
-            soundPlayer->FadeAll(true, false, focusFadeSpeed);
-            focusLost = true;
-        }
-        Platform::Sleep(unfocusedSleep);
-        return;
-    }
-    if (focusLost) {
+        if (!LoseFocus())
+            return;
+    } else if (focusLost) {
         soundPlayer->FadeAll(false, true, focusFadeSpeed);
+        if (level)
+            level->GetLevelTimer()->SetPaused(rememberedTimerPause);
         focusLost = false;
     }
     if (!config->IsCommandReady(updateVideoModeCommand)) {
@@ -339,6 +372,8 @@ void GameBase::Tick()
         ClearResults();
     }
     UpdateWindows();
+    if (cursor)
+        cursor->Update();
     engine->EndFrame();
 }
 
@@ -348,19 +383,33 @@ void GameBase::ProcessTransitions()
 
 void GameBase::ClearResults()
 {
+    if (logosWindow)
+        logosWindow->result = 0;
     if (loadingWindow)
         loadingWindow->result = 0;
+    if (level)
+        level->ClearChanged();
 }
 
 void GameBase::UpdateWindows()
 {
+    if (logosWindow)
+        logosWindow->Update();
     if (loadingWindow)
         loadingWindow->Update();
+    if (level)
+        level->Update();
 }
 
 void GameBase::DestroyObjects()
 {
+    // The running level first: it reads the windows, the bundles and the game's own objects.
+    level.reset();
+    pauseWindow.reset();
+    gameLogicWindow.reset();
     loadingWindow.reset();
+    logosWindow.reset();
+    cursor.reset();
     highScores.reset();
     profiles.reset();
     levels.reset();

@@ -48,7 +48,12 @@ struct EngineDescriptor;
 namespace GameFramework {
 
 class DataKeeper;
+class GameLogicBase;
+class GUIGameCursorBase;
+class GUIGameLogicPauseWindowBase;
+class GUIGameLogicWindowBase;
 class GUILoadingWindowBase;
+class GUILogosWindowBase;
 class HighScoresTable;
 class LanguageManager;
 class LevelManagerBase;
@@ -89,6 +94,8 @@ public:
     virtual std::unique_ptr<LevelManagerBase> CreateLevelManager() = 0;
     virtual std::unique_ptr<ProfileManagerBase> CreateProfileManager() = 0;
     virtual std::unique_ptr<DataKeeper> CreateGameData() = 0;
+    virtual std::unique_ptr<GUIGameCursorBase> CreateGameCursor() = 0;
+    virtual std::unique_ptr<GUILogosWindowBase> CreateLogosWindow() = 0;
     virtual std::unique_ptr<GUILoadingWindowBase> CreateLoadingWindow() = 0;
 
     virtual void ShowDebugStatistics();
@@ -152,17 +159,26 @@ public:
     std::unique_ptr<DataKeeper> gameData;          // the global bundle
     std::unique_ptr<DataKeeper> levelData;         // the bundle of the level being prepared or played
     std::unique_ptr<DataKeeper> previousLevelData;
+    std::unique_ptr<GUIGameCursorBase> cursor;
+    // Windows (the screen flow adds the others).
+    std::unique_ptr<GUILogosWindowBase> logosWindow;
     std::unique_ptr<GUILoadingWindowBase> loadingWindow; // start-up loading
+    std::unique_ptr<GUIGameLogicWindowBase> gameLogicWindow; // the in-level panel
+    std::unique_ptr<GUIGameLogicPauseWindowBase> pauseWindow;
+    std::unique_ptr<GameLogicBase> level; // the running level, null between levels
 
     bool focusLost = false;
     bool rememberedTimerPause = false;
 
 protected:
-    // Deletes what the destructor deletes, in its order; the game's destructor runs it first so that
-    // nothing the level reads is gone before the level.
+    // Deletes what the destructor deletes, in its order (the running level first); the game's destructor
+    // runs it before deleting its own objects, which the level reads.
     void DestroyObjects();
 
 private:
+    // A tick without the focus: true when it goes on with a full frame (it paused a level in play).
+    bool LoseFocus();
+
     void CopyServicePointers();
     void UnregisterConsoleVariables();
     bool consoleVariablesRegistered = false;

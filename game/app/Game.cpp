@@ -3,12 +3,15 @@
 #include "engine/core/Config.h"
 #include "engine/core/EngineDescriptor.h"
 #include "engine/render/gui/GUISoundManager.h"
+#include "framework/GUIGameCursorBase.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/GUILogosWindowBase.h"
 #include "framework/LanguageManager.h"
 #include "framework/LevelManager.h"
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
+#include "game/screens/GUIGameLoadingWindow.h"
 
 namespace Petalwork {
 
@@ -210,9 +213,20 @@ std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameData()
     return std::make_unique<GameData>(*engine);
 }
 
+// Until the game's own cursor, logos and loading windows exist, the factories give their framework bases.
+std::unique_ptr<GameFramework::GUIGameCursorBase> Game::CreateGameCursor()
+{
+    return std::make_unique<GameFramework::GUIGameCursorBase>(engine.get());
+}
+
+std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
+{
+    return std::make_unique<GameFramework::GUILogosWindowBase>(engine.get());
+}
+
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
 {
-    return std::make_unique<GameFramework::GUILoadingWindowBase>(engine.get());
+    return std::make_unique<GUIGameLoadingWindow>(engine.get());
 }
 
 GameData* Game::GetGameData() const

@@ -34,6 +34,8 @@ public:
     std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override;
     std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override;
     std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override;
+    std::unique_ptr<GameFramework::GUIGameCursorBase> CreateGameCursor() override;
+    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override;
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override;
 
     // The global bundle as the game's own type.

@@ -2,6 +2,8 @@
 
 #include "game/board/ScoreManager.h"
 
+#include "framework/ScoreKeeper.h"
+
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Matrix4.h"
 #include "engine/render/Model.h"
@@ -337,8 +339,13 @@ bool Cell::BreakLayer()
         layers.erase(layers.begin() + static_cast<std::ptrdiff_t>(index));
     }
     context.sounds.PlaySound(BoardSound::BreakCell);
-    context.score.AddScoreEvent(ScoreEvent::LayerBroken);
+    AddScore(ScoreEvent::LayerBroken);
     return true;
+}
+
+void Cell::AddScore(ScoreEvent event)
+{
+    context.score.total += context.score.GetPoints(static_cast<uint32_t>(event));
 }
 
 void Cell::RestoreLayerModels()
@@ -432,7 +439,7 @@ void Cell::PickUpPowerup()
         return;
     const PowerupKind kind = powerup;
     context.popups.ShowPowerup(centre, kind);
-    context.score.AddScoreEvent(ScoreEvent::PowerupPickedUp);
+    AddScore(ScoreEvent::PowerupPickedUp);
     if (sparkle) {
         sparkle->position = {centre.x, centre.y, 0.0f};
         sparkle->emissionTime = 0.0f;

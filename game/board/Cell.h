@@ -15,7 +15,7 @@
 #include "game/board/PathControl.h"
 #include "game/board/model/CellLogic.h"
 #include "game/board/model/PowerupManager.h"
-#include "game/board/model/ScoreEvents.h"
+#include "game/board/model/ScoreEvent.h"
 
 #include <array>
 #include <memory>
@@ -28,6 +28,10 @@ class ModelManager;
 class ParticleSystem;
 class ParticleSystemManager;
 class ShaderDescriptor;
+}
+
+namespace GameFramework {
+class ScoreKeeper;
 }
 
 namespace Petalwork {
@@ -63,7 +67,7 @@ struct CellContext {
     const CellTimings& timings;
     const FragmentSettings& fragments;
     SoundSink& sounds;
-    ScoreEvents& score;
+    GameFramework::ScoreKeeper& score;
     ScoreManager& popups;
     PowerupManager& powerups;
     float powerupLifetime = 0.0f; // the stage's, seconds
@@ -141,6 +145,7 @@ private:
     void ApplyColour(float r, float g, float b, float a);
     void StartFragments(const VantoranEngine::ShaderDescriptor* material, float depth);
     void StepFragments(float dt);
+    void AddScore(ScoreEvent event);
 
     const CellContext& context;
     std::vector<std::unique_ptr<Piece>> pieces;

@@ -5,7 +5,10 @@
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUIManager.h"
+#include "engine/render/ShaderManager.h"
 #include "engine/render/gui/GUITextManager.h"
+#include "game/board/GameData.h"
+#include "game/screens/GUIWindowShown.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,23 +77,33 @@ const Vector2 wholePicture{1.0f, 1.0f};
 constexpr float ownFontSize = -1.0f;
 constexpr int32_t textButtonFont = 1;
 
-// Sets the show flag and recomputes the visibility whatever bits are set already; a root window also
-// takes its root depth again.
-void ShowWindow(GUIWindow* window)
-{
-    if ((window->flags & GUIWindow::Shown) != 0)
-        window->UpdateVisibility();
-    else
-        window->SetFlags(GUIWindow::Shown);
-}
-
-void HideWindow(GUIWindow* window)
-{
-    window->flags &= ~GUIWindow::Shown;
-    window->UpdateVisibility();
-}
-
 } // namespace
+
+GUIMenuWindow::Materials GUIMenuWindow::MaterialsOf(const GameData& gameData)
+{
+    Materials materials;
+    materials.windowMainMenu = gameData.windowMainMenuMaterial;
+    materials.windowSmall = gameData.windowSmallMaterial;
+    materials.windowLarge = gameData.windowLargeMaterial;
+    materials.buttonShort = gameData.buttonShortMaterial;
+    materials.buttonLong = gameData.buttonLongMaterial;
+    materials.buttonGlow = gameData.buttonGlowMaterial;
+    materials.checkBox = gameData.checkBoxMaterial;
+    materials.editBox = gameData.editBoxMaterial;
+    materials.slider = gameData.sliderMaterial;
+    materials.sliderThumb = gameData.sliderThumbMaterial;
+    materials.scroll = gameData.scrollMaterial;
+    materials.scrollThumb = gameData.scrollThumbMaterial;
+    materials.scrollArrowTop = gameData.scrollArrowTopMaterial;
+    materials.scrollArrowBottom = gameData.scrollArrowBottomMaterial;
+    return materials;
+}
+
+GUIMenuWindow::GUIMenuWindow(VantoranEngine::Engine* engine, const GameData& gameData, GUIWindow* parent,
+                             FrameType frameType)
+    : GUIMenuWindow(engine, MaterialsOf(gameData), parent, frameType)
+{
+}
 
 GUIMenuWindow::GUIMenuWindow(VantoranEngine::Engine* engine, const Materials& materials, GUIWindow* parent,
                              FrameType frameType)
@@ -101,7 +114,7 @@ GUIMenuWindow::GUIMenuWindow(VantoranEngine::Engine* engine, const Materials& ma
     const FrameLayout layout = LayoutOf(frameType);
     frame = gui->CreateWindow(GUIWindow::Colored, layout.position, layout.size, FrameMaterial(materials, frameType),
                               parent, layout.uvExtent);
-    HideWindow(frame);
+    SetShown(frame, false);
     controls.push_back(frame);
     frame->SetColor({1.0f, 1.0f, 1.0f, 0.0f});
 }
@@ -121,7 +134,7 @@ void GUIMenuWindow::Show(bool show)
     if (show) {
         hiding = false;
         shown = true;
-        ShowWindow(frame);
+        SetShown(frame, true);
         fadeTime = 0.0f;
         alpha = 0.0f;
         TintControls(0.0f);
@@ -156,7 +169,7 @@ void GUIMenuWindow::HideFrame()
 {
     shown = false;
     hiding = false;
-    HideWindow(frame);
+    SetShown(frame, false);
 }
 
 void GUIMenuWindow::TintControls(float controlAlpha)

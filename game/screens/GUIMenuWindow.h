@@ -40,6 +40,7 @@ class TimerManager;
 
 namespace Petalwork {
 
+class GameData;
 
 class GUIMenuWindow {
 public:
@@ -76,8 +77,13 @@ public:
 
     // The frame starts hidden with alpha 0. `parent` is the dialog layer of the flower house or the
     // in-level panel layer.
+    GUIMenuWindow(VantoranEngine::Engine* engine, const GameData& gameData, VantoranEngine::GUIWindow* parent,
+                  FrameType frameType);
     GUIMenuWindow(VantoranEngine::Engine* engine, const Materials& materials, VantoranEngine::GUIWindow* parent,
                   FrameType frameType);
+
+    // The bundle's interface materials (loaded).
+    static Materials MaterialsOf(const GameData& gameData);
     virtual ~GUIMenuWindow();
 
     GUIMenuWindow(const GUIMenuWindow&) = delete;

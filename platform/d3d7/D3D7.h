@@ -12,7 +12,12 @@
 //   no SDL window behind it (headless windows) gets a device that draws nowhere.
 // - The back buffer is a framebuffer object of the video mode's size (colour without destination alpha,
 //   depth 24, or 16 for 16-bit modes). Presenting blits it, scaled and letterboxed, to the window and
-//   swaps; the frame stays in the object and can be shown again or read back.
+//   swaps; the frame stays in the object and can be shown again or read back. On a software renderer,
+//   later frames of the back buffer presented last go straight into the window when the window's drawable
+//   is exactly its size and holds what it holds; presenting is then the swap, and the window keeps the
+//   frame to show again or read back.
+// - A texture level's memory is given up once OpenGL holds it; a lock reads it back, which only the
+//   rendering thread can do (elsewhere the lock fails with DDERR_GENERIC).
 // - Display modes are a fixed list of standard sizes up to the desktop's, at 16 and 32 bits; the desktop
 //   reports 32 bits. Full screen never changes the real display mode.
 // - Device loss is simulated: TestCooperativeLevel reports DDERR_NOEXCLUSIVEMODE while a fullscreen window
@@ -371,7 +376,8 @@ public:
     virtual HRESULT AddAttachedSurface(IDirectDrawSurface7* surface) = 0;
     virtual HRESULT GetSurfaceDesc(DDSURFACEDESC2* desc) = 0;
     virtual HRESULT SetClipper(IDirectDrawClipper* clipper) = 0;
-    // CPU surfaces only (textures, system-memory and off-screen surfaces); rect must be null.
+    // CPU surfaces only (textures, system-memory and off-screen surfaces); rect must be null. A texture
+    // already drawn is read back from OpenGL: on the rendering thread only, DDERR_GENERIC elsewhere.
     virtual HRESULT Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD flags, void* event) = 0;
     virtual HRESULT Unlock(RECT* rect) = 0;
     // Onto the primary surface from the back buffer: present to destination (client rectangle, ignored

@@ -84,6 +84,9 @@ public:
     DWORD caps, caps2;
     std::int32_t pitch = 0;
     std::vector<std::uint8_t> memory; // CPU surfaces: height rows of pitch bytes
+    // A texture level's memory is given up once OpenGL holds it, and read back from OpenGL when it is
+    // locked or the context goes (see Executor::RestoreMemory).
+    bool memoryDropped = false;
     bool locked = false;
     bool dirty = true;              // texture level changed since its upload
     Surface* next = nullptr;        // primary: back buffer; texture: next mip level; back buffer: Z buffer
@@ -234,6 +237,9 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
 bool Present(Surface* backBuffer, HWND window, bool vsync);
 bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
 bool PresentedFromWindow();
+// Gives a texture level whose memory was given up its memory again: read back from its OpenGL texture
+// when content is wanted (false off the context's thread, where it cannot be read), else zeroed.
+bool RestoreMemory(Surface* surface, bool content);
 } // namespace Executor
 
 } // namespace Platform::D3D7Detail

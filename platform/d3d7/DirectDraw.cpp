@@ -210,6 +210,8 @@ HRESULT Surface::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD, void*) {
     if (!IsCpu()) return DDERR_UNSUPPORTED;
     if (HRESULT hr = Injected(D3D7Test::Fault::Lock); hr != DD_OK) return hr;
     if (locked) return DDERR_WASSTILLDRAWING;
+    // A texture level OpenGL holds alone is read back, which only the rendering thread can do.
+    if (!Executor::RestoreMemory(this, true)) return DDERR_GENERIC;
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE | DDSD_PITCH;
     desc->lpSurface = memory.data();
@@ -241,6 +243,8 @@ HRESULT Surface::Blt(RECT* destination, IDirectDrawSurface7* sourceSurface, RECT
     if (!IsCpu() || !source->IsCpu() || destination || sourceRect) return DDERR_UNSUPPORTED;
     if (source->format.dwRGBBitCount != format.dwRGBBitCount) return DDERR_INVALIDPIXELFORMAT;
     if (locked || source->locked) return DDERR_WASSTILLDRAWING;
+    if (!Executor::RestoreMemory(source, true)) return DDERR_GENERIC;
+    Executor::RestoreMemory(this, false); // overwritten whole
     const DWORD bpp = BytesPerPixel();
     if (source->width == width && source->height == height) {
         for (DWORD y = 0; y < height; ++y)

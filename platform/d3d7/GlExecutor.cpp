@@ -32,11 +32,41 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <set>
 #include <thread>
 
 namespace Platform::D3D7Detail {
 
 namespace {
+
+// What the context was last given by a draw, so the next draw sends only what changed. Anything else that
+// touches the same GL state (clears, presents, read-backs, texture uploads and deletions) clears `valid`,
+// and the next draw sends everything again.
+struct Applied {
+    static constexpr D3DRENDERSTATETYPE kStates[] = {
+        D3DRENDERSTATE_ZENABLE,         D3DRENDERSTATE_ZFUNC,           D3DRENDERSTATE_ZWRITEENABLE,
+        D3DRENDERSTATE_CULLMODE,        D3DRENDERSTATE_ALPHABLENDENABLE, D3DRENDERSTATE_SRCBLEND,
+        D3DRENDERSTATE_DESTBLEND,       D3DRENDERSTATE_ALPHATESTENABLE, D3DRENDERSTATE_ALPHAFUNC,
+        D3DRENDERSTATE_ALPHAREF,        D3DRENDERSTATE_SHADEMODE,       D3DRENDERSTATE_NORMALIZENORMALS};
+    struct Stage {
+        bool enabled = false;
+        unsigned texture = 0; // the GL texture bound to the unit
+        std::array<DWORD, D3DTSS_COUNT> states{};
+        D3DMATRIX matrix{};
+    };
+    bool valid = false;
+    D3DVIEWPORT7 viewport{};
+    DWORD targetHeight = 0;
+    std::array<DWORD, std::size(kStates)> states{};
+    D3DMATRIX projection{}, view{}, world{};
+    // Lighting: its render states, the material and the lights, as last applied.
+    std::array<DWORD, 4> lighting{};
+    D3DMATERIAL7 material{};
+    std::vector<std::pair<DWORD, LightSlot>> lights;
+    bool colourArray = false;
+    std::array<Stage, kMaxStages> stages{};
+};
 
 struct Context {
     SDL_Window* window = nullptr;
@@ -50,6 +80,8 @@ struct Context {
     int swapInterval = -1;
     Surface* lastPresented = nullptr;
     std::vector<GLuint> deadTextures, deadFramebuffers, deadRenderbuffers;
+    std::set<Surface*> droppedLevels; // texture levels whose CPU memory was given up after their upload
+    Applied applied;
     // The window's framebuffer (see the file comment), probed once per context.
     bool windowUsable = false;
     bool windowSingleBuffered = false; // its swap does nothing: nothing finishes the frame's commands
@@ -64,6 +96,8 @@ Context& Ctx() {
     return context;
 }
 
+void ForgetApplied() { Ctx().applied.valid = false; }
+
 bool OnContextThread() {
     const Context& c = Ctx();
     return c.gl && G().backend == D3D7Test::Backend::OpenGL && c.thread == std::this_thread::get_id();
@@ -71,7 +105,10 @@ bool OnContextThread() {
 
 void FlushDead() {
     Context& c = Ctx();
-    if (!c.deadTextures.empty()) glDeleteTextures(static_cast<GLsizei>(c.deadTextures.size()), c.deadTextures.data());
+    if (!c.deadTextures.empty()) {
+        glDeleteTextures(static_cast<GLsizei>(c.deadTextures.size()), c.deadTextures.data());
+        c.applied.valid = false; // a deleted name may come back for another texture
+    }
     if (!c.deadFramebuffers.empty())
         glDeleteFramebuffers(static_cast<GLsizei>(c.deadFramebuffers.size()), c.deadFramebuffers.data());
     if (!c.deadRenderbuffers.empty())
@@ -81,10 +118,42 @@ void FlushDead() {
     c.deadRenderbuffers.clear();
 }
 
+struct PixelTransfer {
+    GLenum internal, format, type;
+};
+
+PixelTransfer TransferOf(const DDPIXELFORMAT& f) {
+    if (f.dwRGBBitCount == 32)
+        return {static_cast<GLenum>(f.dwRGBAlphaBitMask ? GL_RGBA8 : GL_RGB8), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+    if (f.dwRGBAlphaBitMask == 0x8000) return {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
+    if (f.dwRGBAlphaBitMask == 0xF000) return {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
+    return {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
+}
+
+// Gives a dropped level its memory back, read from its texture when the current context holds one.
+// Context thread only.
+void ReadBackLevel(Surface* s) {
+    Context& c = Ctx();
+    s->memory.assign(static_cast<size_t>(s->pitch) * s->height, 0);
+    s->memoryDropped = false;
+    c.droppedLevels.erase(s);
+    const Surface* top = s->top;
+    if (top->glGeneration != c.generation || !top->glTexture) return;
+    glBindTexture(GL_TEXTURE_2D, top->glTexture);
+    c.applied.valid = false;
+    const PixelTransfer t = TransferOf(s->format);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, s->pitch / static_cast<GLint>(s->BytesPerPixel()));
+    glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(s->level), t.format, t.type, s->memory.data());
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+}
+
 void DestroyContext() {
     Context& c = Ctx();
     if (!c.gl) return;
     SDL_GL_MakeCurrent(c.window, c.gl);
+    // The textures go with the context: what they alone hold comes back to the surfaces first.
+    while (!c.droppedLevels.empty()) ReadBackLevel(*c.droppedLevels.begin());
     FlushDead();
     glDeleteSamplers(static_cast<GLsizei>(kMaxStages), c.samplers);
     SDL_GL_MakeCurrent(c.window, nullptr);
@@ -100,6 +169,7 @@ void DestroyContext() {
     c.windowDecided = false;
     c.windowTarget = nullptr;
     c.presentedFromWindow = false;
+    c.applied.valid = false;
     ++c.generation;
 }
 
@@ -109,6 +179,7 @@ void DestroyContext() {
 void ProbeWindow() {
     Context& c = Ctx();
     c.windowUsable = false;
+    c.applied.valid = false;
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     if (!renderer || !(std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"))) return;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -186,6 +257,7 @@ bool BindTarget(Surface* target) {
     }
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, target->glDepth);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+    c.applied.valid = false;
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
@@ -207,7 +279,9 @@ bool BindDrawTarget(Surface* target) {
         const unsigned depthBits = DepthBitsOf(target);
         const int width = static_cast<int>(target->width), height = static_cast<int>(target->height);
         const Placement p = PlaceBackBuffer(c.handle, c.window, width, height);
-        const bool depthHeld = depthBits == 0 ? c.windowDepthBits == 0 : c.windowDepthBits >= static_cast<int>(depthBits);
+        // The window's depth is as fine as the back buffer's or finer (Xvfb's GLX visuals have 32 bits).
+        const bool depthHeld =
+            depthBits == 0 ? c.windowDepthBits == 0 : c.windowDepthBits >= static_cast<int>(depthBits);
         if (c.windowUsable && depthHeld && p.drawableWidth == width && p.drawableHeight == height) {
             c.windowTarget = target;
             DropTargetObject(target);
@@ -264,39 +338,39 @@ GLenum BlendFactor(DWORD b) {
     }
 }
 
-// Uploads the changed levels of a texture (all of them after a new context) and binds it.
-void UploadAndBind(Surface* top) {
+// Uploads the changed levels of a texture (all of them after a new context) and binds it to the active
+// unit, unless `bound` already names it there and nothing changed.
+void UploadAndBind(Surface* top, unsigned& bound) {
     Context& c = Ctx();
     if (top->glGeneration != c.generation || !top->glTexture) {
         top->glGeneration = c.generation;
         glGenTextures(1, &top->glTexture);
         for (Surface* s = top; s; s = s->next) s->dirty = true;
     }
+    bool changed = false;
+    for (const Surface* s = top; s && !changed; s = s->next) changed = s->dirty;
+    if (!changed && bound == top->glTexture) return;
     glBindTexture(GL_TEXTURE_2D, top->glTexture);
+    bound = top->glTexture;
+    if (!changed) return;
     for (Surface* s = top; s; s = s->next) {
         if (!s->dirty) continue;
-        const DDPIXELFORMAT& f = s->format;
-        GLenum internal = GL_RGB8, format = GL_RGB, type = GL_UNSIGNED_SHORT_5_6_5;
-        if (f.dwRGBBitCount == 32) {
-            internal = f.dwRGBAlphaBitMask ? GL_RGBA8 : GL_RGB8;
-            format = GL_BGRA;
-            type = GL_UNSIGNED_INT_8_8_8_8_REV;
-        } else if (f.dwRGBAlphaBitMask == 0x8000) {
-            internal = GL_RGB5_A1;
-            format = GL_BGRA;
-            type = GL_UNSIGNED_SHORT_1_5_5_5_REV;
-        } else if (f.dwRGBAlphaBitMask == 0xF000) {
-            internal = GL_RGBA4;
-            format = GL_BGRA;
-            type = GL_UNSIGNED_SHORT_4_4_4_4_REV;
-        }
+        const PixelTransfer t = TransferOf(s->format);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, s->pitch / static_cast<GLint>(s->BytesPerPixel()));
         // Rows in storage order: row 0 is v = 0.
-        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(s->level), static_cast<GLint>(internal),
-                     static_cast<GLsizei>(s->width), static_cast<GLsizei>(s->height), 0, format, type, s->memory.data());
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(s->level), static_cast<GLint>(t.internal),
+                     static_cast<GLsizei>(s->width), static_cast<GLsizei>(s->height), 0, t.format, t.type,
+                     s->memory.data());
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         s->dirty = false;
+        // The texture now holds the level: one copy is enough (a device reset rebuilds from the engine's
+        // own images, a lock or a lost context reads it back).
+        if (s->kind == SurfaceKind::Texture && !s->locked) {
+            std::vector<std::uint8_t>().swap(s->memory);
+            s->memoryDropped = true;
+            c.droppedLevels.insert(s);
+        }
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(top->levelCount) - 1);
@@ -487,6 +561,7 @@ bool BlitToWindow(Surface* backBuffer) {
     if (!BindTarget(backBuffer)) return false;
     const int backWidth = static_cast<int>(backBuffer->width), backHeight = static_cast<int>(backBuffer->height);
     const Placement p = PlaceBackBuffer(c.handle, c.window, backWidth, backHeight);
+    c.applied.valid = false;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, backBuffer->glFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
@@ -569,6 +644,7 @@ void ForgetSurface(Surface* surface) {
         c.presentedFromWindow = false;
     }
     if (c.windowTarget == surface) c.windowTarget = nullptr;
+    c.droppedLevels.erase(surface);
     if (!c.gl || surface->glGeneration != c.generation) return;
     if (surface->glTexture) c.deadTextures.push_back(surface->glTexture);
     if (surface->glFramebuffer) c.deadFramebuffers.push_back(surface->glFramebuffer);
@@ -581,6 +657,7 @@ bool Clear(Device& device, DWORD flags, D3DCOLOR color, float z) {
     if (!OnContextThread()) return false;
     FlushDead();
     if (!BindDrawTarget(device.target)) return false;
+    ForgetApplied();
     ApplyViewport(device);
     glEnable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -602,16 +679,59 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
     if (!OnContextThread()) return false;
     FlushDead();
     if (!BindDrawTarget(device.target)) return false;
-    ApplyViewport(device);
-    ApplyStates(device);
+    Applied& a = Ctx().applied;
+    const bool all = !a.valid;
+    const auto& rs = device.renderStates;
+    if (all || std::memcmp(&a.viewport, &device.viewport, sizeof a.viewport) != 0 ||
+        a.targetHeight != device.target->height) {
+        ApplyViewport(device);
+        a.viewport = device.viewport;
+        a.targetHeight = device.target->height;
+    }
+    std::array<DWORD, std::size(Applied::kStates)> states;
+    for (size_t i = 0; i < states.size(); ++i) states[i] = rs[Applied::kStates[i]];
+    if (all || states != a.states) {
+        ApplyStates(device);
+        a.states = states;
+    }
 
     const bool hasDiffuse = (vertexFormat & D3DFVF_DIFFUSE) != 0;
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(&device.transforms[D3DTRANSFORMSTATE_PROJECTION]._11);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(&device.transforms[D3DTRANSFORMSTATE_VIEW]._11); // lights are placed in view space
-    ApplyLighting(device, hasDiffuse);
-    glMultMatrixf(&device.transforms[D3DTRANSFORMSTATE_WORLD]._11);
+    const D3DMATRIX& projection = device.transforms[D3DTRANSFORMSTATE_PROJECTION];
+    const D3DMATRIX& view = device.transforms[D3DTRANSFORMSTATE_VIEW];
+    const D3DMATRIX& world = device.transforms[D3DTRANSFORMSTATE_WORLD];
+    if (all || std::memcmp(&a.projection, &projection, sizeof projection) != 0) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(&projection._11);
+        a.projection = projection;
+    }
+    // Lighting as applied: off is off whatever the rest says.
+    const bool lit = rs[D3DRENDERSTATE_LIGHTING] != 0;
+    const std::array<DWORD, 4> lighting = {lit, lit ? rs[D3DRENDERSTATE_AMBIENT] : 0,
+                                           lit ? rs[D3DRENDERSTATE_SPECULARENABLE] : 0,
+                                           lit ? DWORD(rs[D3DRENDERSTATE_COLORVERTEX] && hasDiffuse) : 0};
+    bool lightsChanged = lighting != a.lighting;
+    if (lit && !lightsChanged) {
+        lightsChanged = std::memcmp(&a.material, &device.material, sizeof a.material) != 0 ||
+                        a.lights.size() != device.lights.size();
+        auto applied = a.lights.begin();
+        for (auto it = device.lights.begin(); !lightsChanged && it != device.lights.end(); ++it, ++applied)
+            lightsChanged = applied->first != it->first || applied->second.enabled != it->second.enabled ||
+                            std::memcmp(&applied->second.light, &it->second.light, sizeof(D3DLIGHT7)) != 0;
+    }
+    const bool viewChanged = all || std::memcmp(&a.view, &view, sizeof view) != 0;
+    if (viewChanged || lightsChanged || std::memcmp(&a.world, &world, sizeof world) != 0) {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(&view._11); // lights are placed in view space
+        if (viewChanged || lightsChanged) {
+            ApplyLighting(device, hasDiffuse);
+            a.lighting = lighting;
+            a.material = device.material;
+            a.lights.assign(device.lights.begin(), device.lights.end());
+        }
+        glMultMatrixf(&world._11);
+        a.view = view;
+        a.world = world;
+    }
 
     const auto* bytes = static_cast<const std::uint8_t*>(vertices);
     const GLsizei stride = hasDiffuse ? 36 : 32;
@@ -619,40 +739,62 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
     glVertexPointer(3, GL_FLOAT, stride, bytes);
     glNormalPointer(GL_FLOAT, stride, bytes + 12);
     if (hasDiffuse) {
-        glEnableClientState(GL_COLOR_ARRAY);
+        if (all || !a.colourArray) glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, bytes + 24);
     } else {
-        glDisableClientState(GL_COLOR_ARRAY);
+        if (all || a.colourArray) glDisableClientState(GL_COLOR_ARRAY);
         glColor4f(1, 1, 1, 1);
     }
+    a.colourArray = hasDiffuse;
 
     const DWORD units = std::min<DWORD>(device.Describe().wMaxSimultaneousTextures, kMaxStages);
-    bool chainOpen = true;
+    bool chainOpen = true, textureMatrixLoaded = false;
     for (DWORD stage = 0; stage < kMaxStages; ++stage) {
         const auto& s = device.stageStates[stage];
-        glActiveTexture(GL_TEXTURE0 + stage);
-        glClientActiveTexture(GL_TEXTURE0 + stage);
+        Applied::Stage& applied = a.stages[stage];
         chainOpen = chainOpen && stage < units && s[D3DTSS_COLOROP] != D3DTOP_DISABLE;
         Surface* texture = device.textures[stage];
         if (!chainOpen || !texture) {
             // No texture: the stage passes the colour through.
-            glDisable(GL_TEXTURE_2D);
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+            if (all || applied.enabled) {
+                glActiveTexture(GL_TEXTURE0 + stage);
+                glClientActiveTexture(GL_TEXTURE0 + stage);
+                glDisable(GL_TEXTURE_2D);
+                glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+                applied.enabled = false;
+            }
             continue;
         }
-        UploadAndBind(texture->top);
-        glEnable(GL_TEXTURE_2D);
-        ApplySampler(stage, s);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-        ApplyCombine(false, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1], s[D3DTSS_COLORARG2]);
-        ApplyCombine(true, s[D3DTSS_ALPHAOP], s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2]);
-        LoadTextureMatrix(device, stage);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glActiveTexture(GL_TEXTURE0 + stage);
+        glClientActiveTexture(GL_TEXTURE0 + stage);
+        if (all) applied.texture = 0;
+        UploadAndBind(texture->top, applied.texture);
+        const bool enabling = all || !applied.enabled;
+        if (enabling) {
+            glEnable(GL_TEXTURE_2D);
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+        }
+        if (enabling || s != applied.states) {
+            ApplySampler(stage, s);
+            ApplyCombine(false, s[D3DTSS_COLOROP], s[D3DTSS_COLORARG1], s[D3DTSS_COLORARG2]);
+            ApplyCombine(true, s[D3DTSS_ALPHAOP], s[D3DTSS_ALPHAARG1], s[D3DTSS_ALPHAARG2]);
+        }
+        const D3DMATRIX& matrix = device.transforms[D3DTRANSFORMSTATE_TEXTURE0 + stage];
+        if (enabling || s[D3DTSS_TEXTURETRANSFORMFLAGS] != applied.states[D3DTSS_TEXTURETRANSFORMFLAGS] ||
+            std::memcmp(&applied.matrix, &matrix, sizeof matrix) != 0) {
+            LoadTextureMatrix(device, stage);
+            textureMatrixLoaded = true;
+            applied.matrix = matrix;
+        }
+        applied.states = s;
+        applied.enabled = true;
         glTexCoordPointer(2, GL_FLOAT, stride, uv); // one coordinate set: every stage reads set 0
     }
     glActiveTexture(GL_TEXTURE0);
     glClientActiveTexture(GL_TEXTURE0);
-    glMatrixMode(GL_MODELVIEW);
+    if (textureMatrixLoaded) glMatrixMode(GL_MODELVIEW);
+    a.valid = true;
 
     glDrawRangeElements(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, vertexCount - 1,
                         static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT, indices);
@@ -696,6 +838,7 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
     const Placement p = PlaceBackBuffer(c.handle, c.window, backWidth, backHeight);
     const int w = p.drawableWidth, h = p.drawableHeight;
     if (w <= 0 || h <= 0) return false;
+    c.applied.valid = false;
     GLuint framebuffer = 0, colour = 0;
     glGenFramebuffers(1, &framebuffer);
     glGenRenderbuffers(1, &colour);
@@ -724,6 +867,19 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
 }
 
 bool PresentedFromWindow() { return Ctx().presentedFromWindow; }
+
+bool RestoreMemory(Surface* surface, bool content) {
+    if (!surface->memoryDropped) return true;
+    if (content) {
+        if (!OnContextThread()) return false;
+        ReadBackLevel(surface);
+        return true;
+    }
+    surface->memory.assign(static_cast<size_t>(surface->pitch) * surface->height, 0);
+    surface->memoryDropped = false;
+    Ctx().droppedLevels.erase(surface);
+    return true;
+}
 
 } // namespace Executor
 } // namespace Platform::D3D7Detail

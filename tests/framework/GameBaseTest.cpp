@@ -3,13 +3,19 @@
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Timer.h"
 #include "engine/core/devices/Controls_DI7.h"
 #include "engine/core/devices/Window.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUITextManager.h"
+#include "framework/GUIGameLogicPauseWindowBase.h"
+#include "framework/GUIGameLogicWindowBase.h"
+#include "framework/GameLogicBase.h"
+#include "framework/LevelInfo.h"
 #include "framework/MusicTrack.h"
+#include "framework/StageInfo.h"
 #include "framework/SoundPlayer.h"
 #include "platform/input/DirectInput.h"
 #include "platform/os/Path.h"
@@ -234,4 +240,84 @@ TEST(GameBase, ShutdownSavesTheFrameworkVariablesAfterUnbindingThem)
     const std::string saved = TempFolder::ReadFile(configPath);
     EXPECT_NE(saved.find("d_show_statistics 1"), std::string::npos);
     EXPECT_EQ(saved.find("d_get_"), std::string::npos); // commands are never saved
+}
+
+namespace {
+
+// A running level for the tick and the shutdown: notes at its destruction whether the in-level panel
+// (which reads it) still existed.
+class LevelOfTest : public GameFramework::GameLogicBase {
+public:
+    LevelOfTest(GameBase& game, const GameFramework::StageInfo* stage, const GameFramework::LevelInfo* info,
+                bool* panelOutlivedLevel)
+        : GameLogicBase(*game.engine, game.soundPlayer.get(), stage, info, 1), game(game),
+          panelOutlivedLevel(panelOutlivedLevel)
+    {
+    }
+    ~LevelOfTest() override { *panelOutlivedLevel = game.gameLogicWindow != nullptr; }
+    GameBase& game;
+    bool* panelOutlivedLevel;
+};
+
+struct LevelWorld {
+    LevelWorld() : game(std::make_unique<TestGame>(folder))
+    {
+        game->gameLogicWindow = std::make_unique<GameFramework::GUIGameLogicWindowBase>(game->engine.get(), nullptr);
+        game->pauseWindow = std::make_unique<GameFramework::GUIGameLogicPauseWindowBase>(game->engine.get());
+        game->level = std::make_unique<LevelOfTest>(*game, &stage, &info, &panelOutlivedLevel);
+        game->gameLogicWindow->SetActive(true);
+    }
+    TempFolder folder;
+    GameFramework::StageInfo stage;
+    GameFramework::LevelInfo info;
+    bool panelOutlivedLevel = false;
+    std::unique_ptr<TestGame> game;
+};
+
+} // namespace
+
+TEST(GameBase, FocusLossDuringPlayPausesTheLevelBehindThePauseWindow)
+{
+    LevelWorld w;
+    TestGame& game = *w.game;
+    GameFramework::GameLogicBase& level = *game.level;
+    level.GetLevelTimer()->SetPaused(false);
+    Platform::Test::SetForceFocus(false);
+    game.Tick();
+    EXPECT_EQ(level.GetState(), GameFramework::LevelState::Paused);
+    EXPECT_FALSE(game.gameLogicWindow->active);
+    EXPECT_TRUE(game.pauseWindow->shown);
+    EXPECT_TRUE(game.focusLost);
+    EXPECT_TRUE(game.rememberedTimerPause);
+    game.Tick();
+    EXPECT_EQ(level.GetState(), GameFramework::LevelState::Paused);
+    Platform::Test::SetForceFocus(true);
+    game.Tick();
+    EXPECT_FALSE(game.focusLost);
+    EXPECT_TRUE(level.GetLevelTimer()->IsPaused()); // stays paused until the pause window closes
+}
+
+TEST(GameBase, FocusLossWithTheLevelAlreadyPausedOnlyStopsItsTimerForAWhile)
+{
+    LevelWorld w;
+    TestGame& game = *w.game;
+    GameFramework::GameLogicBase& level = *game.level;
+    level.SetState(GameFramework::LevelState::Paused);
+    level.GetLevelTimer()->SetPaused(false);
+    Platform::Test::SetForceFocus(false);
+    game.Tick();
+    EXPECT_FALSE(game.pauseWindow->shown);
+    EXPECT_TRUE(level.GetLevelTimer()->IsPaused());
+    EXPECT_FALSE(game.rememberedTimerPause);
+    Platform::Test::SetForceFocus(true);
+    game.Tick();
+    EXPECT_FALSE(level.GetLevelTimer()->IsPaused());
+}
+
+TEST(GameBase, ShutdownDuringALevelDeletesTheLevelBeforeWhatItReads)
+{
+    LevelWorld w;
+    w.game->Tick();
+    w.game.reset();
+    EXPECT_TRUE(w.panelOutlivedLevel);
 }

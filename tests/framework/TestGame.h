@@ -7,7 +7,9 @@
 #include "engine/core/EngineDescriptor.h"
 #include "framework/DataKeeper.h"
 #include "framework/GameBase.h"
+#include "framework/GUIGameCursorBase.h"
 #include "framework/GUILoadingWindowBase.h"
+#include "framework/GUILogosWindowBase.h"
 #include "framework/LevelManagerBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "platform/window/WindowTest.h"
@@ -32,6 +34,8 @@ public:
     std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override { return nullptr; }
     std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override { return nullptr; }
     std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override { return nullptr; }
+    std::unique_ptr<GameFramework::GUIGameCursorBase> CreateGameCursor() override { return nullptr; }
+    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override { return nullptr; }
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override { return nullptr; }
 };
 
@@ -54,6 +58,8 @@ public:
     std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override { return nullptr; }
     std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override { return nullptr; }
     std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override { return nullptr; }
+    std::unique_ptr<GameFramework::GUIGameCursorBase> CreateGameCursor() override { return nullptr; }
+    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override { return nullptr; }
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override { return nullptr; }
     void ResetDevice() override
     {

@@ -1,35 +1,29 @@
-// A board of the default data drawn through the engine: every cell of a shipped level with its tile, a
-// chip of a known flower on every tile cell but one, compared pixel by pixel with the pictures the data
-// holds. Runs under the offscreen driver with the OpenGL stand-in.
+// A board of the default data drawn by the engine with the global bundle's prototypes and settings:
+// every cell of a shipped level with its tile, a chip of a known flower on every tile cell but one,
+// compared pixel by pixel with the pictures the data holds. Runs under the offscreen driver.
 
+#include "game/board/BoardSettings.h"
 #include "game/board/Cell.h"
 #include "game/board/Chip.h"
 #include "game/board/ChipModels.h"
+#include "game/board/GameData.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/BoardLayout.h"
+#include "game/board/model/GameSettings.h"
 
-#include "BoardScene.h"
-#include "engine/core/Config.h"
-#include "engine/core/MemoryManager.h"
-#include "engine/core/MessageManager.h"
-#include "engine/core/TimerManager.h"
-#include "engine/core/devices/Window.h"
-#include "engine/core/files/FileManager.h"
-#include "engine/render/Camera.h"
-#include "engine/render/CameraManager.h"
+#include "framework/ScoreKeeper.h"
+
+#include "engine/core/Engine.h"
 #include "engine/render/JpegCodec.h"
-#include "engine/render/LightManager.h"
-#include "engine/render/Model.h"
+#include "engine/render/gui/GUIManager.h"
+#include "engine/render/Camera.h"
 #include "engine/render/ModelManager.h"
-#include "engine/render/ParticleSystemManager.h"
-#include "engine/render/RenderSystem_D3D7.h"
-#include "engine/render/ShaderDescriptor.h"
-#include "engine/render/ShaderManager.h"
-#include "engine/render/SpriteGroupManager.h"
-#include "engine/render/gui/GUITextManager.h"
+#include "engine/render/RenderSystem.h"
 #include "platform/d3d7/D3D7.h"
 #include "platform/d3d7/D3D7Test.h"
 #include "platform/window/WindowTest.h"
+#include "EngineTestSupport.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -39,9 +33,12 @@
 #include <memory>
 
 using namespace Petalwork;
-using VantoranEngine::Model;
 
 namespace {
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
 
 struct Picture {
     uint32_t width = 0, height = 0, components = 0;
@@ -95,11 +92,53 @@ void ExpectNear(Rgb actual, Rgb expected, int tolerance, const char* what)
 struct NoSounds : SoundSink {
     void PlaySound(BoardSound) override {}
 };
-struct NoScore : ScoreEvents {
-    void AddScoreEvent(ScoreEvent) override {}
-};
 
-class BoardDisplayTest : public BoardScene {};
+class BoardDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Platform::Test::SetForceFocus(true);
+        Platform::D3D7Test::Reset();
+        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::OpenGL);
+        engine = std::make_unique<VantoranEngine::Engine>(TestEngineDescriptor(game, user.Path()));
+        gui = engine->guiManager->GetCamera();
+        gui->orthoWidth = 800.0f;
+        gui->orthoHeight = 600.0f;
+        engine->renderSystem->clearColor = {0, 0, 0, 1};
+        bundle = std::make_unique<GameData>(*engine);
+        bundle->Load();
+    }
+
+    void TearDown() override
+    {
+        bundle.reset();
+        engine.reset();
+    }
+
+    void Frame()
+    {
+        engine->Update();
+        engine->EndFrame();
+        uint32_t width = 0, height = 0;
+        ASSERT_TRUE(Platform::ReadPresentedFrame(width, height, frame));
+        ASSERT_EQ(width, 800u);
+        ASSERT_EQ(height, 600u);
+    }
+
+    // A point of the 800 x 600 board (y up).
+    Rgb At(BoardPoint p) const
+    {
+        const size_t i = (static_cast<size_t>(p.y) * 800 + static_cast<size_t>(p.x)) * 4;
+        return {frame[i + 2], frame[i + 1], frame[i]};
+    }
+
+    const std::string game = BRINDLE_GAME_FOLDER;
+    TempFolder user;
+    std::unique_ptr<VantoranEngine::Engine> engine;
+    std::unique_ptr<GameData> bundle;
+    VantoranEngine::Camera* gui = nullptr;
+    std::vector<uint8_t> frame;
+};
 
 } // namespace
 
@@ -112,42 +151,33 @@ TEST_F(BoardDisplayTest, ShippedBoardDrawsItsTilesAndChips)
             boards.push_back(entry.path());
     ASSERT_FALSE(boards.empty());
     std::sort(boards.begin(), boards.end());
-    const BoardLayout board = BoardLayout::Load(&files, boards.front().stem().string());
+    const BoardLayout board = BoardLayout::Load(engine->fileManager.get(), boards.front().stem().string());
 
-    // Resources as the global bundle holds them.
-    const VantoranEngine::ShaderDescriptor atlas =
-        VantoranEngine::ShaderDescriptor::InitFromTextureAtlas(0, "chips\\flowers.jpg", "chips\\flowers_alpha.jpg");
-    Model* chipPrototype = Prototype("chips\\models\\chip.mlf", -0.010055f);
-    CellPrototypes cellPrototypes;
-    cellPrototypes.tile = Prototype("cell\\models\\cell.mlf", -0.000155f);
-    cellPrototypes.camera = gui;
-    ChipPrototypes chipPrototypes;
-    chipPrototypes.chip = chipPrototype;
-    chipPrototypes.flowers = &atlas;
-    chipPrototypes.camera = gui;
-
-    CellTimings timings;
-    timings.fade = 0.1f;
-    FragmentSettings fragments;
+    const GameSettings& settings = *bundle->settings;
+    const ChipPrototypes chipPrototypes = MakeChipPrototypes(*bundle, gui);
+    const CellPrototypes cellPrototypes = MakeCellPrototypes(*bundle, gui);
+    const CellTimings timings = MakeCellTimings(settings);
+    const FragmentSettings fragments = MakeFragmentSettings(settings);
+    const ChipSettings chipSettings = MakeChipSettings(settings);
     NoSounds sounds;
-    NoScore score;
-    VantoranEngine::GUITextManager texts(&log, &memory, &files);
-    ScoreManager popups(texts, PopupSettings{});
-    PowerupManager powerups(sounds, 10.0f, 15.0f);
+    GameFramework::ScoreKeeper score;
+    ScoreManager popups(*engine->guiManager->GetTextManager(), MakePopupSettings(settings));
+    PowerupManager powerups(sounds, settings.pausePowerupDuration, settings.doubleChipPowerupDuration);
     int pickedUp = 0;
-    CellContext cellContext{*models, *particles, cellPrototypes, timings, fragments, sounds, score, popups,
-                            powerups, 5.0f, pickedUp};
-    ChipSettings chipSettings;
+    CellContext cellContext{*engine->modelManager, *engine->particleSystemManager, cellPrototypes, timings, fragments,
+                            sounds, score, popups, powerups, 5.0f, pickedUp};
     ChipCounters counters;
-    const std::vector<int> pictures{0, 1, 2, 3, 4};
-    ChipContext chipContext{chipSettings, sounds, counters, nullptr, particles.get(), pictures, {-20, -20}, {20, 20}};
+    ChipContext chipContext{chipSettings, sounds, counters, nullptr, engine->particleSystemManager.get(),
+                            {0, 1, 2, 3, 4}, {}, {}};
+    CellHitBox(*bundle, chipContext.hitMinimum, chipContext.hitMaximum);
+    EXPECT_LT(chipContext.hitMinimum.x, chipContext.hitMaximum.x);
 
     // Declared after the contexts they use, so they go first.
     std::vector<std::unique_ptr<Cell>> cells;
     std::vector<std::unique_ptr<Chip>> chips;
     std::vector<std::unique_ptr<ChipModels>> chipModels;
 
-    const BoardPoint offset = board.CentringOffset({400.0f, 300.0f});
+    const BoardPoint offset = board.CentringOffset({settings.boardCentre.x, settings.boardCentre.y});
     int tileCells = 0;
     Cell* empty = nullptr;
     std::vector<std::pair<Cell*, unsigned>> flowerCells;
@@ -168,17 +198,20 @@ TEST_F(BoardDisplayTest, ShippedBoardDrawsItsTilesAndChips)
         chips.back()->SetVisible(true);
         chips.back()->SetAlpha(1.0f);
         cell.chip = chips.back().get();
-        chipModels.push_back(std::make_unique<ChipModels>(*models, chipPrototypes, true));
+        chipModels.push_back(std::make_unique<ChipModels>(*engine->modelManager, chipPrototypes, true));
         flowerCells.emplace_back(&cell, kind);
     }
     ASSERT_NE(empty, nullptr);
     ASSERT_GE(flowerCells.size(), 2u);
-    for (int i = 0; i < 5; ++i)
+    // Long enough for the appear fade to end whatever its duration.
+    for (int i = 0; i < 100 && empty->appearPhase != AppearPhase::Shown; ++i)
         for (auto& cell : cells)
             cell->Update(0.05f, false);
+    ASSERT_EQ(empty->appearPhase, AppearPhase::Shown);
     for (size_t i = 0; i < chips.size(); ++i)
         chipModels[i]->Follow(*chips[i]);
     Frame();
+
     // The empty cell shows frame 0 of the tile picture (the left half of the 2 x 1 strip) over black.
     const Picture tile = ReadJpeg(game + "/data/cell/cell_tile.jpg");
     const Picture tileAlpha = ReadJpeg(game + "/data/cell/cell_tile_alpha.jpg");
@@ -199,9 +232,12 @@ TEST_F(BoardDisplayTest, ShippedBoardDrawsItsTilesAndChips)
         ExpectNear(At(cell->centre), expected, 16, "chip");
     }
 
-    // A hidden chip leaves its tile showing.
+    // A hidden chip leaves its tile showing; a selected cell shows the highlighted tile.
     chips.front()->SetVisible(false);
     chipModels.front()->Follow(*chips.front());
+    empty->Select();
     Frame();
     ExpectNear(At(flowerCells.front().first->centre), tileCentre, 16, "hidden chip");
+    const Rgb highlighted = Over(tile.At(0.75f, 0.5f), tileAlpha.At(0.75f, 0.5f).r, {0, 0, 0});
+    ExpectNear(At(empty->centre), highlighted, 16, "selected cell");
 }

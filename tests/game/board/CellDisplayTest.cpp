@@ -5,6 +5,8 @@
 #include "game/board/Cell.h"
 #include "game/board/ScoreManager.h"
 
+#include "framework/ScoreKeeper.h"
+
 #include "engine/render/AnimationControl.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/Random.h"
@@ -23,10 +25,6 @@ struct RecordingSounds : SoundSink {
     std::vector<BoardSound> played;
 };
 
-struct RecordingScore : ScoreEvents {
-    void AddScoreEvent(ScoreEvent event) override { events.push_back(event); }
-    std::vector<ScoreEvent> events;
-};
 
 bool Drawn(const Model* model) { return model && (model->flags & VantoranEngine::ModelFlag::active) != 0; }
 
@@ -36,6 +34,9 @@ protected:
     {
         BoardScene::SetUp();
         VantoranEngine::RandomSeed = 5;
+        score.SetPoints(static_cast<uint32_t>(ScoreEvent::LayerBroken), 50);
+        score.SetPoints(static_cast<uint32_t>(ScoreEvent::PowerupPickedUp), 300);
+        score.multiplier = 2;
         for (int i = 0; i < 3; ++i)
             materials[i] = VantoranEngine::ShaderDescriptor::InitFromTextures(
                 std::string("cell\\cell_") + (i == 0 ? "single" : i == 1 ? "double" : "triple") + ".jpg",
@@ -93,7 +94,7 @@ protected:
     CellTimings timings;
     FragmentSettings fragments;
     RecordingSounds sounds;
-    RecordingScore score;
+    GameFramework::ScoreKeeper score;
     VantoranEngine::GUITextManager texts{&log, &memory, &files};
     ScoreManager popups{texts, PopupSettings{}};
     PowerupManager powerups{sounds, 10.0f, 15.0f};
@@ -121,7 +122,7 @@ TEST_F(CellDisplayTest, LayersBreakIntoFragmentsThatFlyOffAndGo)
     EXPECT_TRUE(cell->layers.empty());
     EXPECT_FALSE(cell->BreakLayer());
     EXPECT_EQ(sounds.played, (std::vector<BoardSound>{BoardSound::BreakCell, BoardSound::BreakCell}));
-    EXPECT_EQ(score.events, (std::vector<ScoreEvent>{ScoreEvent::LayerBroken, ScoreEvent::LayerBroken}));
+    EXPECT_EQ(score.total, 2 * 50 * 2);
 
     for (int i = 0; i < 400 && cell->FlyingPieces() > 0; ++i)
         cell->Update(0.05f, false);
@@ -182,13 +183,13 @@ TEST_F(CellDisplayTest, PowerupBadgeBlinksThenGoesAndPickingUpActivatesIt)
     EXPECT_GT(toggles, 0);
     EXPECT_EQ(Listed(), before);
     EXPECT_EQ(pickedUp, 0); // expiring is silent
-    EXPECT_TRUE(score.events.empty());
+    EXPECT_EQ(score.total, 0);
 
     cell->SetPowerup(PowerupKind::DoubleChip);
     cell->PickUpPowerup();
     EXPECT_EQ(pickedUp, 1);
     EXPECT_TRUE(powerups.doubleChipOn);
-    EXPECT_EQ(score.events, std::vector<ScoreEvent>{ScoreEvent::PowerupPickedUp});
+    EXPECT_EQ(score.total, 300 * 2);
     EXPECT_EQ(popups.powerupCaptions.size(), 1u);
     EXPECT_EQ(Listed(), before);
     cell->PickUpPowerup(); // nothing left to pick up

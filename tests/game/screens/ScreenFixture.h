@@ -10,12 +10,16 @@
 #include "engine/render/Camera.h"
 #include "engine/render/gui/GUIManager.h"
 #include "engine/render/gui/GUIWindow.h"
+#include "framework/SoundEntry.h"
+#include "framework/SoundPlayer.h"
 #include "platform/d3d7/D3D7Test.h"
 #include "platform/window/WindowTest.h"
 #include "tools/formats/ModelWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,6 +89,25 @@ protected:
     {
         const std::vector<uint8_t> bytes = Formats::EncodeModel(model);
         data.WriteFile("data/" + relative, std::string(bytes.begin(), bytes.end()));
+    }
+
+    // The game's sound player with one voice for each of these ids (the files need not exist: a missing
+    // one plays silence).
+    std::unique_ptr<GameFramework::SoundPlayer> MakeSoundPlayer(std::initializer_list<int32_t> ids) const
+    {
+        auto player = std::make_unique<GameFramework::SoundPlayer>(*engine, 1.0f, 1.0f);
+        for (int32_t id : ids)
+            player->RegisterSound(1, id, "audio\\game\\sound_" + std::to_string(id) + ".ogg", false);
+        return player;
+    }
+
+    // Whether a voice of the id has been started.
+    static bool Played(const GameFramework::SoundPlayer& player, int32_t id)
+    {
+        for (const auto& voice : player.voices)
+            if (voice->soundId == id && voice->lastStart != 0.0f)
+                return true;
+        return false;
     }
 
     TempFolder data;

@@ -261,6 +261,35 @@ TEST_F(D3D7Pixels, TexturesSampleRowZeroAtVZeroAndMoveWithTheTextureMatrixTransl
     ExpectRgb(At(140, 100), {0, 0, 255});
 }
 
+TEST_F(D3D7Pixels, ADrawnTextureIsReadBackWhenLockedAndWhenItsContextGoes) {
+    // Row 0: red, green; row 1: blue, half-transparent white.
+    const std::vector<std::uint32_t> texels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF};
+    IDirectDrawSurface7* texture = Texture(2, 2, texels);
+    auto draw = [&] {
+        device->SetTexture(0, texture);
+        Clear(D3DCLEAR_TARGET, 0xFF000000);
+        Quad(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF);
+        Present();
+        ExpectRgb(At(20, 20), {255, 0, 0});
+        ExpectRgb(At(140, 20), {0, 255, 0});
+        ExpectRgb(At(20, 100), {0, 0, 255});
+    };
+    draw(); // the texture's memory is given up once uploaded
+    DDSURFACEDESC2 locked{};
+    ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    for (DWORD row = 0; row < 2; ++row)
+        EXPECT_EQ(std::memcmp(static_cast<std::uint8_t*>(locked.lpSurface) + row * locked.lPitch, &texels[row * 2], 8),
+                  0);
+    texture->Unlock(nullptr);
+    draw();
+    // A new DirectDraw object makes a new context: the old one's textures are read back as it goes.
+    texture->AddRef();
+    Close();
+    Open(kWidth, kHeight);
+    textures.push_back(texture);
+    draw();
+}
+
 TEST_F(D3D7Pixels, VertexColoursModulateTheTextureAndEmptyStagesPassThrough) {
     IDirectDrawSurface7* texture = Texture(1, 1, {0xFF80FFFF});
     device->SetTexture(0, texture);
