@@ -7,7 +7,6 @@
 #include "engine/render/gui/GUITextManager.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
@@ -23,7 +22,7 @@ constexpr const char* questionKey = "CONTINUE_GAME_LOGIC_TEXT_1";
 GUIContinueGameLogicWindow::GUIContinueGameLogicWindow(VantoranEngine::Engine* engine, GameData& data,
                                                        VantoranEngine::GUIWindow* parent,
                                                        GameFramework::ProfileManagerBase* profiles)
-    : GUIContinueGameLogicWindowBase(engine), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small),
+    : GUIContinueGameLogicWindowBase(engine), GUIMenuWindow(engine, data, parent, FrameType::Small),
       profiles(profiles)
 {
     continueButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);

@@ -10,14 +10,13 @@
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUIManager.h"
 #include "game/board/GameData.h"
-#include "game/screens/DialogMaterials.h"
 
 #include <algorithm>
 
 namespace Petalwork {
 
 GUICreditsWindow::GUICreditsWindow(VantoranEngine::Engine* engine, GameData& data, const std::string& languageCode)
-    : GUIMenuWindow(engine, DialogMaterials(data), data.panelLayerWindow, FrameType::Tip)
+    : GUIMenuWindow(engine, data, data.panelLayerWindow, FrameType::Tip)
 {
     okButton = CreateButton({0.0f, 40.0f}, ButtonType::Long);
     okButton->position.x = (frame->size.x - okButton->size.x) / 2.0f;

@@ -2,7 +2,6 @@
 
 #include "engine/render/gui/GUIManager.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
@@ -19,7 +18,7 @@ GUIDeleteProfileWindow::GUIDeleteProfileWindow(VantoranEngine::Engine* engine, G
                                                VantoranEngine::GUIWindow* parent,
                                                GameFramework::ProfileManagerBase* profiles)
     : GUIDeleteProfileWindowBase(engine, profiles),
-      GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small)
+      GUIMenuWindow(engine, data, parent, FrameType::Small)
 {
     yesButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);
     noButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);

@@ -1,14 +1,13 @@
 #include "game/screens/GUIExitWindow.h"
 
 #include "engine/render/gui/GUIManager.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
 using VantoranEngine::GUIButton;
 
 GUIExitWindow::GUIExitWindow(VantoranEngine::Engine* engine, GameData& data, VantoranEngine::GUIWindow* parent)
-    : GUIExitWindowBase(engine), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small)
+    : GUIExitWindowBase(engine), GUIMenuWindow(engine, data, parent, FrameType::Small)
 {
     yesButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);
     noButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);

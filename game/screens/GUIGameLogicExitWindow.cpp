@@ -2,7 +2,6 @@
 
 #include "engine/render/gui/GUIManager.h"
 #include "game/board/GameData.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
@@ -10,7 +9,7 @@ using VantoranEngine::GUIButton;
 
 GUIGameLogicExitWindow::GUIGameLogicExitWindow(VantoranEngine::Engine* engine, GameData& data)
     : GUIGameLogicExitWindowBase(engine),
-      GUIMenuWindow(engine, DialogMaterials(data), data.panelLayerWindow, FrameType::Small)
+      GUIMenuWindow(engine, data, data.panelLayerWindow, FrameType::Small)
 {
     frame->SetFlags(VantoranEngine::GUIWindow::Tier30);
     okButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);

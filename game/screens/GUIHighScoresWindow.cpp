@@ -5,8 +5,7 @@
 #include "engine/render/gui/GUIManager.h"
 #include "framework/HighScoresTable.h"
 #include "game/board/GameData.h"
-#include "game/screens/DialogMaterials.h"
-#include "game/screens/WindowShown.h"
+#include "game/screens/GUIWindowShown.h"
 
 namespace Petalwork {
 
@@ -26,7 +25,7 @@ constexpr int32_t markedFont = 2;
 
 GUIHighScoresWindow::GUIHighScoresWindow(VantoranEngine::Engine* engine, GameData& data, GUIWindow* parent,
                                          GameFramework::HighScoresTable* highScores)
-    : GUIHighScoresWindowBase(engine, highScores), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Large)
+    : GUIHighScoresWindowBase(engine, highScores), GUIMenuWindow(engine, data, parent, FrameType::Large)
 {
     textWindow = gui->CreateUntexturedWindow(GUIWindow::Shown, {0.0f, 0.0f}, {0.0f, 0.0f}, frame);
     controls.push_back(textWindow);

@@ -12,8 +12,7 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/board/GameData.h"
-#include "game/screens/DialogMaterials.h"
-#include "game/screens/WindowShown.h"
+#include "game/screens/GUIWindowShown.h"
 
 #include <iterator>
 #include <utility>
@@ -74,7 +73,7 @@ void SetAnimation(Model* anchor, int animation)
 
 GUIMainMenuWindow::GUIMainMenuWindow(VantoranEngine::Engine* engine, GameData& data, GUIWindow* parent,
                                      GameFramework::ProfileManagerBase* profiles)
-    : GUIMainMenuWindowBase(engine), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::MainMenu),
+    : GUIMainMenuWindowBase(engine), GUIMenuWindow(engine, data, parent, FrameType::MainMenu),
       modelManager(engine->modelManager.get()), profiles(profiles)
 {
     plate = gui->CreateWindow(plateFlags, {0.0f, 0.0f}, plateSize, *data.profileWindowMaterial, parent,

@@ -4,8 +4,7 @@
 #include "engine/core/devices/Controls.h"
 #include "engine/render/gui/GUIManager.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/screens/DialogMaterials.h"
-#include "game/screens/WindowShown.h"
+#include "game/screens/GUIWindowShown.h"
 
 namespace Petalwork {
 
@@ -13,7 +12,7 @@ using VantoranEngine::GUIButton;
 
 GUINewProfileWindow::GUINewProfileWindow(VantoranEngine::Engine* engine, GameData& data,
                                          VantoranEngine::GUIWindow* parent, GameFramework::ProfileManagerBase* profiles)
-    : GUINewProfileWindowBase(engine, profiles), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small)
+    : GUINewProfileWindowBase(engine, profiles), GUIMenuWindow(engine, data, parent, FrameType::Small)
 {
     nameBox = CreateEditBox({0.0f, 103.0f});
     nameBox->position.x = (frame->size.x - nameBox->size.x) / 2.0f;

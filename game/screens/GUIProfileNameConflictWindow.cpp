@@ -2,13 +2,12 @@
 
 #include "engine/core/devices/Controls.h"
 #include "engine/render/gui/GUIManager.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
 GUIProfileNameConflictWindow::GUIProfileNameConflictWindow(VantoranEngine::Engine* engine, GameData& data,
                                                            VantoranEngine::GUIWindow* parent)
-    : GUIProfileNameConflictWindowBase(engine), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small)
+    : GUIProfileNameConflictWindowBase(engine), GUIMenuWindow(engine, data, parent, FrameType::Small)
 {
     okButton = CreateButton({0.0f, 43.0f}, ButtonType::Short);
     okButton->position.x = (frame->size.x - okButton->size.x) / 2.0f;

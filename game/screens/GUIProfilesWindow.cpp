@@ -5,8 +5,7 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/board/GameData.h"
-#include "game/screens/DialogMaterials.h"
-#include "game/screens/WindowShown.h"
+#include "game/screens/GUIWindowShown.h"
 
 #include <algorithm>
 
@@ -30,7 +29,7 @@ constexpr int32_t selectedRowFont = 2;
 
 GUIProfilesWindow::GUIProfilesWindow(VantoranEngine::Engine* engine, GameData& data, GUIWindow* parent,
                                      GameFramework::ProfileManagerBase* profiles)
-    : GUIProfilesWindowBase(engine, profiles), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Large)
+    : GUIProfilesWindowBase(engine, profiles), GUIMenuWindow(engine, data, parent, FrameType::Large)
 {
     for (size_t i = 0; i < rowCount; ++i) {
         rows[i] = gui->CreateUntexturedButton({rowX, firstRowY - rowStep * static_cast<float>(i)}, rowSize, frame);

@@ -3,7 +3,6 @@
 #include "engine/core/StringUtils.h"
 #include "engine/core/devices/Controls.h"
 #include "engine/render/gui/GUIManager.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
@@ -13,7 +12,7 @@ GUIRenameProfileWindow::GUIRenameProfileWindow(VantoranEngine::Engine* engine, G
                                                VantoranEngine::GUIWindow* parent,
                                                GameFramework::ProfileManagerBase* profiles)
     : GUIRenameProfileWindowBase(engine, profiles),
-      GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small)
+      GUIMenuWindow(engine, data, parent, FrameType::Small)
 {
     nameBox = CreateEditBox({0.0f, 103.0f});
     nameBox->position.x = (frame->size.x - nameBox->size.x) / 2.0f;

@@ -4,7 +4,6 @@
 #include "engine/core/devices/Controls.h"
 #include "engine/render/gui/GUIManager.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/screens/DialogMaterials.h"
 
 namespace Petalwork {
 
@@ -18,7 +17,7 @@ constexpr float buttonY = 43.0f;
 
 GUIWelcomeWindow::GUIWelcomeWindow(VantoranEngine::Engine* engine, GameData& data, VantoranEngine::GUIWindow* parent,
                                    GameFramework::ProfileManagerBase* profiles)
-    : GUIWelcomeWindowBase(engine, profiles), GUIMenuWindow(engine, DialogMaterials(data), parent, FrameType::Small)
+    : GUIWelcomeWindowBase(engine, profiles), GUIMenuWindow(engine, data, parent, FrameType::Small)
 {
     exitButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);
     okButton = CreateButton({0.0f, 0.0f}, ButtonType::Short);
