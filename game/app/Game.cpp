@@ -22,9 +22,23 @@
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
 #include "game/screens/GUIBackgroundWindow.h"
+#include "game/screens/GUIContinueGameLogicWindow.h"
+#include "game/screens/GUICreditsWindow.h"
+#include "game/screens/GUIDeleteProfileWindow.h"
+#include "game/screens/GUIExitWindow.h"
 #include "game/screens/GUIFlowerHouse.h"
 #include "game/screens/GUIGameLoadingWindow.h"
+#include "game/screens/GUIGameLogicExitWindow.h"
 #include "game/screens/GUIGameLogicLoadingWindow.h"
+#include "game/screens/GUIGameLogicMenuWindow.h"
+#include "game/screens/GUIHighScoresWindow.h"
+#include "game/screens/GUIMainMenuWindow.h"
+#include "game/screens/GUINewProfileWindow.h"
+#include "game/screens/GUIOptionsWindow.h"
+#include "game/screens/GUIProfileNameConflictWindow.h"
+#include "game/screens/GUIProfilesWindow.h"
+#include "game/screens/GUIRenameProfileWindow.h"
+#include "game/screens/GUIWelcomeWindow.h"
 
 namespace Petalwork {
 
@@ -151,6 +165,7 @@ Game::~Game()
     // The level first (it reads the game's own objects), then the dialogs that hang under the flower house,
     // then the title logo and the flower house, then the rest of the base.
     level.reset();
+    creditsWindow.reset();
     DestroyWindows();
     titleLogo.reset();
     flowerHouse.reset();
@@ -220,6 +235,14 @@ void Game::UpdateWindows()
         loadingWindow->Hide();
     }
     GameBase::UpdateWindows();
+    if (creditsWindow) {
+        creditsWindow->Update();
+        if (creditsWindow->GetPageState() == GUICreditsWindow::PageState::Ended) {
+            creditsWindow->Finish();
+            if (mainMenuWindow)
+                mainMenuWindow->Show();
+        }
+    }
 }
 
 std::unique_ptr<GameFramework::LevelManagerBase> Game::CreateLevelManager()
@@ -381,8 +404,90 @@ void Game::CreateWindows()
         flowerHouse = std::make_unique<GUIFlowerHouse>(static_cast<ProfileManager*>(profiles.get()), soundPlayer.get(),
                                                        engine.get(), data);
         titleLogo = std::make_unique<GUIBackgroundWindow>(engine.get(), flowerHouse.get(), data);
+        creditsWindow = std::make_unique<GUICreditsWindow>(engine.get(), *data, language->current->code);
     }
     GameBase::CreateWindows();
+}
+
+VantoranEngine::GUIWindow* Game::DialogParent() const
+{
+    return flowerHouse ? flowerHouse->GetDialogLayer() : nullptr;
+}
+
+std::unique_ptr<GameFramework::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
+{
+    return std::make_unique<GUIWelcomeWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIExitWindowBase> Game::CreateExitWindow()
+{
+    return std::make_unique<GUIExitWindow>(engine.get(), *GetGameData(), DialogParent());
+}
+
+std::unique_ptr<GameFramework::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
+{
+    return std::make_unique<GUIMainMenuWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIProfilesWindowBase> Game::CreateProfilesWindow()
+{
+    return std::make_unique<GUIProfilesWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUINewProfileWindowBase> Game::CreateNewProfileWindow()
+{
+    return std::make_unique<GUINewProfileWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
+{
+    return std::make_unique<GUIRenameProfileWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
+{
+    return std::make_unique<GUIDeleteProfileWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
+{
+    return std::make_unique<GUIProfileNameConflictWindow>(engine.get(), *GetGameData(), DialogParent());
+}
+
+std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
+{
+    return std::make_unique<GUIContinueGameLogicWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
+{
+    return std::make_unique<GUIHighScoresWindow>(engine.get(), *GetGameData(), DialogParent(), highScores.get());
+}
+
+std::unique_ptr<GameFramework::GUIOptionsWindowBase> Game::CreateOptionsWindow()
+{
+    return std::make_unique<GUIOptionsWindow>(engine.get(), *GetGameData(), DialogParent(), soundPlayer.get(),
+                                              profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
+{
+    return std::make_unique<GUIGameLogicMenuWindow>(engine.get(), *GetGameData(), soundPlayer.get(), profiles.get());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> Game::CreateGameLogicExitWindow()
+{
+    return std::make_unique<GUIGameLogicExitWindow>(engine.get(), *GetGameData());
+}
+
+void Game::HandleMainMenuWindow()
+{
+    if (ResultOf(mainMenuWindow) == GUIMainMenuWindow::resultCredits && creditsWindow) {
+        mainMenuWindow->Hide();
+        creditsWindow->Start();
+        return;
+    }
+    GameBase::HandleMainMenuWindow();
 }
 
 void Game::ShowMenuBackground()

@@ -12,9 +12,14 @@
 
 #include <string>
 
+namespace VantoranEngine {
+class GUIWindow;
+}
+
 namespace Petalwork {
 
 class GUIBackgroundWindow;
+class GUICreditsWindow;
 class GUIFlowerHouse;
 class GameData;
 
@@ -40,6 +45,22 @@ public:
     std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override;
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override;
 
+    // The front-end dialogs hang under the flower house's dialog layer, the in-level ones under the bundle's
+    // panel layer.
+    std::unique_ptr<GameFramework::GUIWelcomeWindowBase> CreateWelcomeWindow() override;
+    std::unique_ptr<GameFramework::GUIExitWindowBase> CreateExitWindow() override;
+    std::unique_ptr<GameFramework::GUIMainMenuWindowBase> CreateMainMenuWindow() override;
+    std::unique_ptr<GameFramework::GUIProfilesWindowBase> CreateProfilesWindow() override;
+    std::unique_ptr<GameFramework::GUINewProfileWindowBase> CreateNewProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override;
+    std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override;
+    std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> CreateGameLogicExitWindow() override;
+
     // The global bundle as the game's own type.
     GameData* GetGameData() const;
 
@@ -49,6 +70,8 @@ public:
     // The game's steps of the screen flow; each runs the framework's handler as well.
     void HandleLogosWindow() override;
     void HandleLoadingWindow() override;
+    // The main menu's hidden hover sequence opens the credits.
+    void HandleMainMenuWindow() override;
     void HandleContinueGameLogicWindow() override;
     void HandleStageCompleteWindow() override;
     void HandleStartGameLogicWindow() override;
@@ -70,11 +93,14 @@ public:
 
     std::unique_ptr<GUIFlowerHouse> flowerHouse;
     std::unique_ptr<GUIBackgroundWindow> titleLogo;
+    std::unique_ptr<GUICreditsWindow> creditsWindow; // made with the dialogs, under the panel layer
 
     bool highQuality = true; // storage of g_high_quality
     bool relaxMode = false;  // storage of g_relax_mode
 
 private:
+    VantoranEngine::GUIWindow* DialogParent() const;
+
     bool gameVariablesRegistered = false;
     bool startUpLoaded = false;
 };
