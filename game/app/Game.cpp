@@ -11,7 +11,9 @@
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
+#include "game/screens/GUIGameCursor.h"
 #include "game/screens/GUIGameLoadingWindow.h"
+#include "game/screens/GUILogosWindow.h"
 
 namespace Petalwork {
 
@@ -216,12 +218,12 @@ std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameData()
 // Until the game's own cursor, logos and loading windows exist, the factories give their framework bases.
 std::unique_ptr<GameFramework::GUIGameCursorBase> Game::CreateGameCursor()
 {
-    return std::make_unique<GameFramework::GUIGameCursorBase>(engine.get());
+    return std::make_unique<GUIGameCursor>(engine.get());
 }
 
 std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
 {
-    return std::make_unique<GameFramework::GUILogosWindowBase>(engine.get());
+    return std::make_unique<GUILogosWindow>(engine.get());
 }
 
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
