@@ -3,7 +3,8 @@
 # main-menu scene drawn by the engine's own frame loop, paced to 60 frames per second, 3 runs of 10 s.
 # It draws in an Xvfb window (800 x 600 in a 1024 x 768 screen) when Xvfb is installed, else with SDL's
 # offscreen driver; sound goes to SDL's dummy driver. Arguments go to the benchmark (--runs N, --seconds S,
-# --scene menu). Set LP_NUM_THREADS to try another thread count of Mesa's software renderer.
+# --scene menu, --scene game: the program's start with v_vsync 1 and 0, see tools/bench). Set
+# LP_NUM_THREADS to try another thread count of Mesa's software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,7 +13,7 @@ build=build-bench
 launcher=""
 if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache"; fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_SANITIZE=OFF -DBRINDLE_TESTS=OFF $launcher >/dev/null
-cmake --build "$build" --target bench gamedata -j "$(nproc)"
+cmake --build "$build" --target bench brindlemoor gamedata -j "$(nproc)"
 
 export SDL_AUDIODRIVER=dummy BRINDLE_FORCE_FOCUS=1
 bench=("$build/tools/bench/bench" "$build/game" "$@")

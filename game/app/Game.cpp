@@ -27,11 +27,13 @@
 #include "game/screens/GUIDeleteProfileWindow.h"
 #include "game/screens/GUIExitWindow.h"
 #include "game/screens/GUIFlowerHouse.h"
+#include "game/screens/GUIGameCursor.h"
 #include "game/screens/GUIGameLoadingWindow.h"
 #include "game/screens/GUIGameLogicExitWindow.h"
 #include "game/screens/GUIGameLogicLoadingWindow.h"
 #include "game/screens/GUIGameLogicMenuWindow.h"
 #include "game/screens/GUIHighScoresWindow.h"
+#include "game/screens/GUILogosWindow.h"
 #include "game/screens/GUIMainMenuWindow.h"
 #include "game/screens/GUINewProfileWindow.h"
 #include "game/screens/GUIOptionsWindow.h"
@@ -260,15 +262,14 @@ std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameData()
     return std::make_unique<GameData>(*engine);
 }
 
-// Until the game's own cursor, logos and loading windows exist, the factories give their framework bases.
 std::unique_ptr<GameFramework::GUIGameCursorBase> Game::CreateGameCursor()
 {
-    return std::make_unique<GameFramework::GUIGameCursorBase>(engine.get());
+    return std::make_unique<GUIGameCursor>(engine.get());
 }
 
 std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
 {
-    return std::make_unique<GameFramework::GUILogosWindowBase>(engine.get());
+    return std::make_unique<GUILogosWindow>(engine.get());
 }
 
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()

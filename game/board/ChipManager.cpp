@@ -174,7 +174,7 @@ void ChipManager::PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* 
 {
     if (!effects)
         return;
-    ParticleManager::Entry* entry = effects->SpawnAt(at, static_cast<EffectKind>(kind));
+    ParticleManager::Entry* entry = effects->SpawnAt(at, kind);
     if (entry && target)
         entry->target = *target;
 }

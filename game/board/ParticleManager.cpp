@@ -33,7 +33,7 @@ ParticleManager::~ParticleManager()
         systems.DeleteParticleSystem(entry->system);
 }
 
-ParticleManager::Entry* ParticleManager::Spawn(EffectKind kind)
+ParticleManager::Entry* ParticleManager::Spawn(BoardEffect kind)
 {
     for (auto& entry : entries) {
         if (entry->free && entry->kind == kind) {
@@ -55,7 +55,7 @@ ParticleManager::Entry* ParticleManager::Spawn(EffectKind kind)
     return entries.back().get();
 }
 
-ParticleManager::Entry* ParticleManager::SpawnAt(BoardPoint position, EffectKind kind)
+ParticleManager::Entry* ParticleManager::SpawnAt(BoardPoint position, BoardEffect kind)
 {
     Entry* entry = Spawn(kind);
     if (entry)
@@ -67,7 +67,7 @@ void ParticleManager::Update(float dt)
 {
     const float step = lineSpeed * dt;
     for (auto& entry : entries) {
-        if (entry->free || entry->kind != EffectKind::Line)
+        if (entry->free || entry->kind != BoardEffect::Line)
             continue;
         ParticleSystem& system = *entry->system;
         VantoranEngine::Vector2 towards{entry->target.x - system.position.x, entry->target.y - system.position.y};

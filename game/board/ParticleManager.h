@@ -23,20 +23,10 @@ class ParticleSystemManager;
 
 namespace Petalwork {
 
-enum class EffectKind : int {
-    Score = 0,
-    Bonus = 1,
-    Bomb = 2,
-    LineCentre = 3,
-    Line = 4,
-    DiscardCentre = 5,
-    Discard = 6,
-};
-
 class ParticleManager {
 public:
     struct Entry {
-        EffectKind kind = EffectKind::Score;
+        BoardEffect kind = BoardEffect::Score;
         bool free = false;
         BoardPoint target; // kind Line only
         VantoranEngine::ParticleSystem* system = nullptr; // owned: deleted through the manager
@@ -51,9 +41,9 @@ public:
     ParticleManager& operator=(const ParticleManager&) = delete;
 
     // The effect, shown and emitting; the caller places it. Null for a kind without a prototype.
-    Entry* Spawn(EffectKind kind);
+    Entry* Spawn(BoardEffect kind);
     // Spawn, placed at (x, y, 0).
-    Entry* SpawnAt(BoardPoint position, EffectKind kind);
+    Entry* SpawnAt(BoardPoint position, BoardEffect kind);
     void Update(float dt);
 
     const std::vector<std::unique_ptr<Entry>>& GetEntries() const { return entries; }

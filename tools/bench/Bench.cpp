@@ -7,7 +7,14 @@
 // recording backend, which runs the engine's code and no renderer). Each figure is the median of the runs,
 // with their minimum and maximum. Never run as a test: the figures depend on the machine and its load.
 //
-// Usage: bench <game folder> [--runs N] [--seconds S] [--scene menu]
+// The scene "game" is the program itself: <game folder>/brindlemoor started with a fresh user-data folder
+// whose configuration sets v_vsync 1, then 0. It reports the time from starting the process to its first
+// presented frame (the program writes a byte to the descriptor named by BRINDLE_FIRST_FRAME_FD right after
+// that swap) and its processor time per second (every thread, from /proc) over S seconds (3 unless given)
+// of the start-up logos and loading screens, from one second after the first frame; then the program is
+// asked to close with SIGTERM (the window's close request) and killed if it has not gone after 10 s.
+//
+// Usage: bench <game folder> [--runs N] [--seconds S] [--scene menu|game]...
 // One run is this program with --run <scene> <start time> <seconds>; it prints one line of figures.
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
@@ -17,6 +24,9 @@
 #include "tools/scenes/EngineScene.h"
 #include "tools/scenes/MainMenuScene.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <spawn.h>
@@ -33,6 +43,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -255,12 +266,130 @@ void Report(const std::string& scene, const std::vector<Figures>& runs)
     std::fflush(stdout);
 }
 
+
+// The program's start, one run: milliseconds to the first frame and processor seconds per second.
+struct StartFigures {
+    double firstFrame = 0;
+    double cpuPerSecond = 0;
+};
+
+// Processor time of a process so far, every thread, in seconds.
+double ProcessCpuSeconds(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const size_t name = text.rfind(')'); // the command name may hold spaces and parentheses
+    if (name == std::string::npos)
+        throw std::runtime_error("cannot read the program's processor time");
+    std::istringstream fields(text.substr(name + 1));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) // utime and stime are fields 14 and 15
+        fields >> skipped;
+    unsigned long long user = 0, system = 0;
+    if (!(fields >> user >> system))
+        throw std::runtime_error("cannot read the program's processor time");
+    return double(user + system) / double(sysconf(_SC_CLK_TCK));
+}
+
+// Asks the program to close and waits for it; a program still there after 10 s is killed.
+void Close(pid_t child)
+{
+    kill(child, SIGTERM);
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (Clock::now() > end) {
+            std::fprintf(stderr, "bench: the program did not close within 10 s; killed\n");
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+StartFigures RunGame(const std::string& game, bool vsync, double seconds, int run)
+{
+    const std::filesystem::path user = std::filesystem::temp_directory_path() /
+                                       ("brindle-start-" + std::to_string(getpid()) + "-" + std::to_string(run));
+    std::filesystem::remove_all(user);
+    std::filesystem::create_directories(user / "Quorvane/Brindlemoor");
+    std::ofstream(user / "Quorvane/Brindlemoor/Brindlemoor.ini", std::ios::binary)
+        << "v_vsync " << (vsync ? 1 : 0) << "\r\n";
+
+    int frameSignal[2];
+    if (pipe(frameSignal) != 0)
+        throw std::runtime_error("no pipe");
+    fcntl(frameSignal[0], F_SETFD, FD_CLOEXEC);
+    setenv("XDG_DATA_HOME", user.c_str(), 1);
+    setenv("BRINDLE_FIRST_FRAME_FD", std::to_string(frameSignal[1]).c_str(), 1);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string program = game + "/brindlemoor";
+    char* argv[] = {program.data(), nullptr};
+    const auto start = Clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(frameSignal[1]);
+    unsetenv("BRINDLE_FIRST_FRAME_FD");
+    if (spawned != 0) {
+        close(frameSignal[0]);
+        throw std::runtime_error("cannot start " + program);
+    }
+
+    StartFigures figures;
+    pollfd waiting{frameSignal[0], POLLIN, 0};
+    char byte = 0;
+    const bool framed = poll(&waiting, 1, 60000) == 1 && read(frameSignal[0], &byte, 1) == 1;
+    figures.firstFrame = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    close(frameSignal[0]);
+    if (framed) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const double cpu = ProcessCpuSeconds(child);
+        const auto begun = Clock::now();
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        const double cpuEnd = ProcessCpuSeconds(child);
+        figures.cpuPerSecond = (cpuEnd - cpu) / std::chrono::duration<double>(Clock::now() - begun).count();
+    }
+    Close(child);
+    std::filesystem::remove_all(user);
+    if (!framed)
+        throw std::runtime_error("the program presented no frame within 60 s");
+    return figures;
+}
+
+void ReportGame(bool vsync, double seconds, const std::vector<StartFigures>& runs)
+{
+    std::printf("\nthe program's start, v_vsync %d, %zu runs\n%-56s %9s %9s %9s\n", vsync ? 1 : 0, runs.size(),
+                "figure", "median", "min", "max");
+    const std::string idle = "processor seconds per second, " + std::to_string(int(seconds)) + " s at start-up";
+    const std::pair<std::string, double StartFigures::*> rows[] = {
+        {"start of the process to the first frame (ms)", &StartFigures::firstFrame},
+        {idle, &StartFigures::cpuPerSecond},
+    };
+    for (const auto& [name, field] : rows) {
+        std::vector<double> values;
+        for (const StartFigures& f : runs)
+            values.push_back(f.*field);
+        std::sort(values.begin(), values.end());
+        std::printf("%-56s", name.c_str());
+        for (double v : {values[values.size() / 2], values.front(), values.back()})
+            std::printf(field == &StartFigures::firstFrame ? "%9.0f" : "%9.3f", v);
+        std::printf("\n");
+    }
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench <game folder> [--runs N] [--seconds S] [--scene menu]\n");
+        std::fprintf(stderr, "usage: bench <game folder> [--runs N] [--seconds S] [--scene menu|game]...\n");
         return 2;
     }
     // The Russian build: lower case of the capitals-only font maps through code page 1251.
@@ -276,16 +405,19 @@ int main(int argc, char** argv)
         }
         int runs = 3;
         double seconds = 10;
+        bool secondsGiven = false;
         std::vector<std::string> scenes;
         for (int i = 2; i + 1 < argc; i += 2) {
-            if (std::strcmp(argv[i], "--runs") == 0)
+            if (std::strcmp(argv[i], "--runs") == 0) {
                 runs = std::max(1, std::atoi(argv[i + 1]));
-            else if (std::strcmp(argv[i], "--seconds") == 0)
+            } else if (std::strcmp(argv[i], "--seconds") == 0) {
                 seconds = std::max(1.0, std::atof(argv[i + 1]));
-            else if (std::strcmp(argv[i], "--scene") == 0)
+                secondsGiven = true;
+            } else if (std::strcmp(argv[i], "--scene") == 0) {
                 scenes.emplace_back(argv[i + 1]);
-            else
+            } else {
                 throw std::runtime_error(std::string("unknown option ") + argv[i]);
+            }
         }
         if (scenes.empty())
             scenes = {"menu"}; // the level scene joins once the game's level play exists
@@ -295,6 +427,16 @@ int main(int argc, char** argv)
         std::printf("video driver %s, renderer threads %s\n", driver ? driver : "default",
                     threads ? threads : "the engine's choice");
         for (const std::string& scene : scenes) {
+            if (scene == "game") {
+                const double idle = secondsGiven ? seconds : 3.0;
+                for (const bool vsync : {true, false}) {
+                    std::vector<StartFigures> results;
+                    for (int run = 0; run < runs; ++run)
+                        results.push_back(RunGame(game, vsync, idle, run));
+                    ReportGame(vsync, idle, results);
+                }
+                continue;
+            }
             std::vector<Figures> results;
             for (int run = 0; run < runs; ++run)
                 results.push_back(SpawnRun(self, game, scene, seconds));

@@ -65,6 +65,17 @@ enum class AppearPhase : int {
     Disappearing = 3,
 };
 
+// The in-level particle effects, by their pool kind.
+enum class BoardEffect : int {
+    Score = 0,
+    Bonus = 1,
+    Bomb = 2,
+    LineCentre = 3,
+    Line = 4,
+    DiscardCentre = 5,
+    Discard = 6,
+};
+
 enum class PowerupKind : int {
     None = 0,
     Horn = 1,

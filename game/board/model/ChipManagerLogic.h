@@ -51,17 +51,6 @@ enum class TrailKind : int {
     Simple = 3,
 };
 
-// The in-level particle effects, by their pool kind.
-enum class BoardEffect : int {
-    Score = 0,
-    Bonus = 1,
-    Bomb = 2,
-    LineCentre = 3,
-    Line = 4,
-    DiscardCentre = 5,
-    Discard = 6,
-};
-
 // The score events of a collection.
 enum class CollectEvent : uint32_t {
     Chip = 0,

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using Petalwork::EffectKind;
+using Petalwork::BoardEffect;
 using Petalwork::ParticleManager;
 using VantoranEngine::ParticleSystem;
 
@@ -66,9 +66,9 @@ protected:
 TEST_F(ParticleManagerTest, LiveEffectsTakeNewEntriesFinishedOnesAreReused)
 {
     ParticleManager pool(systems, prototypes, 800.0f);
-    ParticleManager::Entry* first = pool.SpawnAt({100, 100}, EffectKind::Bomb);
+    ParticleManager::Entry* first = pool.SpawnAt({100, 100}, BoardEffect::Bomb);
     Frame(pool);
-    ParticleManager::Entry* second = pool.SpawnAt({200, 100}, EffectKind::Bomb);
+    ParticleManager::Entry* second = pool.SpawnAt({200, 100}, BoardEffect::Bomb);
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(first, second);
@@ -82,9 +82,9 @@ TEST_F(ParticleManagerTest, LiveEffectsTakeNewEntriesFinishedOnesAreReused)
     EXPECT_EQ(first->system->emissionTime, 0.0f);
 
     // Another kind does not take a free bomb.
-    ParticleManager::Entry* score = pool.Spawn(EffectKind::Score);
+    ParticleManager::Entry* score = pool.Spawn(BoardEffect::Score);
     EXPECT_NE(score, first);
-    ParticleManager::Entry* third = pool.Spawn(EffectKind::Bomb);
+    ParticleManager::Entry* third = pool.Spawn(BoardEffect::Bomb);
     EXPECT_EQ(third, first);
     EXPECT_FALSE(third->free);
     EXPECT_TRUE(third->system->emitting);
@@ -95,7 +95,7 @@ TEST_F(ParticleManagerTest, LiveEffectsTakeNewEntriesFinishedOnesAreReused)
 TEST_F(ParticleManagerTest, TravellingEffectMovesAndLandsOnItsTarget)
 {
     ParticleManager pool(systems, prototypes, 100.0f); // 10 units per frame of 0.1 s
-    ParticleManager::Entry* line = pool.SpawnAt({0, 0}, EffectKind::Line);
+    ParticleManager::Entry* line = pool.SpawnAt({0, 0}, BoardEffect::Line);
     line->target = {0, 25};
     pool.Update(0.1f);
     EXPECT_FLOAT_EQ(line->system->position.y, 10.0f);
@@ -110,7 +110,7 @@ TEST_F(ParticleManagerTest, TravellingEffectMovesAndLandsOnItsTarget)
 TEST_F(ParticleManagerTest, TravellingEffectAimedAtItsStartStopsAtOnce)
 {
     ParticleManager pool(systems, prototypes, 800.0f);
-    ParticleManager::Entry* line = pool.SpawnAt({300, 200}, EffectKind::Line);
+    ParticleManager::Entry* line = pool.SpawnAt({300, 200}, BoardEffect::Line);
     line->target = {300, 200};
     pool.Update(0.1f);
     EXPECT_FALSE(line->system->emitting);
@@ -123,6 +123,6 @@ TEST_F(ParticleManagerTest, KindWithoutPrototypeSpawnsNothing)
 {
     std::vector<ParticleSystem*> few(prototypes.begin(), prototypes.begin() + 2);
     ParticleManager pool(systems, few, 800.0f);
-    EXPECT_EQ(pool.Spawn(EffectKind::Discard), nullptr);
+    EXPECT_EQ(pool.Spawn(BoardEffect::Discard), nullptr);
     EXPECT_TRUE(pool.GetEntries().empty());
 }
