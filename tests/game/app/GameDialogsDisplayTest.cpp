@@ -9,6 +9,7 @@
 #include "engine/render/gui/GUIManager.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
+#include "framework/GUILogosWindowBase.h"
 #include "framework/GUIOptionsWindowBase.h"
 #include "game/board/GameData.h"
 #include "framework/ProfileBase.h"
@@ -142,6 +143,8 @@ protected:
 TEST_F(FrontEnd, FactoriesMakeTheDialogsAndTheHoverSequenceRunsTheCreditsThroughTheGame)
 {
     game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    // The start-up screens stay out of the way: once the logos ended they would make the dialogs again.
+    game->logosWindow->Hide();
     for (int i = 0; i < 5; ++i)
         Tick();
     ASSERT_NE(game->GetGameData()->windowSmallMaterial, nullptr); // the bundle is loaded
