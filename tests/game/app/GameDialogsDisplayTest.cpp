@@ -179,15 +179,15 @@ TEST_F(FrontEnd, FactoriesMakeTheDialogsAndTheHoverSequenceRunsTheCreditsThrough
     auto* menu = As<GUIMainMenuWindow>(game->mainMenuWindow);
     game->ShowMenuBackground(); // as the end of the start-up loading does
     game->mainMenuWindow->Show();
-    ASSERT_TRUE(MenuSettled());
+    ASSERT_TRUE(MenuSettled()) << "menu shown " << menu->IsShown() << " visible " << menu->IsFrameVisible();
     for (int round = 0; round < 3; ++round) {
         for (const GUIWindow* button : {static_cast<const GUIWindow*>(menu->GetStartButton()),
                                         static_cast<const GUIWindow*>(menu->GetHighScoresButton()),
                                         static_cast<const GUIWindow*>(menu->GetOptionsButton()),
                                         static_cast<const GUIWindow*>(menu->GetExitButton())}) {
             MoveTo(button);
-            Tick();
-            Tick();
+            for (int i = 0; i < 3; ++i)
+                Tick();
         }
     }
     GUICreditsWindow* credits = game->creditsWindow.get();
