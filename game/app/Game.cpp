@@ -229,13 +229,6 @@ void Game::UpdateWindows()
     const auto* levelLoading = dynamic_cast<const GUIGameLogicLoadingWindow*>(gameLogicLoadingWindow.get());
     if (flowerHouse && levelLoading && levelLoading->GetPhase() != 0)
         flowerHouse->Hide();
-    // Until the game's logos and loading screens exist, the start-up loading runs at the first frame.
-    if (!startUpLoaded && loadingWindow && gameData) {
-        startUpLoaded = true;
-        loadingWindow->Show(gameData.get());
-        loadingWindow->RunLoading();
-        loadingWindow->Hide();
-    }
     GameBase::UpdateWindows();
     if (creditsWindow) {
         creditsWindow->Update();

@@ -102,7 +102,6 @@ private:
     VantoranEngine::GUIWindow* DialogParent() const;
 
     bool gameVariablesRegistered = false;
-    bool startUpLoaded = false;
 };
 
 } // namespace Petalwork

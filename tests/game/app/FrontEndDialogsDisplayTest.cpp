@@ -77,9 +77,10 @@ TEST(FrontEndDialogs, TypedNameSlidingMenuAndCreditsOnTheDefaultData)
     GameWorld w;
     {
         Game game("Brindlemoor", "Quorvane");
-        for (int frame = 0; frame < 5; ++frame)
-            game.Tick();
+        // The logos come first, then the start-up loading screen loads the bundle on its worker.
         Petalwork::GameData* data = game.GetGameData();
+        for (int frame = 0; frame < 3000 && data != nullptr && data->settings == nullptr; ++frame)
+            game.Tick();
         ASSERT_NE(data, nullptr);
         ASSERT_NE(data->windowSmallMaterial, nullptr);
         Engine* engine = game.engine.get();

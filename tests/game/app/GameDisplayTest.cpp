@@ -86,9 +86,10 @@ TEST(Game, StartsLoadsItsBundleRunsFramesAndShutsDownCleanly)
         EXPECT_FALSE(game.soundPlayer->FindMusicTrack(3)->stream->looped);
         EXPECT_TRUE(game.soundPlayer->FindMusicTrack(2)->stream->looped);
 
-        for (int frame = 0; frame < 5; ++frame)
-            game.Tick();
+        // The logos come first, then the start-up loading screen loads the bundle on its worker.
         Petalwork::GameData* data = game.GetGameData();
+        for (int frame = 0; frame < 3000 && data != nullptr && data->settings == nullptr; ++frame)
+            game.Tick();
         ASSERT_NE(data, nullptr);
         ASSERT_NE(data->settings, nullptr);
         EXPECT_EQ(data->modelList.size(), 171u + data->flowerHouseSceneModels.size() +
