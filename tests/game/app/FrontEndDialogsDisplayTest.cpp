@@ -22,6 +22,8 @@
 #include "tests/engine/core/devices/DeviceFixture.h"
 #include "TempFolder.h"
 
+#include "tests/game/app/GameWorld.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -31,30 +33,6 @@ using namespace VantoranEngine;
 using Petalwork::Game;
 
 namespace {
-
-struct GameWorld {
-    GameWorld()
-    {
-        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
-        Platform::RegistryTest::Reset();
-        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                            "InstallPath", Platform::RegistryType::String,
-                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
-        Platform::Test::SetForceFocus(true);
-    }
-    ~GameWorld()
-    {
-        Platform::Test::SetForceFocus(false);
-        Platform::RegistryTest::Reset();
-        Platform::Test::ResetInput();
-    }
-    std::string UserFile(const std::string& name) const
-    {
-        return TempFolder::ReadFile(folder.Path() + "/Quorvane/Brindlemoor/" + name);
-    }
-    TempFolder folder;
-};
 
 // The window's rectangle on the GUI screen lies inside the 800 x 600 screen / wholly outside it.
 bool OnScreen(const GUIWindow* window)

@@ -31,6 +31,8 @@
 #include "tests/engine/core/devices/DeviceFixture.h"
 #include "TempFolder.h"
 
+#include "tests/game/app/GameWorld.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -45,24 +47,9 @@ namespace {
 
 class FrontEnd : public ::testing::Test {
 protected:
-    FrontEnd()
-    {
-        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
-        Platform::RegistryTest::Reset();
-        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                            "InstallPath", Platform::RegistryType::String,
-                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
-        Platform::Test::SetForceFocus(true);
-    }
-    ~FrontEnd() override
-    {
-        Platform::Test::SetForceFocus(false);
-        Platform::RegistryTest::Reset();
-        Platform::Test::ResetInput();
-    }
+    GameWorld world; // first: it outlives the game
 
-    std::string UserRoot() const { return folder.Path() + "/Quorvane/Brindlemoor"; }
+    std::string UserRoot() const { return world.UserRoot(); }
 
     // One pass of the main loop: the messages, then a tick.
     void Tick()
@@ -155,7 +142,6 @@ protected:
         });
     }
 
-    TempFolder folder;
     std::unique_ptr<Game> game;
     Vector2 origin;         // GUI position of pixel (0, 0)
     Vector2 scale{0, 0};    // GUI units per pixel; 0 until measured

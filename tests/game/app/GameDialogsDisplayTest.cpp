@@ -32,6 +32,8 @@
 #include "tests/engine/core/devices/DeviceFixture.h"
 #include "TempFolder.h"
 
+#include "tests/game/app/GameWorld.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -47,24 +49,9 @@ namespace {
 
 class GameDialogs : public ::testing::Test {
 protected:
-    GameDialogs()
-    {
-        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
-        Platform::RegistryTest::Reset();
-        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                            "InstallPath", Platform::RegistryType::String,
-                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
-        Platform::Test::SetForceFocus(true);
-    }
-    ~GameDialogs() override
-    {
-        Platform::Test::SetForceFocus(false);
-        Platform::RegistryTest::Reset();
-        Platform::Test::ResetInput();
-    }
+    GameWorld world; // first: it outlives the game
 
-    std::string UserRoot() const { return folder.Path() + "/Quorvane/Brindlemoor"; }
+    std::string UserRoot() const { return world.UserRoot(); }
 
     // One pass of the main loop: the messages, then a tick.
     void Tick()
@@ -90,7 +77,6 @@ protected:
         return dynamic_cast<Dialog*>(window.get());
     }
 
-    TempFolder folder;
     std::unique_ptr<Game> game;
 };
 

@@ -14,6 +14,8 @@
 #include "platform/window/WindowTest.h"
 #include "TempFolder.h"
 
+#include "tests/game/app/GameWorld.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -25,30 +27,6 @@
 using Petalwork::Game;
 
 namespace {
-
-// The real game on the default data: installed where the build put it, user data in a temporary folder.
-struct GameWorld {
-    GameWorld()
-    {
-        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
-        Platform::RegistryTest::Reset();
-        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                            "InstallPath", Platform::RegistryType::String,
-                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
-        Platform::Test::SetForceFocus(true);
-    }
-    ~GameWorld()
-    {
-        Platform::Test::SetForceFocus(false);
-        Platform::RegistryTest::Reset();
-    }
-    std::string UserFile(const std::string& name) const
-    {
-        return TempFolder::ReadFile(folder.Path() + "/Quorvane/Brindlemoor/" + name);
-    }
-    TempFolder folder;
-};
 
 } // namespace
 

@@ -1,0 +1,36 @@
+#pragma once
+// The real game on the default data, as the game tests run it: installed where the build put it
+// (BRINDLE_GAME_FOLDER), user data in a temporary folder, the window's focus forced (no window manager).
+
+#include "platform/os/Registry.h"
+#include "platform/window/WindowTest.h"
+#include "TempFolder.h"
+
+#include <cstdlib>
+#include <string>
+
+struct GameWorld {
+    GameWorld()
+    {
+        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
+        Platform::RegistryTest::Reset();
+        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
+                                            "InstallPath", Platform::RegistryType::String,
+                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
+        Platform::Test::SetForceFocus(true);
+    }
+    ~GameWorld()
+    {
+        Platform::Test::SetForceFocus(false);
+        Platform::RegistryTest::Reset();
+        Platform::Test::ResetInput();
+    }
+    GameWorld(const GameWorld&) = delete;
+    GameWorld& operator=(const GameWorld&) = delete;
+
+    std::string UserRoot() const { return folder.Path() + "/Quorvane/Brindlemoor"; }
+    std::string UserFile(const std::string& name) const { return TempFolder::ReadFile(UserRoot() + "/" + name); }
+
+    TempFolder folder;
+};
