@@ -34,6 +34,7 @@
 #include "game/screens/GUIGameLogicLoadingWindow.h"
 #include "game/screens/GUIGameLogicMenuWindow.h"
 #include "game/screens/GUIGameLogicPauseWindow.h"
+#include "game/screens/GUIGameLogicWindow.h"
 #include "game/screens/GUIGameOverWindow.h"
 #include "game/screens/GUIHighScoresWindow.h"
 #include "game/screens/GUILevelCompleteWindow.h"
@@ -477,6 +478,11 @@ std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> Game::CreateGameLogic
 std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> Game::CreateGameLogicExitWindow()
 {
     return std::make_unique<GUIGameLogicExitWindow>(engine.get(), *GetGameData());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
+{
+    return std::make_unique<GUIGameLogicWindow>(profiles.get(), engine.get(), GetGameData());
 }
 
 std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()

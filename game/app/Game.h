@@ -60,6 +60,7 @@ public:
     std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> CreateGameLogicExitWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
     std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
     std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
