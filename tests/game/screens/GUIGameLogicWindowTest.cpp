@@ -14,6 +14,10 @@
 #include "game/board/ScoreManager.h"
 #include "game/board/model/GameSettings.h"
 #include "game/board/model/LevelProgress.h"
+#include "engine/render/ParticleSystem.h"
+#include "engine/render/ParticleSystemManager.h"
+#include "engine/render/SpriteGroup.h"
+#include "tools/formats/ParticleWriter.h"
 
 using namespace VantoranEngine;
 using Petalwork::GUIGameLogicWindow;
@@ -35,6 +39,8 @@ protected:
         WriteModel(panel + "icon_flowers.mlf", QuadModel(1, 1.0f, 250.0f, 10.0f, 280.0f, 40.0f));
         WriteModel(panel + "level_icon.mlf", QuadModel(1, 1.0f, -10.0f, 570.0f, 10.0f, 590.0f));
         WriteModel(panel + "life.mlf", QuadModel(1, 1.0f, 20.0f, 10.0f, 40.0f, 30.0f));
+        const std::vector<uint8_t> effect = Formats::EncodeParticleSystem(Formats::ParticleSystemFile{});
+        data.WriteFile("data/particle systems/effect.psf", std::string(effect.begin(), effect.end()));
     }
 
     void SetUp() override
@@ -59,6 +65,11 @@ protected:
             d.materials.push_back(engine->shaderManager->GetShader(Material(std::string("gui\\game_panel\\") + name)));
             d.levelIconMaterials.push_back(d.materials.back());
         }
+        d.particleSystemList.emplace_back(
+            engine->particleSystemManager->LoadParticleSystem("particle systems\\effect.psf", gui->GetCamera()));
+        for (ParticleSystem** effect : {&d.progressParticles, &d.lifeGettingParticles, &d.lifeLosingParticles,
+                                        &d.littleBasketParticles})
+            *effect = d.particleSystemList.back().get();
         d.settings = std::make_unique<Petalwork::GameSettings>();
         d.settings->menuButtonPosition = {700.0f, 560.0f};
         d.settings->comboCaptionGrowthRate = 4.0f;
@@ -122,6 +133,13 @@ protected:
         panel->Attach(Parts());
         Frames(20, Update());
         ASSERT_EQ(panel->GetSlideMode(), Slide::Idle);
+    }
+
+    static bool Emitting(const ParticleSystem* effect) { return effect->emitting != 0; }
+    static void ExpectAt(const ParticleSystem* effect, const Model* model)
+    {
+        EXPECT_FLOAT_EQ(effect->position.x, model->boundingBox.centre.x);
+        EXPECT_FLOAT_EQ(effect->position.y, model->boundingBox.centre.y);
     }
 
     static float Y(const Model* model) { return model->worldMatrix[7]; }
@@ -430,6 +448,52 @@ TEST_F(GUIGameLogicWindowTest, ScorePopupsGrowAndFloatingTextsAreCentred)
         EXPECT_FLOAT_EQ(texts[1].position.x, 300.0f - 5 * glyphWidth / 2.0f);
         EXPECT_FLOAT_EQ(texts[1].position.y, 400.0f - fontSize / 2.0f);
     });
+}
+
+TEST_F(GUIGameLogicWindowTest, EffectsMarkTheGoalTheWonLevelAndTheLives)
+{
+    AttachAndSettle();
+    for (const ParticleSystem* effect :
+         {panel->GetGoalEffect(), panel->GetMarkEffect(), panel->GetLifeGainedEffect(), panel->GetLifeLostEffect()}) {
+        ASSERT_NE(effect, nullptr);
+        EXPECT_FALSE(Emitting(effect));
+    }
+
+    // The goal reached: the effect starts over the bar in the next update.
+    progress->count = progress->goal;
+    progress->done = true;
+    Frame(Update());
+    EXPECT_FALSE(Emitting(panel->GetGoalEffect()));
+    Frame(Update());
+    EXPECT_TRUE(Emitting(panel->GetGoalEffect()));
+    ExpectAt(panel->GetGoalEffect(), panel->GetBar());
+
+    // The tally closing: the level's own mark, the second.
+    tallyClosed = true;
+    Frame(Update());
+    EXPECT_TRUE(Emitting(panel->GetMarkEffect()));
+    ExpectAt(panel->GetMarkEffect(), panel->GetLevelMarks()[1]);
+
+    // A life gained shows on the new last icon, a life lost on the last icon before it goes.
+    level->lives = 3;
+    lifeGained = true;
+    Frame(Update());
+    lifeGained = false;
+    EXPECT_TRUE(Emitting(panel->GetLifeGainedEffect()));
+    ExpectAt(panel->GetLifeGainedEffect(), panel->GetLifeIcons()[2]);
+    const Vector3 lastIcon = panel->GetLifeIcons()[2]->boundingBox.centre;
+    level->lives = 2;
+    lifeLost = true;
+    Frame(Update());
+    lifeLost = false;
+    EXPECT_TRUE(Emitting(panel->GetLifeLostEffect()));
+    EXPECT_FLOAT_EQ(panel->GetLifeLostEffect()->position.x, lastIcon.x);
+
+    // Going inactive stops them.
+    panel->SetActive(false);
+    EXPECT_FALSE(Emitting(panel->GetGoalEffect()));
+    EXPECT_FALSE(Emitting(panel->GetLifeGainedEffect()));
+    EXPECT_FALSE(Emitting(panel->GetLifeLostEffect()));
 }
 
 } // namespace
