@@ -16,9 +16,10 @@ namespace {
 const std::vector<std::string> cutBoard = {"Y Z Y Z Y", "Z S S Y Z", "Y B* A Z Y", "Z Y Z Y Z", "Y Z Y Z Y"};
 
 struct Cut {
-    explicit Cut(unsigned pairs) : board(cutBoard, 5), scissors(board.score, {5, 5, 5})
+    explicit Cut(unsigned pairs) : board(cutBoard, 5), scissors(board.score, {20, 20, 20})
     {
         board.cells->SetScissors(&scissors);
+        board.chips->scissors = &scissors;
         scissors.Award(pairs);
         scissors.armedMode = static_cast<int>(pairs);
     }
@@ -39,14 +40,15 @@ TEST(ScissorsCutTest, ModeAndPairsChooseTheChipsCut)
     struct Case {
         unsigned pairs;
         size_t flights;   // chips cut and sent flying
+        unsigned counted; // chips the cut counts towards the next pair (a thawed chip counts too)
         bool stoneCut;    // the stone above the centre
         bool diagonalCut; // the flower on the lower-right diagonal, 70.7 away
         bool frozenFlies; // the frozen chip is cut again after its ice broke
     };
     const Case cases[] = {
-        {1, 1, false, false, false},
-        {2, 3, false, false, false}, // radius 51: the centre and two flowers beside it; the ice only breaks
-        {3, 9, true, true, true},    // radius 72: everything around, stones included
+        {1, 1, 1, false, false, false},
+        {2, 3, 4, false, false, false}, // radius 51: the centre and two flowers beside it; the ice only breaks
+        {3, 9, 10, true, true, true},   // radius 72: everything around, stones included
     };
     for (const Case& c : cases) {
         Cut cut(c.pairs);
@@ -63,8 +65,10 @@ TEST(ScissorsCutTest, ModeAndPairsChooseTheChipsCut)
         EXPECT_EQ(cut.Flights(frozen), c.frozenFlies ? 1u : 0u) << c.pairs;
         EXPECT_EQ(StubChips::Of(*frozen).thawed, c.pairs >= 2) << c.pairs;
         EXPECT_FALSE(frozen->frozen && c.pairs >= 2) << c.pairs;
-        // Every pair is spent and the scissors are no longer armed; the click selected nothing.
+        // Every pair is spent before the cut's chips count, so they count towards the next pair; the
+        // scissors are no longer armed; the click selected nothing.
         EXPECT_EQ(cut.scissors.pairs, 0u) << c.pairs;
+        EXPECT_EQ(cut.scissors.chipCount, c.counted) << c.pairs;
         EXPECT_EQ(cut.scissors.armedMode, 0) << c.pairs;
         EXPECT_EQ(board.cells->selected, nullptr) << c.pairs;
         EXPECT_GE(board.cells->combo, 1u) << c.pairs;
