@@ -315,7 +315,7 @@ void CellManagerLogic::HandleClick(BoardPoint point, bool drag)
         ChipLogic& movedToCell = *cell->chip;
         if (n > 0) {
             if (n > flowerComboSize) {
-                groups.ShowBonus(from.centre, flowerComboKey, settings.flowerComboBonus);
+                groups.ShowBonus(from.centre, flowerComboKey, settings.flowerComboBonus, true);
                 chips.Score().total += settings.flowerComboBonus;
             }
             swapPairs.push_back({&from, cell, &movedToFrom, &movedToCell});

@@ -431,7 +431,7 @@ void ChipManagerLogic::RetireAll()
 void ChipManagerLogic::AwardManyChipsBonus()
 {
     if (bonusEffectsThisMove > 2) {
-        groups.ShowBonus(lastBonusPosition, manyFlowersKey, settings.manyFlowersBonus);
+        groups.ShowBonus(lastBonusPosition, manyFlowersKey, settings.manyFlowersBonus, false);
         score.total += settings.manyFlowersBonus;
     }
     // Cleared here so that a later move end without new effects never pays it again.

@@ -106,7 +106,7 @@ protected:
         void EndGroup() override {}
         void FinalizeGroups() override {}
         void ShowCombo(int) override {}
-        void ShowBonus(Petalwork::BoardPoint, const char*, int) override {}
+        void ShowBonus(Petalwork::BoardPoint, const char*, int, bool) override {}
     };
 
     // The level's chip manager over these baskets (no models).

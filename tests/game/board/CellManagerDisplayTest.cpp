@@ -52,7 +52,7 @@ struct NoGroups : ScoreGroups {
     void EndGroup() override {}
     void FinalizeGroups() override {}
     void ShowCombo(int) override {}
-    void ShowBonus(BoardPoint, const char*, int) override {}
+    void ShowBonus(BoardPoint, const char*, int, bool) override {}
 };
 
 class CellManagerDisplayTest : public ::testing::Test {

@@ -48,7 +48,7 @@ public:
     void EndGroup() override;
     void FinalizeGroups() override { ++finalized; }
     void ShowCombo(int n) override { combos.push_back(n); }
-    void ShowBonus(BoardPoint position, const char* key, int points) override;
+    void ShowBonus(BoardPoint position, const char* key, int points, bool pointsAbove) override;
 
     std::vector<std::vector<const ChipLogic*>> closed; // every closed group
     std::vector<const ChipLogic*> open;
