@@ -339,10 +339,14 @@ void ChipManager::StartFlight(ChipLogic& logic, TrailKind trailKind)
         depth = offBoardBase - static_cast<float>(spawned + basketLevelsAbove) * depthStep -
                 static_cast<float>(offBoardLevels + offBoardFlights % offBoardLevels) * depthStep;
     }
-    if (chip.hornChip)
+    if (chip.hornChip) {
+        // Drawn over the horn until it is clear of it.
         chip.savedDepth = depth;
-    else
+        if (horn)
+            chip.look.depth = horn->depth - overHorn;
+    } else {
         chip.look.depth = depth;
+    }
     chip.StartFlight(std::move(path), basket, spinSpeed, MakeTrail(trailKind, from, chip.look.depth));
 }
 
