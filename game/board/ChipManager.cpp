@@ -248,6 +248,14 @@ void ChipManager::ShowHint(ChipLogic& a, ChipLogic& b)
     hintB->StartUnswap(a.position);
 }
 
+void ChipManager::WaveHint(bool appear)
+{
+    if (hintA->state == ChipState::Idle)
+        return;
+    hintA->SetVisible(appear);
+    hintB->SetVisible(appear);
+}
+
 void ChipManager::SetFrozen(ChipLogic& chip, bool flag)
 {
     Of(chip).SetFrozen(flag);

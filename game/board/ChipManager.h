@@ -110,6 +110,7 @@ public:
     bool SecondMarkerPassed(const ChipLogic& chip) const override { return Of(chip).SecondMarkerPassed(); }
     bool IsExitFall(const ChipLogic& chip) const override { return Of(chip).IsExitFall(); }
     void ShowHint(ChipLogic& a, ChipLogic& b) override;
+    void WaveHint(bool appear) override;
     bool HornShown() const override;
     void ShowHorn(bool shown) override;
     void StartHornAnimation(int animation, bool loop) override;
