@@ -3,11 +3,13 @@
 // resolved and refilled; the tornado and the horn models playing their animations. Runs under the
 // offscreen driver.
 
+#include "game/board/BasketResources.h"
 #include "game/board/CellManager.h"
 #include "game/board/ChipManager.h"
 #include "game/board/EngineRandom.h"
 #include "game/board/GameData.h"
 #include "game/board/ModelPlayer.h"
+#include "game/board/Scissors.h"
 #include "game/board/BoardSettings.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/BoardLayout.h"
@@ -21,6 +23,7 @@
 #include "engine/render/Camera.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystem.h"
 #include "engine/render/Random.h"
 #include "engine/render/RenderSystem.h"
 #include "engine/render/gui/GUIManager.h"
@@ -44,6 +47,11 @@ namespace {
 
 struct NoSounds : SoundSink {
     void PlaySound(BoardSound) override {}
+};
+
+struct RecordedCursor : CursorControl {
+    void SetProgramCursor(int32_t resource) override { last = resource; }
+    int32_t last = 0;
 };
 
 struct NoGroups : ScoreGroups {
@@ -294,4 +302,55 @@ TEST_F(CellManagerDisplayTest, TheTornadoTakesTheIdleChipsBetweenItsTwoAnimation
     }
     EXPECT_FALSE(chips->HornShown());
     EXPECT_GT(hornFrames, 2);
+}
+
+TEST_F(CellManagerDisplayTest, ArmedScissorsHighlightTheChipUnderTheMouseAndCutItOnAClick)
+{
+    const ScissorsPrototypes prototypes = MakeScissorsPrototypes(*bundle, gui);
+    RecordedCursor cursor;
+    const ScissorsContext context{*engine->modelManager, *engine->particleSystemManager, prototypes, *bundle->settings,
+                                  sounds, score, cursor};
+    Scissors scissors(context, {30, 40, 50});
+    cells->SetScissors(&scissors);
+    chips->SetScissors(&scissors);
+    for (int i = 0; i < 300 && (cells->boardPhase != CellManagerLogic::Phase::Shown ||
+                                chips->phase != ChipManagerLogic::Phase::Play);
+         ++i)
+        Step();
+    CellLogic* target = nullptr;
+    for (CellLogic* cell : cells->cells)
+        if (cell->HasTile() && cell->chip && !cell->chip->IsStone() && !cell->chip->frozen) {
+            target = cell;
+            break;
+        }
+    ASSERT_NE(target, nullptr);
+    const ChipLogic* chip = target->chip;
+    scissors.Award(1);
+    scissors.armedMode = 1;
+
+    // Hovering: the ring over the chip, no hover marker, nothing cut.
+    BoardInput hover;
+    hover.cursor = target->centre;
+    Step(hover);
+    const VantoranEngine::Model* ring = cells->GetCutHighlights()[0];
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(P::IsDrawn(ring));
+    EXPECT_NEAR(ring->worldMatrix[3], target->centre.x, 0.5f);
+    EXPECT_NEAR(ring->worldMatrix[7], target->centre.y, 0.5f);
+    EXPECT_FALSE(P::IsDrawn(cells->GetCutHighlights()[1]));
+    EXPECT_FALSE(P::IsDrawn(cells->GetMarkers().hover));
+    EXPECT_EQ(chips->collected, 0u);
+
+    // The click cuts the chip: the pair is spent, the cursor is the game's again, the use effect plays,
+    // and the chip counts towards the next pair.
+    Step(ClickAt(target->centre));
+    EXPECT_EQ(chips->collected, 1u);
+    EXPECT_NE(target->chip, chip);
+    EXPECT_EQ(scissors.pairs, 0u);
+    EXPECT_EQ(scissors.armedMode, 0);
+    EXPECT_EQ(scissors.chipCount, 1u);
+    EXPECT_EQ(cursor.last, CursorControl::gameCursor);
+    ASSERT_NE(scissors.useEffects[0], nullptr);
+    EXPECT_TRUE(scissors.useEffects[0]->emitting);
+    EXPECT_FALSE(P::IsDrawn(ring));
 }
