@@ -10,6 +10,7 @@
 #include "game/board/GameData.h"
 #include "game/board/ModelPlayer.h"
 #include "game/board/Scissors.h"
+#include "framework/LevelInfo.h"
 #include "game/board/BoardSettings.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/BoardLayout.h"
@@ -45,8 +46,10 @@ using P = ModelPlayer;
 
 namespace {
 
-struct NoSounds : SoundSink {
+struct Silent : LoopingSoundSink {
     void PlaySound(BoardSound) override {}
+    void StopSound(BoardSound) override {}
+    void SetSoundLooping(BoardSound, bool) override {}
 };
 
 struct RecordedCursor : CursorControl {
@@ -98,12 +101,23 @@ protected:
         popups = std::make_unique<ScoreManager>(*engine->guiManager->GetTextManager(), MakePopupSettings(settings));
         powerups = std::make_unique<PowerupManager>(sounds, settings.pausePowerupDuration,
                                                     settings.doubleChipPowerupDuration);
+        Build(nullptr);
+    }
+
+    // The level's board over `baskets` (may be null), dealt and repaired.
+    void Build(BasketProgress* baskets)
+    {
+        lines.reset();
+        connections.reset();
+        cells.reset();
+        chips.reset();
         chips = std::make_unique<ChipManager>(ChipManagerParts{*engine->modelManager, *engine->particleSystemManager,
                                                                *bundle, gui, stage, score, progress, *powerups, groups,
-                                                               sounds, random});
+                                                               sounds, random, nullptr, baskets});
         cells = std::make_unique<CellManager>(CellManagerParts{*engine->modelManager, *engine->particleSystemManager,
                                                                *bundle, gui, layout, stage, false, *chips, progress,
-                                                               *powerups, *popups, groups, sounds, score, random});
+                                                               *powerups, *popups, groups, sounds, score, random,
+                                                               baskets});
         connections = std::make_unique<ConnectionManager>(*cells, *chips, groups, progress, layout, 5u, true, true,
                                                           true, random);
         cells->AttachConnections(*connections);
@@ -118,6 +132,8 @@ protected:
         connections.reset();
         cells.reset();
         chips.reset();
+        baskets.reset();
+        basketContext.reset();
         popups.reset();
         bundle.reset();
         engine.reset();
@@ -126,6 +142,8 @@ protected:
     // One frame of the board as the level runs it, drawn.
     void Step(const BoardInput& input = {})
     {
+        if (baskets)
+            baskets->Update(dt, false);
         chips->Update(dt);
         cells->Update(dt, false, input);
         chips->UpdateHints(dt);
@@ -185,11 +203,15 @@ protected:
     GameFramework::StageInfo stage;
     GameFramework::ScoreKeeper score;
     LevelProgress progress{1000000u, 2, 0};
-    NoSounds sounds;
+    Silent sounds;
     NoGroups groups;
     EngineRandom random;
     std::unique_ptr<ScoreManager> popups;
     std::unique_ptr<PowerupManager> powerups;
+    BasketPrototypes basketPrototypes;
+    ConveyorPrototypes conveyorPrototypes;
+    std::unique_ptr<BasketProgressContext> basketContext;
+    std::unique_ptr<BasketProgress> baskets; // outlives the chips flying to it
     std::unique_ptr<ChipManager> chips;
     std::unique_ptr<CellManager> cells;
     std::unique_ptr<ConnectionManager> connections;
@@ -353,4 +375,68 @@ TEST_F(CellManagerDisplayTest, ArmedScissorsHighlightTheChipUnderTheMouseAndCutI
     ASSERT_NE(scissors.useEffects[0], nullptr);
     EXPECT_TRUE(scissors.useEffects[0]->emitting);
     EXPECT_FALSE(P::IsDrawn(ring));
+}
+
+TEST_F(CellManagerDisplayTest, CollectedFlowersFillTheLevelsBasketsUntilTheGoalIsReached)
+{
+    // A conveyor level whose goal is one filled basket.
+    progress = LevelProgress{1u, 0, 0};
+    stage.basketPlaces = 3;
+    stage.spawnInterval = 30.0f;
+    stage.orderSizeLimit = 2;
+    stage.startSpeed = stage.endSpeed = 2.0f;
+    GameFramework::LevelInfo level;
+    level.levelKind = 0;
+    level.goalCount = 1;
+    level.orderEntryMin = 1;
+    level.orderEntryMax = 3;
+    basketPrototypes = MakeBasketPrototypes(*bundle, gui);
+    conveyorPrototypes = MakeConveyorPrototypes(*bundle);
+    basketContext = std::make_unique<BasketProgressContext>(BasketProgressContext{
+        *engine->modelManager, *engine->particleSystemManager, basketPrototypes, conveyorPrototypes,
+        *bundle->settings, sounds, score, *popups, *powerups, progress, *engine->guiManager->GetTextManager()});
+    baskets = std::make_unique<BasketProgress>(*basketContext, stage, level);
+    baskets->slide.state = PanelState::Shown;
+    baskets->slide.offset = 0.0f;
+    baskets->firstBasketDelay = 0.0f;
+    Build(baskets.get());
+
+    // The board waves in while the first basket comes and opens its entries.
+    int frames = 0;
+    auto open = [this] {
+        if (baskets->GetBaskets().empty())
+            return false;
+        for (const auto& entry : baskets->GetBaskets()[0].basket->order)
+            if (!entry.open)
+                return false;
+        return true;
+    };
+    while (frames < 600 && (!open() || cells->boardPhase != CellManagerLogic::Phase::Shown)) {
+        Step();
+        ++frames;
+    }
+    ASSERT_TRUE(open()) << "the basket never opened";
+
+    // Tornadoes take every idle chip until the basket has what it wants: the flowers fly into it, it is
+    // scored and counts towards the goal. The baskets are marked untouched while the chips are removed and
+    // the marks go when the move ends.
+    bool marked = false;
+    for (int tornado = 0; tornado < 6 && !progress.done; ++tornado) {
+        powerups->tornadoPending = true;
+        const unsigned before = chips->collected;
+        while (frames < 6000 && !progress.done &&
+               (chips->collected == before || cells->tornadoShown || !Settled())) {
+            Step();
+            ++frames;
+            for (const auto& entry : baskets->GetBaskets())
+                marked = marked || entry.basket->untouchedMark;
+        }
+    }
+    EXPECT_TRUE(progress.done);
+    EXPECT_EQ(progress.count, 1u);
+    EXPECT_TRUE(marked);
+    for (int i = 0; i < 300 && !Settled(); ++i)
+        Step();
+    for (const auto& entry : baskets->GetBaskets())
+        EXPECT_FALSE(entry.basket->untouchedMark);
 }
