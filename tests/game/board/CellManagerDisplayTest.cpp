@@ -126,6 +126,45 @@ protected:
         connections->FixBoard(true);
     }
 
+    // A conveyor level whose goal is one filled basket, its board waved in and its first basket open.
+    bool StartBasketLevel()
+    {
+        progress = LevelProgress{1u, 0, 0};
+        stage.basketPlaces = 3;
+        stage.spawnInterval = 30.0f;
+        stage.orderSizeLimit = 2;
+        stage.startSpeed = stage.endSpeed = 2.0f;
+        GameFramework::LevelInfo level;
+        level.levelKind = 0;
+        level.goalCount = 1;
+        level.orderEntryMin = 1;
+        level.orderEntryMax = 3;
+        basketPrototypes = MakeBasketPrototypes(*bundle, gui);
+        conveyorPrototypes = MakeConveyorPrototypes(*bundle);
+        basketContext = std::make_unique<BasketProgressContext>(BasketProgressContext{
+            *engine->modelManager, *engine->particleSystemManager, basketPrototypes, conveyorPrototypes,
+            *bundle->settings, sounds, score, *popups, *powerups, progress, *engine->guiManager->GetTextManager()});
+        baskets = std::make_unique<BasketProgress>(*basketContext, stage, level);
+        baskets->slide.state = PanelState::Shown;
+        baskets->slide.offset = 0.0f;
+        baskets->firstBasketDelay = 0.0f;
+        Build(baskets.get());
+
+        // The board waves in while the first basket comes and opens its entries.
+        auto open = [this] {
+            if (baskets->GetBaskets().empty())
+                return false;
+            for (const auto& entry : baskets->GetBaskets()[0].basket->order)
+                if (!entry.open)
+                    return false;
+            return true;
+        };
+        for (int frames = 0; frames < 600 && (!open() || cells->boardPhase != CellManagerLogic::Phase::Shown);
+             ++frames)
+            Step();
+        return open();
+    }
+
     void TearDown() override
     {
         lines.reset();
@@ -377,45 +416,10 @@ TEST_F(CellManagerDisplayTest, ArmedScissorsHighlightTheChipUnderTheMouseAndCutI
     EXPECT_FALSE(P::IsDrawn(ring));
 }
 
-TEST_F(CellManagerDisplayTest, CollectedFlowersFillTheLevelsBasketsUntilTheGoalIsReached)
+TEST_F(CellManagerDisplayTest, TornadoFlowersFillTheLevelsBasketUntilTheGoalIsReached)
 {
-    // A conveyor level whose goal is one filled basket.
-    progress = LevelProgress{1u, 0, 0};
-    stage.basketPlaces = 3;
-    stage.spawnInterval = 30.0f;
-    stage.orderSizeLimit = 2;
-    stage.startSpeed = stage.endSpeed = 2.0f;
-    GameFramework::LevelInfo level;
-    level.levelKind = 0;
-    level.goalCount = 1;
-    level.orderEntryMin = 1;
-    level.orderEntryMax = 3;
-    basketPrototypes = MakeBasketPrototypes(*bundle, gui);
-    conveyorPrototypes = MakeConveyorPrototypes(*bundle);
-    basketContext = std::make_unique<BasketProgressContext>(BasketProgressContext{
-        *engine->modelManager, *engine->particleSystemManager, basketPrototypes, conveyorPrototypes,
-        *bundle->settings, sounds, score, *popups, *powerups, progress, *engine->guiManager->GetTextManager()});
-    baskets = std::make_unique<BasketProgress>(*basketContext, stage, level);
-    baskets->slide.state = PanelState::Shown;
-    baskets->slide.offset = 0.0f;
-    baskets->firstBasketDelay = 0.0f;
-    Build(baskets.get());
-
-    // The board waves in while the first basket comes and opens its entries.
+    ASSERT_TRUE(StartBasketLevel()) << "the basket never opened";
     int frames = 0;
-    auto open = [this] {
-        if (baskets->GetBaskets().empty())
-            return false;
-        for (const auto& entry : baskets->GetBaskets()[0].basket->order)
-            if (!entry.open)
-                return false;
-        return true;
-    };
-    while (frames < 600 && (!open() || cells->boardPhase != CellManagerLogic::Phase::Shown)) {
-        Step();
-        ++frames;
-    }
-    ASSERT_TRUE(open()) << "the basket never opened";
 
     // Tornadoes take every idle chip until the basket has what it wants: the flowers fly into it, it is
     // scored and counts towards the goal. The baskets are marked untouched while the chips are removed and
@@ -439,4 +443,24 @@ TEST_F(CellManagerDisplayTest, CollectedFlowersFillTheLevelsBasketsUntilTheGoalI
         Step();
     for (const auto& entry : baskets->GetBaskets())
         EXPECT_FALSE(entry.basket->untouchedMark);
+}
+
+TEST_F(CellManagerDisplayTest, TheHornBlowsAFlowerForTheBasketInFrontOfTheHorn)
+{
+    ASSERT_TRUE(StartBasketLevel()) << "the basket never opened";
+
+    // The horn blows a flower of a wanted kind out of its mouth, drawn in front of the horn.
+    powerups->hornPending = true;
+    const ChipLogic* hornChip = nullptr;
+    for (int i = 0; i < 300 && !hornChip; ++i) {
+        Step();
+        for (const auto& chip : chips->chips)
+            if (chip->hornChip)
+                hornChip = chip.get();
+    }
+    ASSERT_NE(hornChip, nullptr);
+    EXPECT_TRUE(chips->HornShown());
+    EXPECT_EQ(hornChip->state, ChipState::Flight);
+    EXPECT_FLOAT_EQ(ChipManager::Of(*hornChip).look.depth,
+                    bundle->hornAnimationModel->depth - ChipManager::overHorn);
 }
