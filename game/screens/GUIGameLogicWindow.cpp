@@ -563,17 +563,28 @@ void GUIGameLogicWindow::QueueCentred(const std::u16string& text, int32_t fontId
                   alignLeft, fontId, text, size);
 }
 
+bool GUIGameLogicWindow::StepTimeBonus(Vector2& position, float& timer, bool running, bool done, float dt,
+                                       float rise)
+{
+    if (!running || !(timer > 0.0f))
+        return false;
+    if (done) {
+        timer -= dt;
+        position.y += rise * dt;
+    }
+    return true;
+}
+
 void GUIGameLogicWindow::QueueTimeBonus(float dt)
 {
     const BasketProgress* baskets = parts.basketProgress;
-    if (baskets == nullptr || !baskets->AfterBonusRunning() || !(timeBonusTimer > 0.0f))
+    if (baskets == nullptr)
         return;
-    QueueCentred(u"+" + VantoranEngine::UIntToWideString(baskets->AfterBonusShown()), bonusFont, ownFontSize,
-                 timeBonusPosition, 1.0f, yellow);
-    if (baskets->AfterBonusDone()) {
-        timeBonusTimer -= dt;
-        timeBonusPosition.y += (settings != nullptr ? settings->floatingTextRiseSpeed : 0.0f) * dt;
-    }
+    const Vector2 at = timeBonusPosition;
+    if (StepTimeBonus(timeBonusPosition, timeBonusTimer, baskets->AfterBonusRunning(), baskets->AfterBonusDone(), dt,
+                      settings != nullptr ? settings->floatingTextRiseSpeed : 0.0f))
+        QueueCentred(u"+" + VantoranEngine::UIntToWideString(baskets->AfterBonusShown()), bonusFont, ownFontSize, at,
+                     1.0f, yellow);
 }
 
 void GUIGameLogicWindow::QueueStatistics()

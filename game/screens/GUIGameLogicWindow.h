@@ -95,6 +95,10 @@ public:
     static std::u16string GoalText(int32_t goalKind, uint32_t count, uint32_t goal);
     // The progress bar's blend: count / goal, 1 for a goal of 0.
     static float GoalFraction(uint32_t count, uint32_t goal);
+    // One frame of the time bonus "+N": whether it is drawn this frame (at `position` before the step);
+    // once the after-bonus is done it drifts up by `rise` units per second until `timer` runs out.
+    static bool StepTimeBonus(VantoranEngine::Vector2& position, float& timer, bool running, bool done, float dt,
+                              float rise);
     // The x offset of life icon i of `count`: 33.3 apart for up to 3, spread over 100 for more.
     static float LifeOffset(size_t i, size_t count);
 

@@ -188,6 +188,30 @@ TEST_F(GUIGameLogicWindowTest, GoalTextAndFraction)
     }
 }
 
+TEST_F(GUIGameLogicWindowTest, TimeBonusShowsWhileTheAfterBonusRunsAndDriftsOnceDone)
+{
+    struct Case {
+        bool running, done;
+        float timer;
+        bool drawn;
+        float timerAfter, yAfter;
+    };
+    const Case cases[] = {{false, false, 10.0f, false, 10.0f, 555.0f},
+                          {true, false, 10.0f, true, 10.0f, 555.0f},
+                          {true, true, 10.0f, true, 9.9f, 557.0f},
+                          {true, true, 0.05f, true, -0.05f, 557.0f},
+                          {true, true, 0.0f, false, 0.0f, 555.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.timer);
+        Vector2 position = GUIGameLogicWindow::timeBonusStart;
+        float timer = c.timer;
+        EXPECT_EQ(GUIGameLogicWindow::StepTimeBonus(position, timer, c.running, c.done, 0.1f, 20.0f), c.drawn);
+        EXPECT_FLOAT_EQ(timer, c.timerAfter);
+        EXPECT_FLOAT_EQ(position.y, c.yAfter);
+        EXPECT_FLOAT_EQ(position.x, 120.0f);
+    }
+}
+
 TEST_F(GUIGameLogicWindowTest, LifeIconsStand33Apart_OrSpreadOver100)
 {
     struct Case {
