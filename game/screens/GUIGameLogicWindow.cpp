@@ -492,8 +492,7 @@ void GUIGameLogicWindow::QueueBasketCounts()
                 continue;
             VantoranEngine::BoundingBox box;
             sheet->ComputeBoundingBox(box, true);
-            const std::u16string text =
-                order.shownCount == 0 ? u"c" : VantoranEngine::IntToWideString(order.shownCount);
+            const std::u16string text = BasketCountText(order.shownCount);
             const float width = font != nullptr ? font->GetTextWidth(text, ownFontSize) : 0.0f;
             const float centreX = (box.min.x + box.max.x) / 2.0f;
             basketTextWindow->AddText({centreX - width / 2.0f, box.min.y}, white, alignLeft, basketCountFont, text,
@@ -561,6 +560,11 @@ void GUIGameLogicWindow::QueueCentred(const std::u16string& text, int32_t fontId
     const float width = font != nullptr ? font->GetTextWidth(text, size) : 0.0f;
     root->AddText({centre.x - width / 2.0f, centre.y - height / 2.0f}, {colour.r, colour.g, colour.b, alpha},
                   alignLeft, fontId, text, size);
+}
+
+std::u16string GUIGameLogicWindow::BasketCountText(int shownCount)
+{
+    return shownCount == 0 ? u"c" : VantoranEngine::IntToWideString(shownCount);
 }
 
 bool GUIGameLogicWindow::StepTimeBonus(Vector2& position, float& timer, bool running, bool done, float dt,

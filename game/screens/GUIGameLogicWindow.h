@@ -95,6 +95,8 @@ public:
     static std::u16string GoalText(int32_t goalKind, uint32_t count, uint32_t goal);
     // The progress bar's blend: count / goal, 1 for a goal of 0.
     static float GoalFraction(uint32_t count, uint32_t goal);
+    // The count on a basket's sheet: the shown count, or "c" (a tick) for none left.
+    static std::u16string BasketCountText(int shownCount);
     // One frame of the time bonus "+N": whether it is drawn this frame (at `position` before the step);
     // once the after-bonus is done it drifts up by `rise` units per second until `timer` runs out.
     static bool StepTimeBonus(VantoranEngine::Vector2& position, float& timer, bool running, bool done, float dt,

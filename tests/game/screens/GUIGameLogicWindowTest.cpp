@@ -188,6 +188,13 @@ TEST_F(GUIGameLogicWindowTest, GoalTextAndFraction)
     }
 }
 
+TEST_F(GUIGameLogicWindowTest, BasketCountsShowATickForNoneLeft)
+{
+    EXPECT_EQ(GUIGameLogicWindow::BasketCountText(0), u"c");
+    EXPECT_EQ(GUIGameLogicWindow::BasketCountText(1), u"1");
+    EXPECT_EQ(GUIGameLogicWindow::BasketCountText(12), u"12");
+}
+
 TEST_F(GUIGameLogicWindowTest, TimeBonusShowsWhileTheAfterBonusRunsAndDriftsOnceDone)
 {
     struct Case {
