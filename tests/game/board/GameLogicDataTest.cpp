@@ -10,6 +10,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/Random.h"
 #include "engine/render/gui/GUIManager.h"
+#include "framework/GUILoadingWindowBase.h"
 #include "framework/HeadlessEngine.h"
 #include "tools/formats/ByteWriter.h"
 
@@ -154,4 +155,14 @@ TEST_F(GameLogicDataTest, ShowingTwiceKeepsTheAnimationPhases)
     background->SetVisible(false);
     EXPECT_EQ(scene->flags & VantoranEngine::ModelFlag::active, 0u);
     EXPECT_FALSE(background->IsVisible());
+}
+
+TEST_F(GameLogicDataTest, AFatalLoadOnTheLoadingWorkerReachesTheMainThread)
+{
+    // No background file: the load on the worker throws, the loading screen throws it again here.
+    GameLogicData data(*world.engine, stage);
+    GameFramework::GUILoadingWindowBase loading(world.engine.get());
+    loading.Show(&data);
+    EXPECT_THROW(loading.RunLoading(), VantoranEngine::FatalError);
+    EXPECT_FALSE(loading.done);
 }

@@ -7,6 +7,8 @@
 #include "game/board/ChipManager.h"
 #include "game/board/GameData.h"
 #include "game/board/GameLogic.h"
+#include "game/board/GameLogicBackground.h"
+#include "game/board/GameLogicData.h"
 #include "game/board/LevelComplete.h"
 #include "game/board/Scissors.h"
 #include "game/board/ScoreManager.h"
@@ -298,4 +300,28 @@ TEST_F(GameLogicDisplayTest, RelaxModeHasNoClockAndNoPausePowerup)
     for (int i = 0; i < 20; ++i)
         Frame();
     EXPECT_EQ(level->GetState(), LevelState::Playing);
+}
+
+TEST_F(GameLogicDisplayTest, TheLevelShowsTheBackgroundAndLeavesAnEmptiedSlotAlone)
+{
+    const GameFramework::LevelPosition position{0, 0};
+    GameLogicData bundle(*engine, levels->GetStage(position.stage));
+    bundle.Load();
+    std::unique_ptr<GameLogicBackground> slot = std::make_unique<GameLogicBackground>(
+        levels->GetLevel(position), bundle, *engine->modelManager, engine->guiManager->GetCamera(),
+        data->butterflyModels);
+    EXPECT_FALSE(slot->IsVisible());
+    level = std::make_unique<GameLogic>(levels->GetLevel(position), levels->GetStage(position.stage), 0, *engine,
+                                        nullptr, *data, &bundle, profiles.get(), &slot, &sounds);
+    EXPECT_TRUE(slot->IsVisible());
+    level.reset();
+    EXPECT_FALSE(slot->IsVisible());
+
+    // The game object's shutdown deletes the background first: the level finds the slot empty.
+    level = std::make_unique<GameLogic>(levels->GetLevel(position), levels->GetStage(position.stage), 0, *engine,
+                                        nullptr, *data, &bundle, profiles.get(), &slot, &sounds);
+    slot.reset();
+    Frame();
+    level.reset();
+    EXPECT_EQ(Errors(), "");
 }
