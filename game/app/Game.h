@@ -70,6 +70,11 @@ public:
     std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageInfo& stage,
                                                                   const GameFramework::LevelInfo& level,
                                                                   int32_t lives) override;
+    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
+    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
 
     // The global bundle as the game's own type.
     GameData* GetGameData() const;
@@ -88,6 +93,9 @@ public:
     void HandleGameLogicLoadingWindow() override;
     void HandleGameLogicExitWindow() override;
     void HandleLevelCompleteWindow() override;
+    // A won level that was the last of its stage: the level-complete overlay steps aside for the
+    // stage-complete one.
+    void HandleLevelWon() override;
     void HandleGameCompleteWindow() override;
     void HandleGameOverWindow() override;
 

@@ -7,10 +7,12 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/devices/Controls.h"
 #include "engine/core/files/FileManager.h"
+#include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystemManager.h"
 #include "engine/render/Random.h"
+#include "engine/render/gui/GUIFont.h"
 #include "engine/render/gui/GUIFontManager.h"
 #include "engine/render/gui/GUIManager.h"
 #include "engine/render/gui/GUITextManager.h"
@@ -19,11 +21,9 @@
 #include "framework/SoundPlayer.h"
 #include "game/board/BasketProgress.h"
 #include "game/board/BasketResources.h"
-#include "game/board/BoardPopups.h"
 #include "game/board/BoardSettings.h"
 #include "game/board/CellManager.h"
 #include "game/board/ChipManager.h"
-#include "game/board/ChipPictures.h"
 #include "game/board/EngineRandom.h"
 #include "game/board/GameData.h"
 #include "game/board/GameLogicBackground.h"
@@ -35,6 +35,10 @@
 #include "game/board/ProgramCursor.h"
 #include "game/board/Scissors.h"
 #include "game/board/ScoreManager.h"
+#include "game/board/ScorePopupGroups.h"
+#include "game/screens/GUIOrderWindow.h"
+#include "game/screens/GUIRelaxModeWindow.h"
+#include "game/screens/GUITipWindow.h"
 #include "game/board/model/BoardLayout.h"
 #include "game/board/model/ConnectionManager.h"
 #include "game/board/model/LevelProgress.h"
@@ -76,30 +80,22 @@ BoardPoint RandomScreenPoint()
 
 // What the parts keep references to: settings, prototypes and contexts, alive as long as the parts.
 struct GameLogic::Parts {
-    ChipSettings chipSettings;
-    CellTimings cellTimings;
-    FragmentSettings fragments;
     PopupSettings popupSettings;
-    ChipPrototypes chipPrototypes;
-    CellPrototypes cellPrototypes;
     BasketPrototypes basketPrototypes;
     ConveyorPrototypes conveyorPrototypes;
     ScissorsPrototypes scissorsPrototypes;
     LevelCompletePrototypes tallyPrototypes;
-    ChipCounters chipCounters;
-    int powerupsPickedUp = 0;
     BoardLayout layout;
     std::optional<ScissorsContext> scissors;
     std::optional<BasketProgressContext> baskets;
-    std::optional<ChipContext> chips;
-    std::optional<CellContext> cells;
     std::optional<LevelCompleteContext> tally;
 };
 
 GameLogic::GameLogic(const GameFramework::LevelInfo& level_, const GameFramework::StageInfo& stage_, int32_t lives_,
                      VantoranEngine::Engine& engine_, GameFramework::SoundPlayer* soundPlayer_, GameData& gameData_,
                      GameLogicData* levelData_, ProfileManager* profiles_,
-                     std::unique_ptr<GameLogicBackground>* background_, LoopingSoundSink* soundSink)
+                     std::unique_ptr<GameLogicBackground>* background_, const std::string& languageCode,
+                     LoopingSoundSink* soundSink)
     : GameLogicBase(engine_, soundPlayer_, &stage_, &level_, lives_), models(engine_.modelManager.get()),
       gui(engine_.guiManager.get()), gameData(gameData_), settings(*gameData_.settings), levelData(levelData_),
       profiles(profiles_), background(background_)
@@ -131,10 +127,15 @@ GameLogic::GameLogic(const GameFramework::LevelInfo& level_, const GameFramework
     random = std::make_unique<EngineRandom>();
     cursor = std::make_unique<ProgramCursor>(*engine->window);
     BuildBoard(level->boardName);
+    tipWindow = std::make_unique<GUITipWindow>(gameData, *level, engine);
 
-    relaxOffer = profiles && profiles->GetCurrentProfile() &&
-                 RelaxOffer(profiles->GetCurrentProfile()->bestPosition, profiles->GetCurrentProfile()->gameCompleted,
-                            GetPosition(), stage->levelCount, engine->config->GetValueText("g_relax_mode"));
+    const auto* profile = profiles ? static_cast<const Profile*>(profiles->GetCurrentProfile()) : nullptr;
+    relaxOffer = profile && RelaxOffer(profile->bestPosition, profile->gameCompleted, GetPosition(), stage->levelCount,
+                                       engine->config->GetValueText("g_relax_mode"));
+    if (relaxOffer || (profile && profile->relaxQuestionPending))
+        relaxWindow = std::make_unique<GUIRelaxModeWindow>(gameData, engine, languageCode);
+    if (HasOrderTips(GetPosition(), stage->levelCount))
+        orderWindow = std::make_unique<GUIOrderWindow>(gameData, engine, languageCode);
 
     cellManager->AttachConnections(*connectionManager);
     cellManager->SetUpBoard(*moveLineManager);
@@ -155,12 +156,7 @@ void GameLogic::BuildBoard(const std::string&)
     VantoranEngine::ParticleSystemManager& particles = *engine->particleSystemManager;
     GameFramework::ScoreKeeper& score = GetScoreKeeper();
 
-    p.chipSettings = MakeChipSettings(settings);
-    p.cellTimings = MakeCellTimings(settings);
-    p.fragments = MakeFragmentSettings(settings);
     p.popupSettings = MakePopupSettings(settings);
-    p.chipPrototypes = MakeChipPrototypes(gameData, camera);
-    p.cellPrototypes = MakeCellPrototypes(gameData, camera);
     p.basketPrototypes = MakeBasketPrototypes(gameData, camera);
     p.conveyorPrototypes = MakeConveyorPrototypes(gameData);
     p.scissorsPrototypes = MakeScissorsPrototypes(gameData, camera);
@@ -174,54 +170,31 @@ void GameLogic::BuildBoard(const std::string&)
                                                         settings.lineEffectSpeed);
     const VantoranEngine::GUITextManager& texts = *gui->GetTextManager();
     scoreManager = std::make_unique<ScoreManager>(texts, p.popupSettings);
-    popups = std::make_unique<BoardPopups>(*scoreManager, texts);
+    VantoranEngine::GUIFontManager* fonts = gui->GetFontManager();
+    const VantoranEngine::GUIFont* lineFont = fonts ? fonts->GetFont(basketLineFont) : nullptr;
+    popups = std::make_unique<ScorePopupGroups>(*scoreManager, texts, lineFont ? lineFont->size : 0.0f);
     powerupManager = std::make_unique<PowerupManager>(*sounds, settings.pausePowerupDuration,
                                                       settings.doubleChipPowerupDuration);
-    VantoranEngine::GUIFontManager* fonts = gui->GetFontManager();
     p.baskets.emplace(BasketProgressContext{*models, particles, p.basketPrototypes, p.conveyorPrototypes, settings,
                                             *sounds, score, *scoreManager, *powerupManager, *levelProgress, texts,
-                                            fonts ? fonts->GetFont(basketLineFont) : nullptr,
-                                            fonts ? fonts->GetFont(basketCaptionFont) : nullptr, relaxMode});
+                                            lineFont, fonts ? fonts->GetFont(basketCaptionFont) : nullptr,
+                                            relaxMode});
     basketProgress = std::make_unique<BasketProgress>(*p.baskets, *stage, *level);
-
-    p.chips.emplace(ChipContext{p.chipSettings, *sounds, p.chipCounters, basketProgress.get(), &particles,
-                                std::vector<int>(stage->flowerKinds.begin(), stage->flowerKinds.end()),
-                                {}, {}, nullptr});
-    CellHitBox(gameData, p.chips->hitMinimum, p.chips->hitMaximum);
-    const ChipManager::TrailPrototypes trails = {gameData.iceParticles, gameData.scoringBombParticles,
-                                                 gameData.scoringHornParticles, gameData.scoringSimpleParticles};
-    chipManager = std::make_unique<ChipManager>(*p.chips, settings, *stage, score, *levelProgress, *powerupManager,
-                                                *popups, *sounds, *random, particleManager.get(), &particles, trails,
-                                                nullptr);
-    chipPictures = std::make_unique<ChipPictures>(*models, p.chipPrototypes);
-
-    p.cells.emplace(CellContext{*models, particles, p.cellPrototypes, p.cellTimings, p.fragments, *sounds, score,
-                                *scoreManager, *powerupManager, stage->powerupLifetime, p.powerupsPickedUp});
-    std::vector<std::unique_ptr<Cell>> cells;
-    for (const BoardCell& record : p.layout.cells) {
-        cells.push_back(std::make_unique<Cell>(*p.cells, record.centre, record.fileType, record.reserved));
-        cells.back()->lineEnd = record.lineEnd;
-    }
-    if (gameData.cellSelectedBorderModel) {
-        selectionMarker = models->CloneModel(gameData.cellSelectedBorderModel, camera, 0);
-        selectionMarker->depth = gameData.cellSelectedBorderModel->depth;
-        P::KeepBase(selectionMarker);
-    }
-    if (gameData.cellHotBorderModel) {
-        hoverMarker = models->CloneModel(gameData.cellHotBorderModel, camera, 0);
-        hoverMarker->depth = gameData.cellHotBorderModel->depth;
-        P::KeepBase(hoverMarker);
-    }
-    cellManager = std::make_unique<CellManager>(std::move(cells), p.layout, settings, *stage, relaxMode, *chipManager,
-                                                *levelProgress, *powerupManager, *popups, *sounds, *random,
-                                                CellManager::Markers{selectionMarker, hoverMarker});
+    chipManager = std::make_unique<ChipManager>(ChipManagerParts{*models, particles, gameData, camera, *stage, score,
+                                                                 *levelProgress, *powerupManager, *popups, *sounds,
+                                                                 *random, particleManager.get(), basketProgress.get(),
+                                                                 scissors.get()});
+    cellManager = std::make_unique<CellManager>(CellManagerParts{*models, particles, gameData, camera, p.layout, *stage,
+                                                                 relaxMode, *chipManager, *levelProgress,
+                                                                 *powerupManager, *scoreManager, *popups, *sounds,
+                                                                 score, *random, basketProgress.get(), scissors.get()});
     connectionManager = std::make_unique<ConnectionManager>(
         *cellManager, *chipManager, *popups, *levelProgress, p.layout, static_cast<unsigned>(stage->flowerKindCount),
         stage->volumeBombsAllowed, stage->lineBombsAllowed, stage->randomDestructionAllowed, *random);
     moveLineManager = std::make_unique<MoveLineManager>(p.layout, cellManager->cells, *connectionManager, *chipManager,
                                                         *stage, *random);
     p.tally.emplace(LevelCompleteContext{models, &particles, gui, gameData.panelLayerWindow, settings, *sounds, *random,
-                                         *chipManager, p.chipCounters, profiles});
+                                         *chipManager, chipManager->Counters(), profiles});
     levelComplete = std::make_unique<LevelComplete>(*p.tally, p.tallyPrototypes, *stage, *level);
 }
 
@@ -234,22 +207,21 @@ GameLogic::~GameLogic()
         gui->DeleteWindow(inertWindow);
     if (flowerScreen && models->models.Remove(flowerScreen))
         delete flowerScreen;
+    tipWindow.reset();
+    orderWindow.reset();
     levelProgress.reset();
     scissors.reset();
     particleManager.reset();
     levelComplete.reset();
-    basketProgress.reset();
-    chipPictures.reset();
+    relaxWindow.reset();
     chipManager.reset();
+    basketProgress.reset();
     cellManager.reset();
     connectionManager.reset();
     moveLineManager.reset();
     popups.reset();
     scoreManager.reset();
     powerupManager.reset();
-    for (VantoranEngine::Model* marker : {selectionMarker, hoverMarker})
-        if (marker && models->models.Remove(marker))
-            delete marker;
     parts.reset();
 }
 
@@ -318,13 +290,28 @@ void GameLogic::PlaySound(int32_t id)
 
 bool GameLogic::TipFinished() const
 {
-    return true;
+    return tipWindow->IsFinished();
 }
+
+namespace {
+
+// Drawn, or still fading out.
+bool OnScreen(const GUIMenuWindow& window)
+{
+    return window.IsShown() || window.IsFrameVisible();
+}
+
+} // namespace
 
 void GameLogic::RunParts(float dt)
 {
     if (cellManager->boardPhase == CellManagerLogic::Phase::Shown)
         powerupManager->Update(dt);
+    tipWindow->Update();
+    if (relaxWindow)
+        relaxWindow->Update();
+    if (orderWindow)
+        orderWindow->Update();
     BoardInput input;
     if (engine->controls)
         input = CellManager::ReadInput(*engine->controls, *gui);
@@ -335,7 +322,7 @@ void GameLogic::RunParts(float dt)
     chipManager->cursor = input.cursor;
     chipManager->Update(dt);
     chipManager->UpdateHints(dt);
-    chipPictures->Follow(*chipManager);
+    chipManager->FollowModels();
     particleManager->Update(dt);
 }
 
@@ -425,8 +412,18 @@ void GameLogic::PlayFrame(float dt)
     } else if (phase == CellManagerLogic::Phase::Gone || phase == CellManagerLogic::Phase::Disappearing) {
         BringBoardBack();
     }
-    if (cellManager->boardPhase == CellManagerLogic::Phase::Shown && !levelProgress->done)
+    const bool shown = cellManager->boardPhase == CellManagerLogic::Phase::Shown;
+    if (shown && !levelProgress->done)
         levelProgress->idleTime += dt;
+    if (shown && !TipFinished() && !tipWindow->IsShown()) {
+        // The tips come a second after the board is shown.
+        if (tipTimer >= tipDelay) {
+            tipWindow->Show(true);
+            tipTimer = tipDelay;
+        } else {
+            tipTimer += dt;
+        }
+    }
     levelTime += dt;
 }
 
@@ -437,6 +434,8 @@ void GameLogic::PauseFrame()
         TakeBoardAway(true);
         PlaySound(levelFadeOutSound);
     }
+    if (!TipFinished() && tipWindow->IsShown())
+        tipWindow->Show(false);
 }
 
 void GameLogic::EndSequence(float dt)
@@ -512,6 +511,21 @@ void GameLogic::EndSequence(float dt)
     if (tallyRunning)
         levelComplete->Update(dt);
     if (cellManager->boardPhase == CellManagerLogic::Phase::Gone && levelComplete->done) {
+        if (relaxOffer && relaxWindow) {
+            if (!OnScreen(*relaxWindow) && !relaxWindow->IsAnswered())
+                relaxWindow->Show(true);
+        } else if (orderWindow) {
+            if (!OnScreen(*orderWindow) && !orderWindow->WasBegun())
+                orderWindow->Begin();
+        } else {
+            SetState(LevelState::Won);
+            PlaySound(levelEndSound);
+            return;
+        }
+    }
+    const bool relaxDone = relaxOffer && relaxWindow && relaxWindow->IsAnswered() && !OnScreen(*relaxWindow);
+    const bool orderDone = orderWindow && orderWindow->WasBegun() && orderWindow->IsFinished() && !OnScreen(*orderWindow);
+    if (relaxDone || orderDone) {
         SetState(LevelState::Won);
         PlaySound(levelEndSound);
     }
@@ -530,8 +544,69 @@ void GameLogic::StartTally()
     basketProgress->slide.state = PanelState::SlidingOut;
 }
 
+void GameLogic::SaveRelaxQuestion()
+{
+    if (auto* profile = static_cast<Profile*>(profiles ? profiles->GetCurrentProfile() : nullptr)) {
+        profile->relaxQuestionPending = false;
+        profile->Save();
+    }
+}
+
+bool GameLogic::AskRelaxQuestion()
+{
+    const auto* profile = static_cast<const Profile*>(profiles ? profiles->GetCurrentProfile() : nullptr);
+    if (!relaxAnswerTaken && (!profile || !profile->relaxQuestionPending || !relaxWindow))
+        return false;
+    if (!relaxAnswerTaken) {
+        if (!relaxWindow->IsAnswered()) {
+            if (!relaxWindow->IsShown())
+                relaxWindow->Show(true);
+            return true;
+        }
+        if (OnScreen(*relaxWindow))
+            return true;
+        if (relaxWindow->GetAnswer() != GUIRelaxModeWindow::Answer::Yes) {
+            SaveRelaxQuestion();
+            return true; // the next frame takes the usual path
+        }
+        // Yes: a life buys a restart of the level in relax mode, behind the flower screen; without one the
+        // level is lost once the board has gone. Both steps run in this frame, so the question is settled
+        // before the flower screen ends the frames.
+        relaxAnswerTaken = true;
+        if (lives > 0) {
+            lives -= 1;
+            relaxLossPending = false;
+            P::SetDrawn(flowerScreen, true);
+            P::Play(flowerScreen, flowerScreenClose,
+                    flowerScreen && flowerScreen->animationControl ? flowerScreen->animationControl->speed : 0.0f,
+                    false);
+            PlaySound(flowerScreenAppearSound);
+        } else {
+            const auto phase = cellManager->boardPhase;
+            if (phase == CellManagerLogic::Phase::Shown || phase == CellManagerLogic::Phase::Appearing) {
+                PlaySound(gameOverSound);
+                TakeBoardAway(true);
+                scissors->slide.state = PanelState::SlidingOut;
+            }
+            relaxLossPending = true;
+        }
+    }
+    if (relaxLossPending) {
+        if (cellManager->boardPhase == CellManagerLogic::Phase::Gone) {
+            relaxLossPending = false;
+            SaveRelaxQuestion();
+            SetState(LevelState::Lost);
+        }
+    } else if (profile && profile->relaxQuestionPending) {
+        SaveRelaxQuestion();
+    }
+    return true;
+}
+
 void GameLogic::FailurePath()
 {
+    if (AskRelaxQuestion())
+        return;
     if (lives > 0) {
         PlaySound(timeIsOverSound);
         lifeLostThisFrame = true;

@@ -37,15 +37,16 @@ class ModelManager;
 namespace Petalwork {
 
 class BasketProgress;
-class BoardPopups;
 class CellManager;
 class ChipManager;
-class ChipPictures;
 class ConnectionManager;
 class EngineRandom;
 class GameData;
 class GameLogicBackground;
 class GameLogicData;
+class GUIOrderWindow;
+class GUIRelaxModeWindow;
+class GUITipWindow;
 class LevelComplete;
 class LevelProgress;
 class LevelSoundSink;
@@ -57,6 +58,7 @@ class ProfileManager;
 class ProgramCursor;
 class Scissors;
 class ScoreManager;
+class ScorePopupGroups;
 struct GameSettings;
 
 class GameLogic : public GameFramework::GameLogicBase {
@@ -96,12 +98,13 @@ public:
         bool manyLayers = false;
     };
 
-    // `background` is the game object's slot: the level shows what it holds and never owns it. Sounds go
-    // to the sound player, or to `soundSink` when one is given (tests record them there).
+    // `background` is the game object's slot: the level shows what it holds and never owns it. The tip
+    // windows read their texts under `languageCode`. Sounds go to the sound player, or to `soundSink` when
+    // one is given (tests record them there).
     GameLogic(const GameFramework::LevelInfo& level, const GameFramework::StageInfo& stage, int32_t lives,
               VantoranEngine::Engine& engine, GameFramework::SoundPlayer* soundPlayer, GameData& gameData,
               GameLogicData* levelData, ProfileManager* profiles, std::unique_ptr<GameLogicBackground>* background,
-              LoopingSoundSink* soundSink = nullptr);
+              const std::string& languageCode, LoopingSoundSink* soundSink = nullptr);
     ~GameLogic() override;
 
     void Update() override;
@@ -129,6 +132,9 @@ public:
     ConnectionManager& GetConnectionManager() const { return *connectionManager; }
     PowerupManager& GetPowerupManager() const { return *powerupManager; }
     VantoranEngine::Model* GetFlowerScreen() const { return flowerScreen; }
+    GUITipWindow& GetTipWindow() const { return *tipWindow; }
+    GUIRelaxModeWindow* GetRelaxModeWindow() const { return relaxWindow.get(); }
+    GUIOrderWindow* GetOrderWindow() const { return orderWindow.get(); }
     EndCounters GetEndCounters() const;
     bool IsRelaxMode() const { return relaxMode; }
 
@@ -153,6 +159,9 @@ private:
     void TakeBoardAway(bool chipsToo);
     void EndSequence(float dt);
     void FailurePath();
+    // The relax-mode question of a profile that has not been asked yet; true when the frame ends here.
+    bool AskRelaxQuestion();
+    void SaveRelaxQuestion();
     void StartTally();
     void PlaySound(int32_t id);
     bool TipFinished() const;
@@ -173,22 +182,22 @@ private:
     std::unique_ptr<ProgramCursor> cursor;
     VantoranEngine::GUIWindow* inertWindow = nullptr;
     VantoranEngine::Model* flowerScreen = nullptr;
-    VantoranEngine::Model* selectionMarker = nullptr;
-    VantoranEngine::Model* hoverMarker = nullptr;
 
     std::unique_ptr<Scissors> scissors;
     std::unique_ptr<LevelProgress> levelProgress;
     std::unique_ptr<ParticleManager> particleManager;
     std::unique_ptr<ScoreManager> scoreManager;
-    std::unique_ptr<BoardPopups> popups;
+    std::unique_ptr<ScorePopupGroups> popups;
     std::unique_ptr<PowerupManager> powerupManager;
     std::unique_ptr<BasketProgress> basketProgress;
     std::unique_ptr<ChipManager> chipManager;
-    std::unique_ptr<ChipPictures> chipPictures;
     std::unique_ptr<CellManager> cellManager;
     std::unique_ptr<ConnectionManager> connectionManager;
     std::unique_ptr<MoveLineManager> moveLineManager;
     std::unique_ptr<LevelComplete> levelComplete;
+    std::unique_ptr<GUITipWindow> tipWindow;
+    std::unique_ptr<GUIRelaxModeWindow> relaxWindow; // when the relax question may be asked
+    std::unique_ptr<GUIOrderWindow> orderWindow;     // after the last level of the second stage
 
     bool firstFrame = true;
     bool goalSoundPlayed = false;

@@ -7,6 +7,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
+#include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUIManager.h"
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
@@ -21,6 +22,7 @@
 #include "game/board/LevelComplete.h"
 #include "game/board/model/ConnectionManager.h"
 #include "game/board/model/LevelProgress.h"
+#include "game/screens/GUITipWindow.h"
 #include "platform/window/WindowTest.h"
 #include "tests/engine/core/devices/DeviceFixture.h"
 #include "tests/game/app/GameWorld.h"
@@ -71,6 +73,12 @@ protected:
         }
         Platform::Test::InjectMouseMotion(static_cast<int>(std::lround((x - origin.x) / scale.x)),
                                           static_cast<int>(std::lround((y - origin.y) / scale.y)), 0, 0);
+    }
+
+    void Click(const VantoranEngine::GUIWindow* window)
+    {
+        const Vector2 corner = window->GetAbsolutePosition();
+        Click(BoardPoint{corner.x + window->size.x / 2.0f, corner.y + window->size.y / 2.0f});
     }
 
     void Click(BoardPoint at)
@@ -143,6 +151,16 @@ TEST_F(LevelPlay, AScriptedPlayerWinsStageOneLevelOneThroughTheMouse)
     EXPECT_EQ(level->GetPosition().level, 0u);
     ASSERT_NE(game->levelBackground, nullptr);
     EXPECT_TRUE(game->levelBackground->IsVisible());
+
+    // The level's tips hold the board until the player has paged through them.
+    GUITipWindow& tips = level->GetTipWindow();
+    ASSERT_FALSE(tips.IsFinished());
+    while (!tips.IsFinished()) {
+        ASSERT_TRUE(WaitFor([&] { return tips.AcceptsInput() && tips.GetState() == GUITipWindow::PageState::Shown; }));
+        ASSERT_NE(tips.GetOkButton(), nullptr);
+        Click(tips.GetOkButton());
+        ASSERT_TRUE(WaitFor([&] { return tips.GetState() != GUITipWindow::PageState::Shown || tips.IsFinished(); }));
+    }
 
     int moves = 0;
     while (!level->GetLevelProgress().done && moves < 400) {

@@ -13,6 +13,8 @@
 #include "game/board/Scissors.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/LevelProgress.h"
+#include "game/screens/GUIRelaxModeWindow.h"
+#include "engine/render/gui/GUIButton.h"
 
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
@@ -21,6 +23,7 @@
 #include "engine/render/Camera.h"
 #include "engine/render/gui/GUIManager.h"
 #include "framework/LevelManager.h"
+#include "framework/Profile.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManager.h"
 #include "platform/d3d7/D3D7Test.h"
@@ -76,6 +79,8 @@ protected:
         profiles = std::make_unique<ProfileManager>(*engine, nullptr, profileFolder.Path(), levels);
         profile = profiles->CreateProfile(u"Player");
         profiles->SetCurrentProfile(profile);
+        // The usual case: the relax question was settled before.
+        static_cast<Profile*>(profile)->relaxQuestionPending = false;
     }
 
     void TearDown() override
@@ -88,14 +93,16 @@ protected:
     void Start(GameFramework::LevelPosition position, int32_t lives)
     {
         level = std::make_unique<GameLogic>(levels->GetLevel(position), levels->GetStage(position.stage), lives,
-                                            *engine, nullptr, *data, nullptr, profiles.get(), nullptr, &sounds);
+                                            *engine, nullptr, *data, nullptr, profiles.get(), nullptr, "ru", &sounds);
     }
 
-    // One tick of the level at a fixed frame time.
-    void Frame(float dt = 0.05f)
+    // One tick of the level at a fixed frame time; `click` presses a button for this frame.
+    void Frame(float dt = 0.05f, VantoranEngine::GUIButton* click = nullptr)
     {
         engine->Update();
         engine->timerManager->frameTime = dt;
+        if (click)
+            click->clicked = true;
         level->Update();
         engine->EndFrame();
     }
@@ -312,16 +319,59 @@ TEST_F(GameLogicDisplayTest, TheLevelShowsTheBackgroundAndLeavesAnEmptiedSlotAlo
         data->butterflyModels);
     EXPECT_FALSE(slot->IsVisible());
     level = std::make_unique<GameLogic>(levels->GetLevel(position), levels->GetStage(position.stage), 0, *engine,
-                                        nullptr, *data, &bundle, profiles.get(), &slot, &sounds);
+                                        nullptr, *data, &bundle, profiles.get(), &slot, "ru", &sounds);
     EXPECT_TRUE(slot->IsVisible());
     level.reset();
     EXPECT_FALSE(slot->IsVisible());
 
     // The game object's shutdown deletes the background first: the level finds the slot empty.
     level = std::make_unique<GameLogic>(levels->GetLevel(position), levels->GetStage(position.stage), 0, *engine,
-                                        nullptr, *data, &bundle, profiles.get(), &slot, &sounds);
+                                        nullptr, *data, &bundle, profiles.get(), &slot, "ru", &sounds);
     slot.reset();
     Frame();
     level.reset();
     EXPECT_EQ(Errors(), "");
+}
+
+TEST_F(GameLogicDisplayTest, APendingRelaxQuestionIsAskedAtTheFirstFailure)
+{
+    struct Case {
+        bool yes;
+        int32_t lives;
+        LevelState end; // Playing: the usual failure path follows
+    };
+    for (const Case& c : {Case{false, 1, LevelState::Playing}, Case{true, 1, LevelState::Restart},
+                          Case{true, 0, LevelState::Lost}}) {
+        SCOPED_TRACE(c.yes ? (c.lives ? "yes with a life" : "yes without a life") : "no");
+        engine->config->SetValueText("g_relax_mode", "0");
+        auto* player = static_cast<Profile*>(profile);
+        player->relaxQuestionPending = true;
+        Start({0, 0}, c.lives);
+        GUIRelaxModeWindow* relax = level->GetRelaxModeWindow();
+        ASSERT_NE(relax, nullptr);
+        ASSERT_TRUE(RunUntil([&] { return BoardShown(); }));
+        level->GetBasketProgress().failed = true;
+        ASSERT_TRUE(RunUntil([&] { return relax->AcceptsInput() && relax->GetAlpha() >= 1.0f; }));
+        EXPECT_EQ(level->lives, c.lives); // nothing spent while asking
+        Frame(0.05f, c.yes ? relax->GetYesButton() : relax->GetNoButton());
+        EXPECT_TRUE(relax->IsAnswered());
+        if (!c.yes) {
+            ASSERT_TRUE(RunUntil([&] { return !player->relaxQuestionPending; }));
+            Frame();
+            EXPECT_EQ(level->lives, 0); // the usual path spent the life
+            EXPECT_EQ(sounds.Count(GameLogic::timeIsOverSound), 1);
+            EXPECT_EQ(level->GetState(), LevelState::Playing);
+        } else {
+            ASSERT_TRUE(RunUntil([&] { return level->GetState() == c.end; }));
+            EXPECT_FALSE(player->relaxQuestionPending);
+            EXPECT_EQ(level->lives, 0);
+            EXPECT_EQ(engine->config->GetValueText("g_relax_mode"), "1");
+            if (c.end == LevelState::Restart)
+                EXPECT_EQ(sounds.Count(GameLogic::flowerScreenAppearSound), 1);
+            else
+                EXPECT_EQ(BoardPhase(), CellManagerLogic::Phase::Gone);
+        }
+        level.reset();
+        sounds.played.clear();
+    }
 }

@@ -31,7 +31,7 @@ struct NoPopups : ScoreGroups {
     void EndGroup() override {}
     void FinalizeGroups() override {}
     void ShowCombo(int) override {}
-    void ShowBonus(BoardPoint, const char*, int) override {}
+    void ShowBonus(BoardPoint, const char*, int, bool) override {}
 };
 
 class LevelCompleteTest : public ::testing::Test {
