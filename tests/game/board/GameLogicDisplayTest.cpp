@@ -13,6 +13,7 @@
 #include "game/board/Scissors.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/LevelProgress.h"
+#include "game/screens/GUIOrderWindow.h"
 #include "game/screens/GUIRelaxModeWindow.h"
 #include "engine/render/gui/GUIButton.h"
 
@@ -371,6 +372,47 @@ TEST_F(GameLogicDisplayTest, APendingRelaxQuestionIsAskedAtTheFirstFailure)
             else
                 EXPECT_EQ(BoardPhase(), CellManagerLogic::Phase::Gone);
         }
+        level.reset();
+        sounds.played.clear();
+    }
+}
+
+TEST_F(GameLogicDisplayTest, TheOrderTipsAndTheRelaxOfferCloseTheLastLevelOfTheirStages)
+{
+    // The last level of stage index 1 shows the order tips after the tally; that of stage index 2 offers
+    // relax mode to a profile that reached it and has not finished the game.
+    for (const uint32_t stageIndex : {1u, 2u}) {
+        SCOPED_TRACE(stageIndex);
+        engine->config->SetValueText("g_relax_mode", "0");
+        const GameFramework::LevelPosition last{stageIndex, static_cast<uint32_t>(levels->GetStage(stageIndex).levelCount - 1)};
+        profile->bestPosition = last;
+        Start(last, 0);
+        GUIOrderWindow* order = level->GetOrderWindow();
+        GUIRelaxModeWindow* relax = level->GetRelaxModeWindow();
+        EXPECT_EQ(order != nullptr, stageIndex == 1);
+        EXPECT_EQ(relax != nullptr, stageIndex == 2);
+        EXPECT_EQ(level->relaxOffer, stageIndex == 2);
+        ASSERT_TRUE(RunUntil([&] { return BoardShown(); }));
+        LevelProgress& goal = level->GetLevelProgress();
+        goal.count = goal.goal;
+        goal.done = true;
+        ASSERT_TRUE(RunUntil([&] { return level->GetLevelComplete().done && BoardPhase() == CellManagerLogic::Phase::Gone; }, 4000));
+        Frame();
+        EXPECT_EQ(level->GetState(), LevelState::Playing); // the window comes first
+        if (order) {
+            EXPECT_TRUE(order->WasBegun());
+            while (!order->IsFinished()) {
+                ASSERT_TRUE(RunUntil([&] { return order->AcceptsInput() && order->GetState() == GUIOrderWindow::PageState::Shown; }));
+                EXPECT_EQ(level->GetState(), LevelState::Playing);
+                Frame(0.05f, order->GetOkButton());
+            }
+        } else {
+            ASSERT_TRUE(RunUntil([&] { return relax->AcceptsInput() && relax->GetAlpha() >= 1.0f; }));
+            EXPECT_EQ(level->GetState(), LevelState::Playing);
+            Frame(0.05f, relax->GetNoButton());
+        }
+        ASSERT_TRUE(RunUntil([&] { return level->GetState() == LevelState::Won; }));
+        EXPECT_EQ(sounds.Count(GameLogic::levelEndSound), 1);
         level.reset();
         sounds.played.clear();
     }
