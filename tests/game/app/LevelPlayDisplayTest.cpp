@@ -12,6 +12,7 @@
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
 #include "framework/GameLogicBase.h"
+#include "framework/LevelManagerBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManager.h"
 #include "game/board/BasketProgress.h"
@@ -189,6 +190,19 @@ TEST_F(LevelPlay, AScriptedPlayerWinsStageOneLevelOneThroughTheMouse)
               static_cast<int32_t>(items.size()));
     EXPECT_EQ(profile->currentPosition.level, 1u);
     EXPECT_GE(profile->totalScore, 3000);
+
+    // The next level of the stage keeps the background, butterflies and all; a level of another stage
+    // gets its own.
+    GameLogicBackground* background = game->levelBackground.get();
+    const auto& levels = *game->levels;
+    std::unique_ptr<GameFramework::GameLogicBase> next = game->CreateGameLogic(levels.GetStage(0), levels.GetLevel({0, 1}), 0);
+    EXPECT_EQ(game->levelBackground.get(), background);
+    EXPECT_TRUE(background->IsVisible());
+    next.reset();
+    next = game->CreateGameLogic(levels.GetStage(1), levels.GetLevel({1, 0}), 0);
+    ASSERT_NE(game->levelBackground, nullptr);
+    EXPECT_EQ(game->levelBackground->level.stageIndex, 1u);
+    next.reset();
 
     const std::string logPath = world.UserRoot() + "/Brindlemoor.html";
     game.reset();
