@@ -214,8 +214,8 @@ GameLogic::~GameLogic()
     particleManager.reset();
     levelComplete.reset();
     relaxWindow.reset();
-    chipManager.reset();
     basketProgress.reset();
+    chipManager.reset();
     cellManager.reset();
     connectionManager.reset();
     moveLineManager.reset();
