@@ -296,6 +296,22 @@ TEST_F(GameLogicDisplayTest, AWonLevelTurnsScissorsIntoPointsRunsTheTallyAndStor
     EXPECT_EQ(Errors(), "");
 }
 
+TEST_F(GameLogicDisplayTest, WithoutScissorsTheScissorsStepPassesOnTheNextFrame)
+{
+    Start({0, 0}, 0);
+    ASSERT_TRUE(RunUntil([&] { return BoardShown(); }));
+    level->GetScoreKeeper().total = 3000;
+    ASSERT_TRUE(RunUntil([&] { return level->endPhase == 3; }));
+    const int32_t before = level->GetScoreKeeper().total;
+    const size_t texts = level->GetScoreManager().floatingTexts.size();
+    const int bonusSounds = sounds.Count(GameLogic::afterBonusBasketSound);
+    Frame();
+    EXPECT_GE(level->endPhase, 4); // the tally may start in the same frame
+    EXPECT_EQ(level->GetScoreKeeper().total, before);
+    EXPECT_LE(level->GetScoreManager().floatingTexts.size(), texts);
+    EXPECT_EQ(sounds.Count(GameLogic::afterBonusBasketSound), bonusSounds);
+}
+
 TEST_F(GameLogicDisplayTest, RelaxModeHasNoClockAndNoPausePowerup)
 {
     engine->config->SetValueText("g_relax_mode", "1");
