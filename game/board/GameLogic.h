@@ -76,7 +76,6 @@ public:
     static constexpr int32_t levelBeginSound = 3;
     static constexpr int32_t levelEndSound = 4;
     static constexpr int32_t goalCompleteSound = 7;
-    static constexpr int32_t addLifeSound = 23;
     static constexpr int32_t timeIsOverSound = 25;
     static constexpr int32_t gameOverSound = 26;
     static constexpr int32_t afterBonusBasketSound = 42;
