@@ -100,6 +100,13 @@ GameLogic::GameLogic(const GameFramework::LevelInfo& level_, const GameFramework
       gui(engine_.guiManager.get()), gameData(gameData_), settings(*gameData_.settings), levelData(levelData_),
       profiles(profiles_), background(background_)
 {
+    // The board first: a board that cannot be read is fatal, and nothing is made yet that would be left over.
+    parts = std::make_unique<Parts>();
+    try {
+        parts->layout = BoardLayout::Load(engine->fileManager.get(), level->boardName);
+    } catch (const VantoranEngine::FileError& error) {
+        log->LogFatalError(error.message);
+    }
     relaxMode = engine->config->GetValueText("g_relax_mode") == "1";
     GameFramework::ScoreKeeper& score = GetScoreKeeper();
     for (const ScoreEventPoints& event : scoreEvents)
@@ -113,13 +120,6 @@ GameLogic::GameLogic(const GameFramework::LevelInfo& level_, const GameFramework
         P::AddRange(flowerScreen, flowerScreenOpen, 15, 30);
         flowerScreen->depth = flowerScreenDepth;
         P::SetDrawn(flowerScreen, false);
-    }
-
-    parts = std::make_unique<Parts>();
-    try {
-        parts->layout = BoardLayout::Load(engine->fileManager.get(), level->boardName);
-    } catch (const VantoranEngine::FileError& error) {
-        log->LogFatalError(error.message);
     }
 
     ownSounds = std::make_unique<LevelSoundSink>(soundPlayer);

@@ -19,6 +19,7 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/render/Camera.h"
@@ -432,4 +433,13 @@ TEST_F(GameLogicDisplayTest, TheOrderTipsAndTheRelaxOfferCloseTheLastLevelOfThei
         level.reset();
         sounds.played.clear();
     }
+}
+
+TEST_F(GameLogicDisplayTest, AMissingBoardFileIsFatal)
+{
+    GameFramework::LevelInfo missing = levels->GetLevel({0, 0});
+    missing.boardName = "no_such_board";
+    EXPECT_THROW(GameLogic(missing, levels->GetStage(0), 0, *engine, nullptr, *data, nullptr, profiles.get(), nullptr,
+                           "ru", &sounds),
+                 VantoranEngine::FatalError);
 }
