@@ -661,11 +661,6 @@ void ClearCalls() {
     G().recording = true;
 }
 
-bool LastFrameDrawnInWindow() {
-    Guard guard(Mutex());
-    return Executor::PresentedFromWindow();
-}
-
 int LiveSurfaces() {
     Guard guard(Mutex());
     return G().liveSurfaces;
