@@ -127,7 +127,7 @@ PixelTransfer TransferOf(const DDPIXELFORMAT& f) {
 // Context thread only.
 void ReadBackLevel(Surface* s) {
     Context& c = Ctx();
-    s->memory.assign(static_cast<size_t>(s->pitch) * s->height, 0);
+    s->memory = SurfaceBytes(static_cast<size_t>(s->pitch) * s->height);
     s->memoryDropped = false;
     c.droppedLevels.erase(s);
     const Surface* top = s->top;
@@ -280,7 +280,7 @@ void UploadAndBind(Surface* top, unsigned& bound) {
         // The texture now holds the level: one copy is enough (a device reset rebuilds from the engine's
         // own images, a lock or a lost context reads it back).
         if (s->kind == SurfaceKind::Texture && !s->locked) {
-            std::vector<std::uint8_t>().swap(s->memory);
+            SurfaceBytes().swap(s->memory);
             s->memoryDropped = true;
             c.droppedLevels.insert(s);
         }
@@ -778,7 +778,7 @@ bool RestoreMemory(Surface* surface, bool content) {
         ReadBackLevel(surface);
         return true;
     }
-    surface->memory.assign(static_cast<size_t>(surface->pitch) * surface->height, 0);
+    surface->memory = SurfaceBytes(static_cast<size_t>(surface->pitch) * surface->height);
     surface->memoryDropped = false;
     Ctx().droppedLevels.erase(surface);
     return true;
