@@ -22,7 +22,10 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/board/BasketProgress.h"
+#include "game/board/CellManager.h"
 #include "game/board/GameData.h"
+#include "game/board/GameLogic.h"
+#include "game/board/LevelComplete.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/LevelProgress.h"
 #include "game/screens/GUIWindowShown.h"
@@ -260,6 +263,15 @@ void GUIGameLogicWindow::Show(GameFramework::GameLogicBase* shownLevel)
 {
     LevelParts found;
     found.level = shownLevel;
+    if (auto* running = dynamic_cast<GameLogic*>(shownLevel)) {
+        found.scoreManager = &running->GetScoreManager();
+        found.basketProgress = &running->GetBasketProgress();
+        found.levelProgress = &running->GetLevelProgress();
+        found.tallyClosed = &running->GetLevelComplete().closing;
+        found.lifeGained = &running->lifeGainedThisFrame;
+        found.lifeLost = &running->lifeLostThisFrame;
+        found.noMoreMoves = &running->GetCellManager().noMoreMoves;
+    }
     Attach(found);
 }
 
