@@ -25,11 +25,12 @@ function(brindle_add_subdirectories)
   endforeach()
 endfunction()
 
-# brindle_test(NAME name SOURCES a.cpp b.cpp LIBS engine [DISPLAY])
+# brindle_test(NAME name SOURCES a.cpp b.cpp LIBS engine [DISPLAY] [ENVIRONMENT VAR=value...])
 # A GoogleTest executable registered with CTest. Tests that open a window or a GL context say DISPLAY:
 # they run under SDL's offscreen driver (Mesa EGL), and every test gets the dummy audio driver.
+# ENVIRONMENT adds variables of the program's own.
 function(brindle_test)
-  cmake_parse_arguments(T "DISPLAY" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   brindle_warnings(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
@@ -37,7 +38,7 @@ function(brindle_test)
   # The environment goes through env(1): an ENVIRONMENT list handed to gtest_discover_tests loses every
   # variable after the first.
   set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR
-    "/usr/bin/env;SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1;BRINDLE_TEST_DATA=${PROJECT_BINARY_DIR}/testdata")
+    "/usr/bin/env;SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1;BRINDLE_TEST_DATA=${PROJECT_BINARY_DIR}/testdata;${T_ENVIRONMENT}")
   gtest_discover_tests(${T_NAME}
     DISCOVERY_TIMEOUT 60
     PROPERTIES

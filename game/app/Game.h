@@ -61,6 +61,11 @@ public:
     std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> CreateGameLogicExitWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
+    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
 
     // The global bundle as the game's own type.
     GameData* GetGameData() const;
@@ -78,10 +83,11 @@ public:
     void HandleStartGameLogicWindow() override;
     void HandleGameLogicLoadingWindow() override;
     void HandleGameLogicExitWindow() override;
-    // A stage won for the first time keeps the profile on the won level and leaves the step to the next
-    // stage to the stage screen, which shows the outro and the flower house first.
-    void HandleLevelWon() override;
     void HandleLevelCompleteWindow() override;
+    // A won level that was the last of its stage: the level-complete overlay steps aside for the
+    // stage-complete one. A stage won for the first time keeps the profile on the won level and leaves
+    // the step to the next stage to the stage screen, which shows the outro and the flower house first.
+    void HandleLevelWon() override;
     void HandleGameCompleteWindow() override;
     void HandleGameOverWindow() override;
 

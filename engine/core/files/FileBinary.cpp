@@ -6,6 +6,7 @@
 #include "engine/core/files/NativeFiles.h"
 #include "platform/os/Path.h"
 
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <exception>
@@ -14,6 +15,17 @@
 namespace VantoranEngine {
 
 namespace {
+
+// Tests only (see InjectWriteFault); the fault is off while faultStep is negative.
+std::atomic<int64_t> faultStep{-1};
+std::atomic<uint32_t> stepsTaken{0};
+
+// Counts one write step; true when it is the one that must fail.
+bool TakeWriteStep()
+{
+    const uint32_t step = stepsTaken++;
+    return faultStep.load() == static_cast<int64_t>(step);
+}
 
 std::string ResolveName(const std::string& name)
 {
@@ -126,12 +138,24 @@ void FileBinary::Discard() noexcept
     DiscardTemporary();
 }
 
+void FileBinary::InjectWriteFault(std::optional<uint32_t> step)
+{
+    stepsTaken = 0;
+    faultStep = step ? static_cast<int64_t>(*step) : -1;
+}
+
+uint32_t FileBinary::WriteStepsTaken()
+{
+    return stepsTaken;
+}
+
 void FileBinary::CommitWrite()
 {
     FILE* file = stream;
     stream = nullptr;
-    const bool written = NativeFiles::FlushAndClose(file);
-    if (!written || !NativeFiles::ReplaceFile(temporaryPath, targetPath)) {
+    const bool flushFault = TakeWriteStep();
+    const bool written = NativeFiles::FlushAndClose(file) && !flushFault;
+    if (!written || TakeWriteStep() || !NativeFiles::ReplaceFile(temporaryPath, targetPath)) {
         writeFailed = true;
         NativeFiles::RemoveFile(temporaryPath);
         temporaryPath.clear();
@@ -199,6 +223,10 @@ void FileBinary::Write(const void* source, uint32_t count)
         return;
     if (!writing || !stream || count > std::numeric_limits<uint32_t>::max() - position) {
         writeFailed = writing;
+        ThrowWriteError(count);
+    }
+    if (TakeWriteStep()) {
+        writeFailed = true;
         ThrowWriteError(count);
     }
     const size_t written = std::fwrite(source, 1, count, stream);

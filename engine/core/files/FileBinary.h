@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace VantoranEngine {
@@ -69,6 +70,14 @@ public:
     // Ends a file being written without putting it in place: the temporary file is removed and the old
     // file stays as it was. For callers whose own checks failed half-way; later calls do nothing.
     void Discard() noexcept;
+
+    // Tests: the write step numbered `step` from now on (0 first) fails as a full disk would. Every file
+    // being written counts its steps in one sequence: each Write (a FileTextual buffer flush is one), the
+    // flush to the disk, and the replacement of the old file. No value switches the fault off; the count
+    // restarts at every call. Any thread.
+    static void InjectWriteFault(std::optional<uint32_t> step);
+    // Write steps taken since the last InjectWriteFault.
+    static uint32_t WriteStepsTaken();
 
     const std::string& GetName() const { return name; }
     bool IsWriting() const { return writing; }
