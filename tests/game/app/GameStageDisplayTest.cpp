@@ -2,7 +2,9 @@
 // injected mouse and keys: a first run through the welcome dialog, Start on the main menu, the intro
 // comics clicked through, the stage screen with the first day circled and the stage's intro typed, and
 // Start there, which hands the first level of the first stage to the level-loading screen. The profile
-// file remembers that the comics was seen and where the player stands, and the log has no error line.
+// file remembers that the comics was seen and where the player stands, and the log has no error line. A
+// second run goes from the main menu to the stage screen without the comics, back, and out through the
+// exit question.
 
 #include "game/app/Game.h"
 
@@ -15,6 +17,7 @@
 #include "framework/Profile.h"
 #include "framework/ProfileManager.h"
 #include "game/screens/GUIComics.h"
+#include "game/screens/GUIExitWindow.h"
 #include "game/screens/GUIMainMenuWindow.h"
 #include "game/screens/GUIStartGameLogicWindow.h"
 #include "game/screens/GUIWelcomeWindow.h"
@@ -161,7 +164,39 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevel)
 
     game->engine->RequestExit();
     game.reset();
-    const std::string log = TempFolder::ReadFile(world.UserRoot() + "/Brindlemoor.html");
+    std::string log = TempFolder::ReadFile(world.UserRoot() + "/Brindlemoor.html");
+    EXPECT_EQ(log.find("Error: "), std::string::npos) << log.substr(log.find("Error: "), 300);
+
+    // A second run: the main menu; Start goes straight to the stage screen (the comics has been seen),
+    // with the new-game text on day 1; back to the menu and out through the exit question.
+    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    menu = nullptr;
+    ASSERT_TRUE(WaitFor([this] { return game->mainMenuWindow && game->mainMenuWindow->shown; }));
+    menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
+    ASSERT_TRUE(WaitFor([menu] {
+        return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor()->animationControl &&
+               menu->GetMenuAnchor()->animationControl->play == 0;
+    }));
+    EXPECT_EQ(game->profiles->GetCurrentProfile()->name, u"Mira");
+    Click(menu->GetStartButton());
+    stage = dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get());
+    ASSERT_TRUE(WaitFor([stage] { return stage->IsShown() && stage->GetAlpha() >= 1.0f; }));
+    EXPECT_EQ(stage->GetComicsViewer(), nullptr);
+    EXPECT_EQ(stage->GetDialogMode(), GUIStartGameLogicWindow::DialogMode::NewGame);
+    EXPECT_EQ(stage->GetCurrentDay(), 0);
+    ASSERT_TRUE(WaitFor([stage] {
+        return stage->GetCalendarModel()->animationControl && stage->GetCalendarModel()->animationControl->play == 0;
+    }));
+    Click(stage->GetBackButton());
+    ASSERT_TRUE(WaitFor([menu] { return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f; }));
+    EXPECT_FALSE(game->startGameLogicWindow->shown);
+    Click(menu->GetExitButton());
+    auto* exit = dynamic_cast<GUIExitWindow*>(game->exitWindow.get());
+    ASSERT_TRUE(WaitFor([exit] { return exit->AcceptsInput() && exit->GetAlpha() >= 1.0f; }));
+    Click(exit->GetYesButton());
+    EXPECT_TRUE(WaitFor([this] { return game->engine->IsExitRequested(); }));
+    game.reset();
+    log = TempFolder::ReadFile(world.UserRoot() + "/Brindlemoor.html");
     EXPECT_EQ(log.find("Error: "), std::string::npos) << log.substr(log.find("Error: "), 300);
 }
 
