@@ -527,8 +527,10 @@ void GUIStartGameLogicWindow::UpdateMarks()
         if (!IsPlaying(cross) && CurrentAnimation(calendarModel) == firstAnimation && !IsPlaying(calendarModel)) {
             crossPending = false;
             circlePending = true;
+            // The cross waits on its first frame since SetDay; one already at rest stays so.
             SetDrawn(cross, true);
-            StartAnimation(cross, firstAnimation, true);
+            if (cross->animationControl)
+                cross->animationControl->play = 1;
             soundPlayer->PlaySound(crossSound);
         }
     }

@@ -471,6 +471,10 @@ TEST_F(GUIStartGameLogicWindowTest, TheGameCompleteTextEndsWithTheFinalMessage)
     Frames(20, update);
     const Model* lastCross = screen->GetCrossModels()[stageCount - 1];
     EXPECT_TRUE(Drawn(lastCross));
+    // The day before keeps its cross at rest: it is not drawn a second time.
+    const Model* previousCross = screen->GetCrossModels()[stageCount - 2];
+    EXPECT_TRUE(Drawn(previousCross));
+    EXPECT_EQ(previousCross->animationControl->currentId, 1);
     EXPECT_TRUE(IsSamePosition(profile->bestPosition, final));
     EXPECT_TRUE(profile->gameCompleted);
     // "Done" is typed out; a key turns to "Bye"; a key on the last page raises the final message.
