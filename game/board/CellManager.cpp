@@ -56,7 +56,7 @@ CellManager::CellManager(const CellManagerParts& parts, std::unique_ptr<Own> mad
             tornadoSpeed = tornado->animationControl->speed;
         P::SetDrawn(tornado, false);
     }
-    SetBoardScissors(parts.scissors);
+    SetScissors(parts.scissors);
 }
 
 CellManager::~CellManager()
@@ -112,10 +112,10 @@ VantoranEngine::Model* CellManager::Clone(const VantoranEngine::Model* prototype
     return model;
 }
 
-void CellManager::SetBoardScissors(Scissors* level)
+void CellManager::SetScissors(Scissors* level)
 {
     boardScissors = level;
-    SetScissors(level);
+    CellManagerLogic::SetScissors(level);
 }
 
 BoardInput CellManager::ReadInput(const VantoranEngine::Controls& controls, const VantoranEngine::GUIManager& gui)

@@ -89,7 +89,7 @@ public:
 
     void SetBaskets(BasketProgress* level) { baskets = level; }
     // The board's scissors, also for the cut's effect and the cursor.
-    void SetBoardScissors(Scissors* level);
+    void SetScissors(Scissors* level);
 
     const Markers& GetMarkers() const { return markers; }
     const std::array<VantoranEngine::Model*, cutHighlights>& GetCutHighlights() const { return highlights; }

@@ -248,6 +248,14 @@ void ChipManager::ShowHint(ChipLogic& a, ChipLogic& b)
     hintB->StartUnswap(a.position);
 }
 
+void ChipManager::WaveHint(bool appear)
+{
+    if (hintA->state == ChipState::Idle)
+        return;
+    hintA->SetVisible(appear);
+    hintB->SetVisible(appear);
+}
+
 void ChipManager::SetFrozen(ChipLogic& chip, bool flag)
 {
     Of(chip).SetFrozen(flag);
@@ -339,10 +347,14 @@ void ChipManager::StartFlight(ChipLogic& logic, TrailKind trailKind)
         depth = offBoardBase - static_cast<float>(spawned + basketLevelsAbove) * depthStep -
                 static_cast<float>(offBoardLevels + offBoardFlights % offBoardLevels) * depthStep;
     }
-    if (chip.hornChip)
+    if (chip.hornChip) {
+        // Drawn over the horn until it is clear of it.
         chip.savedDepth = depth;
-    else
+        if (horn)
+            chip.look.depth = horn->depth - overHorn;
+    } else {
         chip.look.depth = depth;
+    }
     chip.StartFlight(std::move(path), basket, spinSpeed, MakeTrail(trailKind, from, chip.look.depth));
 }
 

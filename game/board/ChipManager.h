@@ -10,8 +10,8 @@
 // - Random draws (shared generator), per flight: the side, distance and rise for an off-board flight
 //   (three), then the spin (one). An exit-falling stone still draws them, so every flight draws alike.
 // - Depths: a basket flight lies just over its basket; off-board flights lie under every basket, each
-//   new one under the last (200 levels, then round again); a horn chip takes its depth only once clear
-//   of the horn. The trail lies 0.01 under its chip.
+//   new one under the last (200 levels, then round again); a horn chip is drawn over the horn (0.02 in
+//   front of it) and takes its depth only once clear of it. The trail lies 0.01 under its chip.
 // - `cursor` is the mouse in board units; the level sets it each frame before Update.
 // - Built from the level's parts (ChipManagerParts), the manager makes its chips' models from the global
 //   bundle's prototypes and keeps them in line with the chips (FollowModels, after the board's frame); the
@@ -69,6 +69,7 @@ public:
     static constexpr float exitFallEndY = -100.0f;
     static constexpr float overBasket = 0.005f;
     static constexpr float trailBehind = 0.01f;
+    static constexpr float overHorn = 0.02f;
     static constexpr float hornStopSpeed = 1000.0f; // a stopped blowing loop runs out at once
 
     // Trails by TrailKind (ice, bomb, horn, simple); null entries leave a chip without trail.
@@ -91,6 +92,8 @@ public:
     // Puts every chip's models (hint chips included) where its look says; the level runs it once per
     // frame after the board's updates.
     void FollowModels();
+    // The scissors collected chips count for; null: none.
+    void SetScissors(ScissorsLogic* level) { scissors = level; }
     // The models of a chip; null when it has none.
     const ChipModels* ModelsOf(const ChipLogic& chip) const;
 
@@ -109,6 +112,7 @@ public:
     bool SecondMarkerPassed(const ChipLogic& chip) const override { return Of(chip).SecondMarkerPassed(); }
     bool IsExitFall(const ChipLogic& chip) const override { return Of(chip).IsExitFall(); }
     void ShowHint(ChipLogic& a, ChipLogic& b) override;
+    void WaveHint(bool appear) override;
     bool HornShown() const override;
     void ShowHorn(bool shown) override;
     void StartHornAnimation(int animation, bool loop) override;

@@ -140,6 +140,20 @@ bool IsPopup(const WindowRecord* window)
     return (window->style & WS_POPUP) != 0 && (window->style & WS_CHILD) == 0;
 }
 
+// The size of the desktop a full-screen window covers. SDL only asks the window manager for full screen and
+// reports the desktop's size at once; without a window manager (a bare X server) the window would keep its
+// own size, and the frame scaled to the reported size would be cut off. So the window is given the
+// desktop's size itself first.
+bool DesktopSize(int& width, int& height)
+{
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.w <= 0 || mode.h <= 0)
+        return false;
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
+
 // Brings the SDL window in line with the record's style, position, size and z-order.
 void ApplyFrame(WindowRecord* window)
 {
@@ -149,6 +163,10 @@ void ApplyFrame(WindowRecord* window)
         window->x = 0;
         window->y = 0;
         SDL_SetWindowBordered(window->sdl, SDL_FALSE);
+        if (int width = 0, height = 0; DesktopSize(width, height)) {
+            SDL_SetWindowSize(window->sdl, width, height);
+            SDL_SetWindowPosition(window->sdl, 0, 0);
+        }
         SDL_SetWindowFullscreen(window->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
         SDL_SetWindowFullscreen(window->sdl, 0);
@@ -367,14 +385,17 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
         Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
         int sdlX = x;
         int sdlY = y;
+        int sdlWidth = width;
+        int sdlHeight = height;
         if (IsPopup(record.get())) {
             flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
             sdlX = sdlY = 0;
             record->x = record->y = 0;
+            DesktopSize(sdlWidth, sdlHeight);
         } else if (!(style & WS_CAPTION)) {
             flags |= SDL_WINDOW_BORDERLESS;
         }
-        record->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, width, height, flags);
+        record->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, sdlWidth, sdlHeight, flags);
         if (!record->sdl) {
             std::fprintf(stderr, "Window stand-in: SDL_CreateWindow failed: %s\n", SDL_GetError());
             StopVideoIfUnused();

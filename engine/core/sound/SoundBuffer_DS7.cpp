@@ -98,11 +98,6 @@ void SoundBuffer_DS7::CreateBuffer(SoundBuffer* source)
 
 void SoundBuffer_DS7::ReleaseBuffer()
 {
-    for (EventHandle& event : events) {
-        if (event)
-            CloseHandle(event);
-        event = nullptr;
-    }
     if (notify)
         notify->Release();
     notify = nullptr;
@@ -112,6 +107,12 @@ void SoundBuffer_DS7::ReleaseBuffer()
     if (deviceBuffer)
         deviceBuffer->Release();
     deviceBuffer = nullptr;
+    // Only now: until the buffer is gone the mixer thread may still signal its notification events.
+    for (EventHandle& event : events) {
+        if (event)
+            CloseHandle(event);
+        event = nullptr;
+    }
 }
 
 bool SoundBuffer_DS7::WriteSegment(uint32_t index, const uint8_t* data, uint32_t bytes)

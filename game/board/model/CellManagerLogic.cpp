@@ -413,6 +413,8 @@ void CellManagerLogic::RunTornado()
     if (tornadoShown && tornadoAnimation == 0 && TornadoAnimationEnded(0)) {
         tornadoAnimation = 1;
         ShowTornado(true, 1);
+        // The baskets are marked before the tornado's chips are given to them, as for every resolution.
+        MarkUntouchedBaskets();
         chips.CollectIdleChips();
         chips.bonusEffectsThisMove = 0;
         Tail();

@@ -17,6 +17,8 @@
 // - A swap pair whose cell lost the swapped chip before the pair was resolved (a refill pulled it away)
 //   gives up its swap-pending flag, and a pair resolved without a tail clears both flags, so a cascade
 //   never makes a bonus chip.
+// - Every resolution marks the untouched baskets before its chips are collected (the tornado too, whose
+//   chips go before its tail runs); the end of the move clears the marks.
 // - Set-up stops turning chips into stones or ice when no candidate cell is left.
 // - Armed scissors take the mouse: a click on an idle chip cuts it (mode 1: a flower that is not frozen;
 //   mode 2: also every idle non-stone chip within the cut radius; mode 3: every idle chip within it,

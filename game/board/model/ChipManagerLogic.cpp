@@ -78,6 +78,7 @@ void ChipManagerLogic::StartAppear(BoardPoint point)
         waveRadius = std::max(waveRadius, Distance(chip->position, point) + 1.0f);
     for (const auto& chip : chips)
         StartChipAppear(*chip, Distance(chip->position, point) * settings.waveSpread / waveRadius);
+    WaveHint(true);
 }
 
 void ChipManagerLogic::StartDisappear(BoardPoint point)
@@ -91,6 +92,7 @@ void ChipManagerLogic::StartDisappear(BoardPoint point)
     const float divisor = settings.waveDivisor > 0.0f ? settings.waveDivisor : 1.0f;
     for (const auto& chip : chips)
         StartChipDisappear(*chip, Distance(chip->position, point) * settings.waveSpread / (divisor * waveRadius));
+    WaveHint(false);
 }
 
 void ChipManagerLogic::StartRepairWhirl(BoardPoint centre, WhirlResolver& resolver)
@@ -472,6 +474,8 @@ void ChipManagerLogic::SetFrozen(ChipLogic& chip, bool flag)
 }
 
 void ChipManagerLogic::ShowHint(ChipLogic&, ChipLogic&) {}
+
+void ChipManagerLogic::WaveHint(bool) {}
 
 void ChipManagerLogic::EndWhirl(ChipLogic& chip)
 {

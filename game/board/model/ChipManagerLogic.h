@@ -139,6 +139,8 @@ public:
     // A stone falling out of the board through its line's end.
     virtual bool IsExitFall(const ChipLogic& chip) const = 0;
     virtual void ShowHint(ChipLogic& a, ChipLogic& b);
+    // A wave reaches the hint chips: shown by an appear wave, hidden by a disappear wave, while a hint plays.
+    virtual void WaveHint(bool appear);
     // The horn's model: animations 0 (entry), 1 (blowing, looped) and 2 (exit). Without a model the
     // entry and exit end at once and the loop runs until stopped.
     virtual bool HornShown() const { return hornShown; }

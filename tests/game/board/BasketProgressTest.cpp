@@ -523,21 +523,26 @@ TEST_F(BasketProgressTest, CollectedChipsFlyIntoTheBasketThatWantsThemAndFillIt)
     EXPECT_GE(score.total, 500);
 }
 
-TEST_F(BasketProgressTest, FlightsToABasketThatIsGoneEndWithoutScoring)
+TEST_F(BasketProgressTest, FlightsToABasketThatLeavesOrIsGoneEndWithoutScoring)
 {
-    BasketProgress& p = Make(0);
-    p.firstBasketDelay = 0.0f;
-    Run(1);
-    OpenAll();
-    Petalwork::ChipManager& manager = Chips();
-    const int kind = p.GetBaskets()[0].basket->order[0].flowerKind;
-    Collect(static_cast<unsigned>(kind));
-    chips->Update(dt);
-    p.Reset(); // a lost life deletes every basket under the flying chip
-    Fly();
-    EXPECT_TRUE(manager.chips.empty());
-    EXPECT_EQ(goal->count, 0u);
-    EXPECT_EQ(score.total, 0); // no basket points (the chip events are worth nothing here)
+    for (const bool deleted : {false, true}) {
+        BasketProgress& p = Make(0);
+        p.firstBasketDelay = 0.0f;
+        Run(1);
+        OpenAll();
+        Petalwork::ChipManager& manager = Chips();
+        const int kind = p.GetBaskets()[0].basket->order[0].flowerKind;
+        Collect(static_cast<unsigned>(kind));
+        chips->Update(dt);
+        if (deleted)
+            p.Reset(); // a lost life deletes every basket under the flying chip
+        else
+            p.GetBaskets()[0].basket->FlyAway(false); // it leaves while the chip is on its way
+        Fly();
+        EXPECT_TRUE(manager.chips.empty()) << deleted;
+        EXPECT_EQ(goal->count, 0u) << deleted;
+        EXPECT_EQ(score.total, 0) << deleted; // no basket points (the chip events are worth nothing here)
+    }
 }
 
 TEST_F(BasketProgressTest, TheHornWaitsForAnOpenEntryThenSendsItsFlowersToThatBasket)

@@ -3,11 +3,14 @@
 // resolved and refilled; the tornado and the horn models playing their animations. Runs under the
 // offscreen driver.
 
+#include "game/board/BasketResources.h"
 #include "game/board/CellManager.h"
 #include "game/board/ChipManager.h"
 #include "game/board/EngineRandom.h"
 #include "game/board/GameData.h"
 #include "game/board/ModelPlayer.h"
+#include "game/board/Scissors.h"
+#include "framework/LevelInfo.h"
 #include "game/board/BoardSettings.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/BoardLayout.h"
@@ -21,6 +24,7 @@
 #include "engine/render/Camera.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystem.h"
 #include "engine/render/Random.h"
 #include "engine/render/RenderSystem.h"
 #include "engine/render/gui/GUIManager.h"
@@ -42,8 +46,15 @@ using P = ModelPlayer;
 
 namespace {
 
-struct NoSounds : SoundSink {
+struct Silent : LoopingSoundSink {
     void PlaySound(BoardSound) override {}
+    void StopSound(BoardSound) override {}
+    void SetSoundLooping(BoardSound, bool) override {}
+};
+
+struct RecordedCursor : CursorControl {
+    void SetProgramCursor(int32_t resource) override { last = resource; }
+    int32_t last = 0;
 };
 
 struct NoGroups : ScoreGroups {
@@ -90,12 +101,23 @@ protected:
         popups = std::make_unique<ScoreManager>(*engine->guiManager->GetTextManager(), MakePopupSettings(settings));
         powerups = std::make_unique<PowerupManager>(sounds, settings.pausePowerupDuration,
                                                     settings.doubleChipPowerupDuration);
+        Build(nullptr);
+    }
+
+    // The level's board over `baskets` (may be null), dealt and repaired.
+    void Build(BasketProgress* baskets)
+    {
+        lines.reset();
+        connections.reset();
+        cells.reset();
+        chips.reset();
         chips = std::make_unique<ChipManager>(ChipManagerParts{*engine->modelManager, *engine->particleSystemManager,
                                                                *bundle, gui, stage, score, progress, *powerups, groups,
-                                                               sounds, random});
+                                                               sounds, random, nullptr, baskets});
         cells = std::make_unique<CellManager>(CellManagerParts{*engine->modelManager, *engine->particleSystemManager,
                                                                *bundle, gui, layout, stage, false, *chips, progress,
-                                                               *powerups, *popups, groups, sounds, score, random});
+                                                               *powerups, *popups, groups, sounds, score, random,
+                                                               baskets});
         connections = std::make_unique<ConnectionManager>(*cells, *chips, groups, progress, layout, 5u, true, true,
                                                           true, random);
         cells->AttachConnections(*connections);
@@ -104,12 +126,53 @@ protected:
         connections->FixBoard(true);
     }
 
+    // A conveyor level whose goal is one filled basket, its board waved in and its first basket open.
+    bool StartBasketLevel()
+    {
+        progress = LevelProgress{1u, 0, 0};
+        stage.basketPlaces = 3;
+        stage.spawnInterval = 30.0f;
+        stage.orderSizeLimit = 2;
+        stage.startSpeed = stage.endSpeed = 2.0f;
+        GameFramework::LevelInfo level;
+        level.levelKind = 0;
+        level.goalCount = 1;
+        level.orderEntryMin = 1;
+        level.orderEntryMax = 3;
+        basketPrototypes = MakeBasketPrototypes(*bundle, gui);
+        conveyorPrototypes = MakeConveyorPrototypes(*bundle);
+        basketContext = std::make_unique<BasketProgressContext>(BasketProgressContext{
+            *engine->modelManager, *engine->particleSystemManager, basketPrototypes, conveyorPrototypes,
+            *bundle->settings, sounds, score, *popups, *powerups, progress, *engine->guiManager->GetTextManager()});
+        baskets = std::make_unique<BasketProgress>(*basketContext, stage, level);
+        baskets->slide.state = PanelState::Shown;
+        baskets->slide.offset = 0.0f;
+        baskets->firstBasketDelay = 0.0f;
+        Build(baskets.get());
+
+        // The board waves in while the first basket comes and opens its entries.
+        auto open = [this] {
+            if (baskets->GetBaskets().empty())
+                return false;
+            for (const auto& entry : baskets->GetBaskets()[0].basket->order)
+                if (!entry.open)
+                    return false;
+            return true;
+        };
+        for (int frames = 0; frames < 600 && (!open() || cells->boardPhase != CellManagerLogic::Phase::Shown);
+             ++frames)
+            Step();
+        return open();
+    }
+
     void TearDown() override
     {
         lines.reset();
         connections.reset();
         cells.reset();
         chips.reset();
+        baskets.reset();
+        basketContext.reset();
         popups.reset();
         bundle.reset();
         engine.reset();
@@ -118,6 +181,8 @@ protected:
     // One frame of the board as the level runs it, drawn.
     void Step(const BoardInput& input = {})
     {
+        if (baskets)
+            baskets->Update(dt, false);
         chips->Update(dt);
         cells->Update(dt, false, input);
         chips->UpdateHints(dt);
@@ -177,11 +242,15 @@ protected:
     GameFramework::StageInfo stage;
     GameFramework::ScoreKeeper score;
     LevelProgress progress{1000000u, 2, 0};
-    NoSounds sounds;
+    Silent sounds;
     NoGroups groups;
     EngineRandom random;
     std::unique_ptr<ScoreManager> popups;
     std::unique_ptr<PowerupManager> powerups;
+    BasketPrototypes basketPrototypes;
+    ConveyorPrototypes conveyorPrototypes;
+    std::unique_ptr<BasketProgressContext> basketContext;
+    std::unique_ptr<BasketProgress> baskets; // outlives the chips flying to it
     std::unique_ptr<ChipManager> chips;
     std::unique_ptr<CellManager> cells;
     std::unique_ptr<ConnectionManager> connections;
@@ -294,4 +363,104 @@ TEST_F(CellManagerDisplayTest, TheTornadoTakesTheIdleChipsBetweenItsTwoAnimation
     }
     EXPECT_FALSE(chips->HornShown());
     EXPECT_GT(hornFrames, 2);
+}
+
+TEST_F(CellManagerDisplayTest, ArmedScissorsHighlightTheChipUnderTheMouseAndCutItOnAClick)
+{
+    const ScissorsPrototypes prototypes = MakeScissorsPrototypes(*bundle, gui);
+    RecordedCursor cursor;
+    const ScissorsContext context{*engine->modelManager, *engine->particleSystemManager, prototypes, *bundle->settings,
+                                  sounds, score, cursor};
+    Scissors scissors(context, {30, 40, 50});
+    cells->SetScissors(&scissors);
+    chips->SetScissors(&scissors);
+    for (int i = 0; i < 300 && (cells->boardPhase != CellManagerLogic::Phase::Shown ||
+                                chips->phase != ChipManagerLogic::Phase::Play);
+         ++i)
+        Step();
+    CellLogic* target = nullptr;
+    for (CellLogic* cell : cells->cells)
+        if (cell->HasTile() && cell->chip && !cell->chip->IsStone() && !cell->chip->frozen) {
+            target = cell;
+            break;
+        }
+    ASSERT_NE(target, nullptr);
+    const ChipLogic* chip = target->chip;
+    scissors.Award(1);
+    scissors.armedMode = 1;
+
+    // Hovering: the ring over the chip, no hover marker, nothing cut.
+    BoardInput hover;
+    hover.cursor = target->centre;
+    Step(hover);
+    const VantoranEngine::Model* ring = cells->GetCutHighlights()[0];
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(P::IsDrawn(ring));
+    EXPECT_NEAR(ring->worldMatrix[3], target->centre.x, 0.5f);
+    EXPECT_NEAR(ring->worldMatrix[7], target->centre.y, 0.5f);
+    EXPECT_FALSE(P::IsDrawn(cells->GetCutHighlights()[1]));
+    EXPECT_FALSE(P::IsDrawn(cells->GetMarkers().hover));
+    EXPECT_EQ(chips->collected, 0u);
+
+    // The click cuts the chip: the pair is spent, the cursor is the game's again, the use effect plays,
+    // and the chip counts towards the next pair.
+    Step(ClickAt(target->centre));
+    EXPECT_EQ(chips->collected, 1u);
+    EXPECT_NE(target->chip, chip);
+    EXPECT_EQ(scissors.pairs, 0u);
+    EXPECT_EQ(scissors.armedMode, 0);
+    EXPECT_EQ(scissors.chipCount, 1u);
+    EXPECT_EQ(cursor.last, CursorControl::gameCursor);
+    ASSERT_NE(scissors.useEffects[0], nullptr);
+    EXPECT_TRUE(scissors.useEffects[0]->emitting);
+    EXPECT_FALSE(P::IsDrawn(ring));
+}
+
+TEST_F(CellManagerDisplayTest, TornadoFlowersFillTheLevelsBasketUntilTheGoalIsReached)
+{
+    ASSERT_TRUE(StartBasketLevel()) << "the basket never opened";
+    int frames = 0;
+
+    // Tornadoes take every idle chip until the basket has what it wants: the flowers fly into it, it is
+    // scored and counts towards the goal. The baskets are marked untouched while the chips are removed and
+    // the marks go when the move ends.
+    bool marked = false;
+    for (int tornado = 0; tornado < 6 && !progress.done; ++tornado) {
+        powerups->tornadoPending = true;
+        const unsigned before = chips->collected;
+        while (frames < 6000 && !progress.done &&
+               (chips->collected == before || cells->tornadoShown || !Settled())) {
+            Step();
+            ++frames;
+            for (const auto& entry : baskets->GetBaskets())
+                marked = marked || entry.basket->untouchedMark;
+        }
+    }
+    EXPECT_TRUE(progress.done);
+    EXPECT_EQ(progress.count, 1u);
+    EXPECT_TRUE(marked);
+    for (int i = 0; i < 300 && !Settled(); ++i)
+        Step();
+    for (const auto& entry : baskets->GetBaskets())
+        EXPECT_FALSE(entry.basket->untouchedMark);
+}
+
+TEST_F(CellManagerDisplayTest, TheHornBlowsAFlowerForTheBasketInFrontOfTheHorn)
+{
+    ASSERT_TRUE(StartBasketLevel()) << "the basket never opened";
+
+    // The horn blows a flower of a wanted kind out of its mouth, drawn in front of the horn.
+    powerups->hornPending = true;
+    const ChipLogic* hornChip = nullptr;
+    for (int i = 0; i < 300 && !hornChip; ++i) {
+        Step();
+        for (const auto& chip : chips->chips)
+            if (chip->hornChip)
+                hornChip = chip.get();
+    }
+    ASSERT_NE(hornChip, nullptr);
+    EXPECT_TRUE(chips->HornShown());
+    EXPECT_EQ(hornChip->state, ChipState::Flight);
+    EXPECT_FLOAT_EQ(ChipManager::Of(*hornChip).look.depth,
+                    bundle->hornAnimationModel->depth - ChipManager::overHorn);
 }

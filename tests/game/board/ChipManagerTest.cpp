@@ -159,3 +159,19 @@ TEST_F(ChipManagerTest, AFrozenChipThawsInPlaceAtItsBoardDepth)
     EXPECT_EQ(chip.look.depth, depth);
     EXPECT_EQ(manager.frozenOnBoard, 0);
 }
+
+TEST_F(ChipManagerTest, WavesHideAndShowAHintThatIsPlaying)
+{
+    ChipLogic& a = manager.CreateChip({300.0f, 200.0f}, 1, false);
+    ChipLogic& b = manager.CreateChip({350.0f, 200.0f}, 2, false);
+    manager.StartDisappear({0.0f, 0.0f}); // no hint playing: the hint chips stay hidden
+    EXPECT_FALSE(manager.hintA->look.visible);
+    manager.ShowHint(a, b);
+    ASSERT_TRUE(manager.hintA->look.visible);
+    manager.StartDisappear({0.0f, 0.0f});
+    EXPECT_FALSE(manager.hintA->look.visible);
+    EXPECT_FALSE(manager.hintB->look.visible);
+    manager.StartAppear({0.0f, 0.0f});
+    EXPECT_TRUE(manager.hintA->look.visible);
+    EXPECT_TRUE(manager.hintB->look.visible);
+}
