@@ -188,7 +188,10 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevel)
         return stage->GetCalendarModel()->animationControl && stage->GetCalendarModel()->animationControl->play == 0;
     }));
     Click(stage->GetBackButton());
-    ASSERT_TRUE(WaitFor([menu] { return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f; }));
+    ASSERT_TRUE(WaitFor([menu] {
+        return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor()->animationControl &&
+               menu->GetMenuAnchor()->animationControl->play == 0;
+    }));
     EXPECT_FALSE(game->startGameLogicWindow->shown);
     Click(menu->GetExitButton());
     auto* exit = dynamic_cast<GUIExitWindow*>(game->exitWindow.get());
