@@ -112,19 +112,30 @@ void Image::Convert(uint32_t bits, Image* target)
     const uint32_t from = BytesPerPixel();
     const uint32_t to = result.BytesPerPixel();
     const size_t count = size_t{width} * height;
-    for (size_t i = 0; i < count; ++i) {
-        const uint8_t* s = pixels + i * from;
-        uint8_t* d = result.pixels + i * to;
-        if (to == 1) {
-            if (from == 4)
-                d[0] = s[3];
-            else
-                d[0] = static_cast<uint8_t>(0.222f * s[0] + 0.707f * s[1] + 0.071f * s[2]);
-        } else if (from == 1) {
-            d[0] = d[1] = d[2] = s[0];
+    const uint8_t* s = pixels;
+    uint8_t* d = result.pixels;
+    // One loop per pair of depths, so the choice is not made again for every pixel.
+    if (to == 1 && from == 4) {
+        for (size_t i = 0; i < count; ++i, s += 4)
+            d[i] = s[3];
+    } else if (to == 1) {
+        for (size_t i = 0; i < count; ++i, s += from)
+            d[i] = static_cast<uint8_t>(0.222f * s[0] + 0.707f * s[1] + 0.071f * s[2]);
+    } else if (from == 1) {
+        for (size_t i = 0; i < count; ++i, d += to) {
+            d[0] = d[1] = d[2] = s[i];
             if (to == 4)
                 d[3] = 255;
-        } else {
+        }
+    } else if (from == 3 && to == 4) {
+        for (size_t i = 0; i < count; ++i, s += 3, d += 4) {
+            d[0] = s[0];
+            d[1] = s[1];
+            d[2] = s[2];
+            d[3] = 255;
+        }
+    } else {
+        for (size_t i = 0; i < count; ++i, s += from, d += to) {
             d[0] = s[0];
             d[1] = s[1];
             d[2] = s[2];

@@ -222,9 +222,23 @@ void Texture2D_D3D7::CreateSurface(Image* image)
                 const ChannelPlacement red(format.dwRBitMask), green(format.dwGBitMask), blue(format.dwBBitMask),
                     alpha(format.dwRGBAlphaBitMask);
                 const uint32_t columns = levelWidth < level.width ? levelWidth : level.width;
+                // The usual 32-bit layout (8 bits each, red highest below alpha) needs no shifts worked out.
+                const bool plain32 = wide && format.dwRBitMask == 0x00FF0000 && format.dwGBitMask == 0x0000FF00 &&
+                                     format.dwBBitMask == 0x000000FF &&
+                                     (format.dwRGBAlphaBitMask == 0xFF000000 || format.dwRGBAlphaBitMask == 0);
+                const DWORD alphaBits = format.dwRGBAlphaBitMask;
                 for (uint32_t y = 0; y < levelHeight && y < level.height; ++y) {
                     uint8_t* row = static_cast<uint8_t*>(locked.lpSurface) + static_cast<ptrdiff_t>(y) * locked.lPitch;
                     const uint8_t* p = level.Pixel(0, y);
+                    if (plain32) {
+                        for (uint32_t x = 0; x < columns; ++x, p += step) {
+                            const DWORD a = step == 4 ? p[3] : 255;
+                            const DWORD value = (DWORD{p[0]} << 16 | DWORD{p[1]} << 8 | p[2] | a << 24) &
+                                                (0x00FFFFFFu | alphaBits);
+                            std::memcpy(row + size_t{x} * 4, &value, 4);
+                        }
+                        continue;
+                    }
                     for (uint32_t x = 0; x < columns; ++x, p += step) {
                         const DWORD value = red.Place(p[0]) | green.Place(p[1]) | blue.Place(p[2]) |
                                             alpha.Place(step == 4 ? p[3] : 255);

@@ -1,7 +1,9 @@
 #include "game/app/Game.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "engine/core/EngineDescriptor.h"
+#include "engine/render/gui/GUIManager.h"
 #include "engine/render/gui/GUISoundManager.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIGameCompleteWindowBase.h"
@@ -21,6 +23,9 @@
 #include "framework/ProfileManager.h"
 #include "framework/SoundPlayer.h"
 #include "game/board/GameData.h"
+#include "game/board/GameLogic.h"
+#include "game/board/GameLogicBackground.h"
+#include "game/board/GameLogicData.h"
 #include "game/screens/GUIBackgroundWindow.h"
 #include "game/screens/GUIContinueGameLogicWindow.h"
 #include "game/screens/GUICreditsWindow.h"
@@ -173,6 +178,7 @@ Game::~Game()
     // The level first (it reads the game's own objects), then the dialogs that hang under the flower house,
     // then the title logo and the flower house, then the rest of the base.
     level.reset();
+    levelBackground.reset();
     creditsWindow.reset();
     DestroyWindows();
     titleLogo.reset();
@@ -488,6 +494,32 @@ std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> Game::CreateGameLogic
 std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> Game::CreateGameLogicExitWindow()
 {
     return std::make_unique<GUIGameLogicExitWindow>(engine.get(), *GetGameData());
+}
+
+std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
+{
+    return std::make_unique<GUIGameLogicLoadingWindow>(engine.get(), soundPlayer.get());
+}
+
+std::unique_ptr<GameFramework::DataKeeper> Game::CreateGameLogicData(const GameFramework::StageInfo& stage,
+                                                                     const GameFramework::LevelInfo&)
+{
+    return std::make_unique<GameLogicData>(*engine, stage);
+}
+
+std::unique_ptr<GameFramework::GameLogicBase> Game::CreateGameLogic(const GameFramework::StageInfo& stage,
+                                                                    const GameFramework::LevelInfo& level, int32_t lives)
+{
+    auto* data = static_cast<GameLogicData*>(levelData.get());
+    if (levelBackground && levelBackground->level.stageIndex != level.stageIndex)
+        levelBackground.reset();
+    if (!levelBackground && data != nullptr)
+        levelBackground = std::make_unique<GameLogicBackground>(level, *data, *engine->modelManager,
+                                                                engine->guiManager->GetCamera(),
+                                                                GetGameData()->butterflyModels);
+    return std::make_unique<GameLogic>(level, stage, lives, *engine, soundPlayer.get(), *GetGameData(), data,
+                                       static_cast<ProfileManager*>(profiles.get()), &levelBackground,
+                                       language->current->code);
 }
 
 std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()

@@ -22,6 +22,7 @@ class GUIBackgroundWindow;
 class GUICreditsWindow;
 class GUIFlowerHouse;
 class GameData;
+class GameLogicBackground;
 
 class Game : public GameFramework::GameBase {
 public:
@@ -61,6 +62,15 @@ public:
     std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> CreateGameLogicExitWindow() override;
+    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override;
+
+    // The level's bundle: the stage's background models. The level keeps one background for all levels of a
+    // stage: a background of another stage is replaced.
+    std::unique_ptr<GameFramework::DataKeeper> CreateGameLogicData(const GameFramework::StageInfo& stage,
+                                                                   const GameFramework::LevelInfo& level) override;
+    std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageInfo& stage,
+                                                                  const GameFramework::LevelInfo& level,
+                                                                  int32_t lives) override;
     std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
     std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
     std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
@@ -104,6 +114,7 @@ public:
     std::unique_ptr<GUIFlowerHouse> flowerHouse;
     std::unique_ptr<GUIBackgroundWindow> titleLogo;
     std::unique_ptr<GUICreditsWindow> creditsWindow; // made with the dialogs, under the panel layer
+    std::unique_ptr<GameLogicBackground> levelBackground; // kept from level to level within a stage
 
     bool highQuality = true; // storage of g_high_quality
     bool relaxMode = false;  // storage of g_relax_mode

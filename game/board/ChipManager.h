@@ -92,6 +92,8 @@ public:
     // Puts every chip's models (hint chips included) where its look says; the level runs it once per
     // frame after the board's updates.
     void FollowModels();
+    // The counters the chips keep (the tally reads whether retired chips have arrived).
+    const ChipCounters& Counters() const { return context.counters; }
     // The scissors collected chips count for; null: none.
     void SetScissors(ScissorsLogic* level) { scissors = level; }
     // The models of a chip; null when it has none.

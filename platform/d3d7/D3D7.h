@@ -12,10 +12,8 @@
 //   no SDL window behind it (headless windows) gets a device that draws nowhere.
 // - The back buffer is a framebuffer object of the video mode's size (colour without destination alpha,
 //   depth 24, or 16 for 16-bit modes). Presenting blits it, scaled and letterboxed, to the window and
-//   swaps; the frame stays in the object and can be shown again or read back. On a software renderer,
-//   later frames of the back buffer presented last go straight into the window when the window's drawable
-//   is exactly its size and holds what it holds; presenting is then the swap, and the window keeps the
-//   frame to show again or read back.
+//   swaps; the frame stays in the object and can be shown again or read back. The window itself has no
+//   depth buffer: nothing is drawn into it but that blit.
 // - A texture level's memory is given up once OpenGL holds it; a lock reads it back, which only the
 //   rendering thread can do (elsewhere the lock fails with DDERR_GENERIC).
 // - Display modes are a fixed list of standard sizes up to the desktop's, at 16 and 32 bits; the desktop

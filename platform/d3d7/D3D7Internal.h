@@ -6,9 +6,12 @@
 
 #include <array>
 #include <atomic>
+#include <cstdlib>
 #include <map>
+#include <new>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Platform::D3D7Detail {
@@ -19,6 +22,33 @@ constexpr DWORD kMaxGlLights = 8;
 // The one lock of the CPU-side object model; recursive because objects call each other.
 std::recursive_mutex& Mutex();
 using Guard = std::lock_guard<std::recursive_mutex>;
+
+// Surface memory comes zeroed from calloc, which takes fresh pages from the system as they are, so a new
+// surface is not filled with zeros by hand only to be overwritten by its first lock. Elements made without
+// a value are left as the allocation holds them: zero.
+template <typename T>
+struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <typename U>
+    ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+    T* allocate(size_t n) {
+        if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* p, size_t) noexcept { std::free(p); }
+    template <typename U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <typename U>
+    bool operator==(const ZeroedAllocator<U>&) const noexcept { return true; }
+};
+using SurfaceBytes = std::vector<std::uint8_t, ZeroedAllocator<std::uint8_t>>;
 
 struct FaultState {
     bool on = false;
@@ -83,7 +113,7 @@ public:
     DDPIXELFORMAT format;
     DWORD caps, caps2;
     std::int32_t pitch = 0;
-    std::vector<std::uint8_t> memory; // CPU surfaces: height rows of pitch bytes
+    SurfaceBytes memory; // CPU surfaces: height rows of pitch bytes, zero until written
     // A texture level's memory is given up once OpenGL holds it, and read back from OpenGL when it is
     // locked or the context goes (see Executor::RestoreMemory).
     bool memoryDropped = false;
@@ -236,7 +266,6 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
           const WORD* indices, DWORD indexCount);
 bool Present(Surface* backBuffer, HWND window, bool vsync);
 bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
-bool PresentedFromWindow();
 // Gives a texture level whose memory was given up its memory again: read back from its OpenGL texture
 // when content is wanted (false off the context's thread, where it cannot be read), else zeroed.
 bool RestoreMemory(Surface* surface, bool content);

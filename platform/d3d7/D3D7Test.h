@@ -83,10 +83,6 @@ const std::vector<std::string>& Calls();
 int CountCalls(const std::string& prefix);
 void ClearCalls();
 
-// Whether the last presented frame was drawn straight into the window (a software renderer, the window's
-// drawable the back buffer's size) rather than copied there from the back buffer's own framebuffer.
-bool LastFrameDrawnInWindow();
-
 // Live objects, for leak checks.
 int LiveSurfaces();
 int LiveDirectDrawObjects();

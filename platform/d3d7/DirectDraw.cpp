@@ -133,7 +133,7 @@ Surface::Surface(SurfaceKind kind, DWORD width, DWORD height, const DDPIXELFORMA
     if (IsCpu()) {
         // Rows padded to 4 bytes, as display drivers commonly do.
         pitch = static_cast<std::int32_t>((width * BytesPerPixel() + 3) & ~3u);
-        memory.assign(static_cast<size_t>(pitch) * height, 0);
+        memory = SurfaceBytes(static_cast<size_t>(pitch) * height);
     }
     ++G().liveSurfaces;
 }
@@ -659,11 +659,6 @@ void ClearCalls() {
     Guard guard(Mutex());
     G().calls.clear();
     G().recording = true;
-}
-
-bool LastFrameDrawnInWindow() {
-    Guard guard(Mutex());
-    return Executor::PresentedFromWindow();
 }
 
 int LiveSurfaces() {

@@ -1,12 +1,9 @@
 // The OpenGL executor of the Direct3D 7 stand-in: fixed-function pipeline with texture-environment
 // combiners, drawing into a framebuffer object per back buffer. Runs on the thread that made the context.
 //
-// Straight into the window: on a software renderer a frame of the back buffer presented last goes into
-// the window's own framebuffer instead of the back buffer's object, when the window's drawable is exactly
-// the back buffer's size, holds 8-bit RGB without alpha and at least the back buffer's depth, and keeps its
-// back buffer across a swap (a single-buffered surface, or a swap that copies out, as a probe at context
-// creation shows). Presenting is then the swap alone; the window's back buffer is the last frame, shown
-// again and read back from there. Any other case draws into the object and presents with a scaled blit.
+// Frames are never drawn straight into the window, though that would save the present's copy: the window
+// keeps its rows top first and the object bottom first, so a software renderer rasterises each frame
+// mirrored there, and its rounding at pixel centres and edges moves some pixels by a level or two.
 //
 // The translations that decide whether anything shows:
 // - clip-space depth is 0..1 (glClipControl), the viewport's y is flipped (GL rows go up), glDepthRange
@@ -85,13 +82,6 @@ struct Context {
     std::vector<GLuint> deadTextures, deadFramebuffers, deadRenderbuffers;
     std::set<Surface*> droppedLevels; // texture levels whose CPU memory was given up after their upload
     Applied applied;
-    // The window's framebuffer (see the file comment), probed once per context.
-    bool windowUsable = false;
-    bool windowSingleBuffered = false; // its swap does nothing: nothing finishes the frame's commands
-    int windowDepthBits = 0;
-    bool windowDecided = false;       // this frame's choice is made (at its first bind of lastPresented)
-    Surface* windowTarget = nullptr;  // the back buffer drawn into the window since the last present
-    bool presentedFromWindow = false; // the last presented frame is the window's back buffer
 };
 
 Context& Ctx() {
@@ -137,7 +127,7 @@ PixelTransfer TransferOf(const DDPIXELFORMAT& f) {
 // Context thread only.
 void ReadBackLevel(Surface* s) {
     Context& c = Ctx();
-    s->memory.assign(static_cast<size_t>(s->pitch) * s->height, 0);
+    s->memory = SurfaceBytes(static_cast<size_t>(s->pitch) * s->height);
     s->memoryDropped = false;
     c.droppedLevels.erase(s);
     const Surface* top = s->top;
@@ -167,66 +157,13 @@ void DestroyContext() {
     c.owner = nullptr;
     c.lastPresented = nullptr;
     c.swapInterval = -1;
-    c.windowUsable = false;
-    c.windowSingleBuffered = false;
-    c.windowDecided = false;
-    c.windowTarget = nullptr;
-    c.presentedFromWindow = false;
     c.applied.valid = false;
     ++c.generation;
-}
-
-// Whether frames may go into the window's own framebuffer: a software renderer (on a GPU the copy costs
-// nothing and a swap may hand back an older buffer), 8-bit RGB without alpha (blending with DESTALPHA
-// reads 1), and a back buffer that still holds the frame after a swap.
-void ProbeWindow() {
-    Context& c = Ctx();
-    c.windowUsable = false;
-    c.applied.valid = false;
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (!renderer || !(std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"))) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    GLint red = 0, green = 0, blue = 0, alpha = 0;
-    glGetIntegerv(GL_RED_BITS, &red);
-    glGetIntegerv(GL_GREEN_BITS, &green);
-    glGetIntegerv(GL_BLUE_BITS, &blue);
-    glGetIntegerv(GL_ALPHA_BITS, &alpha);
-    glGetIntegerv(GL_DEPTH_BITS, &c.windowDepthBits);
-    if (red != 8 || green != 8 || blue != 8 || alpha != 0) return;
-    GLboolean doubleBuffered = GL_FALSE;
-    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
-    c.windowSingleBuffered = !doubleBuffered;
-    if (!doubleBuffered) {
-        c.windowUsable = true;
-        return;
-    }
-    // Two swaps of near-black pixels: the back buffer must come back as it went out each time.
-    glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    for (const GLubyte level : {GLubyte{1}, GLubyte{0}}) {
-        glClearColor(level / 255.0f, level / 255.0f, level / 255.0f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        SDL_GL_SwapWindow(c.window);
-        GLubyte pixel[4] = {9, 9, 9, 9};
-        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        if (pixel[0] != level || pixel[1] != level || pixel[2] != level) return;
-    }
-    c.windowUsable = true;
 }
 
 unsigned DepthBitsOf(const Surface* target) {
     const Surface* z = target->next && target->next->kind == SurfaceKind::ZBuffer ? target->next : nullptr;
     return z ? (z->format.dwZBufferBitDepth == 16 ? 16 : 24) : 0;
-}
-
-// Frees the back buffer's own framebuffer object while its frames go into the window.
-void DropTargetObject(Surface* target) {
-    Context& c = Ctx();
-    if (target->glGeneration != c.generation) return;
-    for (GLuint* name : {&target->glColor, &target->glDepth})
-        if (*name) c.deadRenderbuffers.push_back(*name);
-    if (target->glFramebuffer) c.deadFramebuffers.push_back(target->glFramebuffer);
-    target->glFramebuffer = target->glColor = target->glDepth = target->glDepthBits = 0;
 }
 
 // Binds the back buffer's framebuffer, building it (and its depth from the attached Z surface) on demand.
@@ -268,33 +205,6 @@ bool BindTarget(Surface* target) {
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | (depthBits ? GL_DEPTH_BUFFER_BIT : 0));
     return true;
-}
-
-// Binds where a clear or draw of target goes: the window (see the file comment) or its own object.
-bool BindDrawTarget(Surface* target) {
-    Context& c = Ctx();
-    if (target == c.windowTarget) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        return true;
-    }
-    if (target == c.lastPresented && !c.windowDecided) {
-        c.windowDecided = true;
-        const unsigned depthBits = DepthBitsOf(target);
-        const int width = static_cast<int>(target->width), height = static_cast<int>(target->height);
-        const Placement p = PlaceBackBuffer(c.handle, c.window, width, height);
-        // The window's depth is as fine as the back buffer's or finer (Xvfb's GLX visuals have 32 bits).
-        const bool depthHeld =
-            depthBits == 0 ? c.windowDepthBits == 0 : c.windowDepthBits >= static_cast<int>(depthBits);
-        if (c.windowUsable && depthHeld && p.drawableWidth == width && p.drawableHeight == height) {
-            c.windowTarget = target;
-            DropTargetObject(target);
-            FlushDead();
-            glBindFramebuffer(GL_FRAMEBUFFER, 0);
-            return true;
-        }
-    }
-    if (target == c.lastPresented) c.presentedFromWindow = false; // its object now holds a newer frame
-    return BindTarget(target);
 }
 
 void ApplyViewport(const Device& device) {
@@ -370,7 +280,7 @@ void UploadAndBind(Surface* top, unsigned& bound) {
         // The texture now holds the level: one copy is enough (a device reset rebuilds from the engine's
         // own images, a lock or a lost context reads it back).
         if (s->kind == SurfaceKind::Texture && !s->locked) {
-            std::vector<std::uint8_t>().swap(s->memory);
+            SurfaceBytes().swap(s->memory);
             s->memoryDropped = true;
             c.droppedLevels.insert(s);
         }
@@ -570,26 +480,15 @@ bool BlitToWindow(Surface* backBuffer) {
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glViewport(0, 0, p.drawableWidth, p.drawableHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Black bars only where the picture leaves some: a blit over the whole drawable needs no clear first.
+    const bool whole = p.x <= 0 && p.y <= 0 && p.x + p.width >= p.drawableWidth && p.y + p.height >= p.drawableHeight;
+    if (!whole) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     const bool exact = p.width == backWidth && p.height == backHeight;
     glBlitFramebuffer(0, 0, backWidth, backHeight, p.x, p.y, p.x + p.width, p.y + p.height, GL_COLOR_BUFFER_BIT,
                       exact ? GL_NEAREST : GL_LINEAR);
-    return true;
-}
-
-// The last frame where it was drawn: the window's back buffer, whole.
-bool ReadWindow(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels) {
-    Context& c = Ctx();
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(c.window, &w, &h);
-    if (w <= 0 || h <= 0) return false;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data()); // bottom row first
-    width = static_cast<std::uint32_t>(w);
-    height = static_cast<std::uint32_t>(h);
     return true;
 }
 
@@ -648,7 +547,6 @@ bool Attach(DirectDraw* owner, HWND handle) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    ProbeWindow();
     return true;
 }
 
@@ -659,11 +557,7 @@ void Detach(DirectDraw* owner) {
 
 void ForgetSurface(Surface* surface) {
     Context& c = Ctx();
-    if (c.lastPresented == surface) {
-        c.lastPresented = nullptr;
-        c.presentedFromWindow = false;
-    }
-    if (c.windowTarget == surface) c.windowTarget = nullptr;
+    if (c.lastPresented == surface) c.lastPresented = nullptr;
     c.droppedLevels.erase(surface);
     if (!c.gl || surface->glGeneration != c.generation) return;
     if (surface->glTexture) c.deadTextures.push_back(surface->glTexture);
@@ -676,7 +570,7 @@ void ForgetSurface(Surface* surface) {
 bool Clear(Device& device, DWORD flags, D3DCOLOR color, float z) {
     if (!OnContextThread()) return false;
     FlushDead();
-    if (!BindDrawTarget(device.target)) return false;
+    if (!BindTarget(device.target)) return false;
     ForgetApplied();
     ApplyViewport(device);
     glEnable(GL_SCISSOR_TEST);
@@ -698,7 +592,7 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
           const WORD* indices, DWORD indexCount) {
     if (!OnContextThread()) return false;
     FlushDead();
-    if (!BindDrawTarget(device.target)) return false;
+    if (!BindTarget(device.target)) return false;
     Applied& a = Ctx().applied;
     const bool all = !a.valid;
     const auto& rs = device.renderStates;
@@ -827,25 +721,16 @@ bool Present(Surface* backBuffer, HWND handle, bool vsync) {
     auto* window = handle ? static_cast<SDL_Window*>(SdlWindowOf(handle)) : c.window;
     if (window != c.window) return false;
     FlushDead();
-    // Drawn into the window, or nothing drawn since the window's own last frame: the swap alone shows it.
-    const bool fromWindow = c.windowTarget == backBuffer ||
-                            (!c.windowTarget && c.presentedFromWindow && c.lastPresented == backBuffer);
-    if (!fromWindow && !BlitToWindow(backBuffer)) return false;
+    if (!BlitToWindow(backBuffer)) return false;
     const int interval = vsync ? 1 : 0;
     if (interval != c.swapInterval) {
         SDL_GL_SetSwapInterval(interval);
         c.swapInterval = interval;
     }
-    // A single-buffered window's swap neither renders nor waits: frames would queue up unrendered, each
-    // holding its commands' memory, where a swap of a double-buffered window finishes the frame.
-    if (fromWindow && c.windowSingleBuffered) glFinish();
     SDL_GL_SwapWindow(window);
     TellFirstFrame();
     FramePacer::AfterSwap(window, vsync);
     c.lastPresented = backBuffer;
-    c.presentedFromWindow = fromWindow;
-    c.windowTarget = nullptr;
-    c.windowDecided = false;
     return true;
 }
 
@@ -853,7 +738,6 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
     Context& c = Ctx();
     if (!OnContextThread() || !c.lastPresented) return false;
     Surface* source = c.lastPresented;
-    if (c.presentedFromWindow) return ReadWindow(width, height, pixels);
     if (!BindTarget(source)) return false;
     const int backWidth = static_cast<int>(source->width), backHeight = static_cast<int>(source->height);
     const Placement p = PlaceBackBuffer(c.handle, c.window, backWidth, backHeight);
@@ -887,8 +771,6 @@ bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uin
     return true;
 }
 
-bool PresentedFromWindow() { return Ctx().presentedFromWindow; }
-
 bool RestoreMemory(Surface* surface, bool content) {
     if (!surface->memoryDropped) return true;
     if (content) {
@@ -896,7 +778,7 @@ bool RestoreMemory(Surface* surface, bool content) {
         ReadBackLevel(surface);
         return true;
     }
-    surface->memory.assign(static_cast<size_t>(surface->pitch) * surface->height, 0);
+    surface->memory = SurfaceBytes(static_cast<size_t>(surface->pitch) * surface->height);
     surface->memoryDropped = false;
     Ctx().droppedLevels.erase(surface);
     return true;

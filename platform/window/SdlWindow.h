@@ -11,8 +11,9 @@ namespace Platform {
 // Starts SDL's video subsystem (one more reference) for OpenGL windows as the render stand-in wants them:
 // Mesa's software renderer gets two threads unless LP_NUM_THREADS is set (on a small 2D scene more threads
 // spend more processor time handing tiles over than they save, and fewer than two cannot keep 60 frames a
-// second smooth), and every window a 24-bit depth buffer (SDL's default is 16) like the engine's Z buffers,
-// so frames can go straight into it. False when SDL video cannot start.
+// second smooth), and no window a depth buffer (SDL's default is 16 bits): the render stand-in draws every
+// frame into its own framebuffer object and only copies it into the window. False when SDL video cannot
+// start.
 bool StartOpenGlVideo();
 
 // The SDL window behind a record, created with OpenGL support; null for a child record, a destroyed or

@@ -79,7 +79,7 @@ bool StartOpenGlVideo()
         setenv("LP_NUM_THREADS", "2", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     return true;
 }
 
