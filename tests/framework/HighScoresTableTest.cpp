@@ -126,3 +126,21 @@ TEST_F(HighScoresTableTest, FailedSaveKeepsThePreviousTable)
     EXPECT_TRUE(table->Save());
     EXPECT_EQ(Make()->GetEntries().size(), 2u);
 }
+
+TEST_F(HighScoresTableTest, ADamagedOrderIsPutRightOnLoading)
+{
+    // Entries out of order, and order numbers at and past the next one.
+    Bytes body;
+    body.U32(2).U32(4);
+    body.Wide(u"low").U32(100).U32(0);
+    body.Wide(u"high").U32(900).U32(1);
+    body.Wide(u"late").U32(500).U32(7);
+    body.Wide(u"early").U32(500).U32(2);
+    FrameworkTest::WriteBytes(Path(), body.WithHeader("GFHSF", 100));
+    auto table = Make();
+    EXPECT_EQ(Scores(*table), (std::vector<uint32_t>{900, 500, 500, 100}));
+    EXPECT_EQ(table->GetEntries()[1]->name, u"early");
+    EXPECT_EQ(table->GetNextOrderNumber(), 8u);
+    table->Add(500, u"newest");
+    EXPECT_EQ(table->GetEntries()[3]->name, u"newest");
+}

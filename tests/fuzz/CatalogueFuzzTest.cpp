@@ -1,0 +1,97 @@
+// Damaged level catalogues (the stage and level lists and the files they name) and board files. A board
+// that loads is built and played for a while: the rules must cope with whatever the loader lets through.
+
+#include "DefaultData.h"
+#include "FuzzRun.h"
+#include "TempFolder.h"
+#include "engine/core/MemoryManager.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/files/FileManager.h"
+#include "engine/render/Random.h"
+#include "framework/LevelManager.h"
+#include "game/board/model/BoardFixtureSupport.h"
+#include "game/board/model/BoardLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+using namespace VantoranEngine;
+using Fuzz::Outcome;
+
+namespace {
+
+class CatalogueFuzz : public ::testing::Test {
+protected:
+    TempFolder folder;
+    MessageManager log{"", "", "fuzz", false, false};
+    MemoryManager memory{&log};
+    FileManager files{&log, &memory, folder.Path(), ""};
+};
+
+TEST_F(CatalogueFuzz, CatalogueText)
+{
+    // The catalogue's own files: the lists, the per-stage files and the stage and tip texts.
+    std::vector<std::string> names = Fuzz::DataFiles("levels", ".ini", 1000);
+    for (const char* texts : {"gui/stage_screen/text/ru", "gui/tip_window/text/ru"})
+        for (const std::string& name : Fuzz::DataFiles(texts, ".ini", 1000))
+            names.push_back(name);
+    std::erase_if(names, [](const std::string& name) { return name.find("meshes") != std::string::npos; });
+    ASSERT_FALSE(names.empty());
+    const std::vector<std::vector<uint8_t>> originals = Fuzz::ReadDataFiles(names);
+    for (size_t i = 0; i < names.size(); ++i)
+        Fuzz::WriteBytes(folder / ("data/" + names[i]), originals[i]);
+
+    Fuzz::RunCases("catalogue", originals, {1500, 1100}, [&](const std::vector<uint8_t>& bytes, size_t original) {
+        const std::string path = folder / ("data/" + names[original]);
+        Fuzz::WriteBytes(path, bytes);
+        struct Restore {
+            ~Restore() { Fuzz::WriteBytes(path, bytes); }
+            const std::string& path;
+            const std::vector<uint8_t>& bytes;
+        } restore{path, originals[original]};
+        Petalwork::LevelManager catalogue(&log, &files, nullptr, "ru");
+        EXPECT_GT(catalogue.GetStageCount(), 0u);
+        return Outcome::Loaded;
+    });
+}
+
+TEST_F(CatalogueFuzz, Boards)
+{
+    const std::vector<std::string> names = Fuzz::DataFiles("levels/meshes", ".blf", 1000);
+    ASSERT_FALSE(names.empty());
+    GameFramework::StageInfo stage;
+    stage.flowerKindCount = 5;
+    stage.volumeBombsAllowed = stage.lineBombsAllowed = stage.randomDestructionAllowed = true;
+    stage.powerupKinds = {1, 2, 3, 4};
+    stage.powerupIntervalMin = 1.0f;
+    stage.powerupIntervalMax = 3.0f;
+    stage.powerupLifetime = 4.0f;
+    stage.stonesAtStart = 1;
+    stage.maxStones = 3;
+    stage.stoneInterval = 2.0f;
+    stage.frozenAtStart = 1;
+    stage.maxFrozen = 3;
+    stage.frozenInterval = 3.0f;
+
+    uint32_t seed = 0;
+    Fuzz::RunCases("board", Fuzz::ReadDataFiles(names), {2500, 1200, true}, [&](const std::vector<uint8_t>& bytes) {
+        Fuzz::WriteBytes(folder / "data/levels/meshes/fuzz.blf", bytes);
+        const Petalwork::BoardLayout layout = Petalwork::BoardLayout::Load(&files, "fuzz");
+        BoardFixtures::Board board(layout, stage, static_cast<int32_t>(seed % 10), 77 + seed);
+        ++seed;
+        board.dt = 1.0f / 30.0f;
+        board.Settle(300);
+        // A few clicks on neighbouring cells, as a player would try.
+        for (int click = 0; click < 4 && !board.connections->connections.empty(); ++click) {
+            const auto& link = board.connections->connections[Random() % board.connections->connections.size()];
+            board.Click(*link.from);
+            board.Click(*link.to);
+            board.Settle(300);
+        }
+        return Outcome::Loaded;
+    });
+}
+
+} // namespace
