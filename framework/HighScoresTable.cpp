@@ -3,6 +3,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/files/FileManager.h"
 
 #include <algorithm>
 
@@ -69,8 +70,11 @@ void HighScoresTable::Load()
             if (entry->orderNumber >= nextOrderNumber && entry->orderNumber < UINT32_MAX)
                 nextOrderNumber = entry->orderNumber + 1;
         entries = std::move(loaded);
-    } catch (const FileError&) {
+    } catch (const FileError& error) {
         file.Discard();
+        // A first start has no table yet; a table that is there but cannot be read is said so.
+        if (VantoranEngine::FileManager::ExistsOnDisk(GetPath()))
+            log->LogError(error.message);
         nextOrderNumber = 0;
         entries.clear();
         Save();

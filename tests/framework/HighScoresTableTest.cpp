@@ -45,6 +45,7 @@ TEST_F(HighScoresTableTest, FirstStartWritesAnEmptyTable)
     EXPECT_TRUE(table->GetEntries().empty());
     EXPECT_EQ(FrameworkTest::ReadBytes(Path()), Bytes().U32(0).U32(0).WithHeader("GFHSF", 100));
     EXPECT_EQ(FrameworkTest::ReadBytes(Path()).size(), 21u);
+    EXPECT_TRUE(services.Errors().empty());
 }
 
 TEST_F(HighScoresTableTest, ATieWithTheLastEntryDoesNotStayButCountsItsOrderNumber)
@@ -105,8 +106,10 @@ TEST_F(HighScoresTableTest, DamagedFilesGiveAnEmptyTableWrittenBack)
     };
     for (const auto& bytes : damaged) {
         FrameworkTest::WriteBytes(Path(), bytes);
+        const size_t errors = services.Errors().size();
         auto table = Make();
         EXPECT_TRUE(table->GetEntries().empty());
+        EXPECT_EQ(services.Errors().size(), errors + 1) << "a damaged table is said so in the log";
         EXPECT_EQ(table->GetNextOrderNumber(), 0u);
         EXPECT_EQ(FrameworkTest::ReadBytes(Path()), Bytes().U32(0).U32(0).WithHeader("GFHSF", 100));
     }
