@@ -111,6 +111,7 @@ Tally RunCases(const std::string& what, const std::vector<std::vector<uint8_t>>&
     auto runOne = [&](const std::vector<uint8_t>& bytes, size_t original,
                       int64_t caseNumber) -> std::optional<Outcome> {
         watchdog.Start(caseNumber);
+        SCOPED_TRACE(what + ": case " + std::to_string(caseNumber));
         if (trace)
             std::fprintf(stderr, "%s: case %lld\n", what.c_str(), static_cast<long long>(caseNumber));
         try {
