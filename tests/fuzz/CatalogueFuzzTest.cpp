@@ -24,10 +24,29 @@ namespace {
 
 class CatalogueFuzz : public ::testing::Test {
 protected:
+    // A default board under the stage's rules: it must fill and come to rest, and take a few clicks.
+    void PlayStage(const GameFramework::StageInfo& stage, uint32_t seed)
+    {
+        if (!layout)
+            layout = std::make_unique<Petalwork::BoardLayout>(Petalwork::BoardLayout::Load(&gameFiles, board));
+        BoardFixtures::Board played(*layout, stage, 2, seed);
+        played.dt = 1.0f / 30.0f;
+        EXPECT_GT(played.Settle(600), 0) << "stage " << seed << " never comes to rest";
+        for (int click = 0; click < 3 && !played.connections->connections.empty(); ++click) {
+            const auto& link = played.connections->connections[Random() % played.connections->connections.size()];
+            played.Click(*link.from);
+            played.Click(*link.to);
+            played.Settle(200);
+        }
+    }
+
     TempFolder folder;
     MessageManager log{"", "", "fuzz", false, false};
     MemoryManager memory{&log};
     FileManager files{&log, &memory, folder.Path(), ""};
+    FileManager gameFiles{&log, &memory, BRINDLE_GAME_FOLDER, ""};
+    std::string board = "s0_l0";
+    std::unique_ptr<Petalwork::BoardLayout> layout;
 };
 
 TEST_F(CatalogueFuzz, CatalogueText)
@@ -50,7 +69,8 @@ TEST_F(CatalogueFuzz, CatalogueText)
             originals.push_back(Fuzz::Utf16(originals[i], bigEndian));
         }
 
-    Fuzz::RunCases("catalogue", originals, {1000, 1100}, [&](const std::vector<uint8_t>& bytes, size_t original) {
+    uint32_t played = 0;
+    Fuzz::RunCases("catalogue", originals, {700, 1100}, [&](const std::vector<uint8_t>& bytes, size_t original) {
         const std::string path = folder / ("data/" + names[original]);
         Fuzz::WriteBytes(path, bytes);
         struct Restore {
@@ -60,6 +80,14 @@ TEST_F(CatalogueFuzz, CatalogueText)
         } restore{path, originals[original < narrowCount ? original : (original - narrowCount) / 2]};
         Petalwork::LevelManager catalogue(&log, &files, nullptr, "ru");
         EXPECT_GT(catalogue.GetStageCount(), 0u);
+        // A stage's values drive the board's rules: the stage a damaged stage file belongs to (the
+        // number in "flowers3.ini", "options3.ini"; any stage for the shared files) plays a board.
+        const std::string& name = names[original];
+        if (name.starts_with("levels/") && !name.starts_with("levels/stage")) {
+            const size_t digit = name.find_first_of("0123456789");
+            uint32_t stage = digit == std::string::npos ? played : static_cast<uint32_t>(std::stoul(name.substr(digit)));
+            PlayStage(catalogue.GetStage(stage % catalogue.GetStageCount()), played++);
+        }
         return Outcome::Loaded;
     });
 }
