@@ -46,7 +46,7 @@ TEST_F(RenderFilesFuzz, Models)
 {
     const std::vector<std::string> names = Fuzz::DataFiles("", ".mlf", 10, 64 * 1024);
     ASSERT_FALSE(names.empty());
-    Fuzz::RunCases("model", Fuzz::ReadDataFiles(names), {4000, 1000}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("model", Fuzz::ReadDataFiles(names), {4000, 1000, true}, [&](const std::vector<uint8_t>& bytes) {
         Put("fuzz/m.mlf", bytes);
         std::unique_ptr<Model> model(models->LoadDetachedModel("fuzz\\m.mlf", 0));
         const bool refused = LoggedError("m.mlf");
@@ -68,7 +68,7 @@ TEST_F(RenderFilesFuzz, Materials)
 {
     const std::vector<std::string> names = Fuzz::DataFiles("", ".srf", 16);
     ASSERT_FALSE(names.empty());
-    Fuzz::RunCases("material", Fuzz::ReadDataFiles(names), {4000, 2000}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("material", Fuzz::ReadDataFiles(names), {4000, 2000, true}, [&](const std::vector<uint8_t>& bytes) {
         Put("fuzz/m.srf", bytes);
         const ShaderDescriptor descriptor = ShaderDescriptor::Load("fuzz\\m.srf", &log, &files);
         ShaderUser* user = shaderManager->GetShader(descriptor);
@@ -84,7 +84,7 @@ TEST_F(RenderFilesFuzz, ParticleSystems)
     ASSERT_FALSE(names.empty());
     SpriteGroupManager sprites{&log, &memory, nullptr, nullptr, nullptr};
     ParticleSystemManager particles{&log, &memory, &files, &timers, nullptr, &sprites};
-    Fuzz::RunCases("particle system", Fuzz::ReadDataFiles(names), {4000, 3000},
+    Fuzz::RunCases("particle system", Fuzz::ReadDataFiles(names), {4000, 3000, true},
                    [&](const std::vector<uint8_t>& bytes) {
                        Put("fuzz/p.psf", bytes);
                        std::unique_ptr<ParticleSystem> prototype(particles.LoadParticleSystem("fuzz\\p.psf", nullptr));
@@ -103,7 +103,7 @@ TEST_F(RenderFilesFuzz, Fonts)
 {
     const std::vector<std::string> names = Fuzz::DataFiles("", ".fnt", 4);
     ASSERT_FALSE(names.empty());
-    Fuzz::RunCases("font", Fuzz::ReadDataFiles(names), {4000, 4000}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("font", Fuzz::ReadDataFiles(names), {4000, 4000, true}, [&](const std::vector<uint8_t>& bytes) {
         Put("fuzz/f.fnt", bytes);
         GUIFont font(&log, &memory, &files, "fuzz\\f.fnt", ShaderDescriptor{});
         const bool refused = LoggedError();
