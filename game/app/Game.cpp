@@ -29,10 +29,14 @@
 #include "game/screens/GUIFlowerHouse.h"
 #include "game/screens/GUIGameCursor.h"
 #include "game/screens/GUIGameLoadingWindow.h"
+#include "game/screens/GUIGameCompleteWindow.h"
 #include "game/screens/GUIGameLogicExitWindow.h"
 #include "game/screens/GUIGameLogicLoadingWindow.h"
 #include "game/screens/GUIGameLogicMenuWindow.h"
+#include "game/screens/GUIGameLogicPauseWindow.h"
+#include "game/screens/GUIGameOverWindow.h"
 #include "game/screens/GUIHighScoresWindow.h"
+#include "game/screens/GUILevelCompleteWindow.h"
 #include "game/screens/GUILogosWindow.h"
 #include "game/screens/GUIMainMenuWindow.h"
 #include "game/screens/GUINewProfileWindow.h"
@@ -40,6 +44,7 @@
 #include "game/screens/GUIProfileNameConflictWindow.h"
 #include "game/screens/GUIProfilesWindow.h"
 #include "game/screens/GUIRenameProfileWindow.h"
+#include "game/screens/GUIStageCompleteWindow.h"
 #include "game/screens/GUIWelcomeWindow.h"
 
 namespace Petalwork {
@@ -472,6 +477,38 @@ std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> Game::CreateGameLogic
 std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> Game::CreateGameLogicExitWindow()
 {
     return std::make_unique<GUIGameLogicExitWindow>(engine.get(), *GetGameData());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
+{
+    return std::make_unique<GUIGameLogicPauseWindow>(engine.get(), *GetGameData());
+}
+
+std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
+{
+    return std::make_unique<GUILevelCompleteWindow>(engine.get(), *GetGameData(), soundPlayer.get());
+}
+
+std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
+{
+    return std::make_unique<GUIStageCompleteWindow>(engine.get(), *GetGameData(), soundPlayer.get());
+}
+
+std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
+{
+    return std::make_unique<GUIGameCompleteWindow>(engine.get(), *GetGameData());
+}
+
+std::unique_ptr<GameFramework::GUIGameOverWindowBase> Game::CreateGameOverWindow()
+{
+    return std::make_unique<GUIGameOverWindow>(engine.get(), *GetGameData());
+}
+
+void Game::HandleLevelWon()
+{
+    if (levelCompleteWindow && level != nullptr && IsLastLevelOfStage(level->GetPosition()))
+        static_cast<GUILevelCompleteWindow*>(levelCompleteWindow.get())->SetLastLevelOfStage(true);
+    GameBase::HandleLevelWon();
 }
 
 void Game::HandleMainMenuWindow()

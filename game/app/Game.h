@@ -60,6 +60,11 @@ public:
     std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> CreateGameLogicExitWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
+    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
 
     // The global bundle as the game's own type.
     GameData* GetGameData() const;
@@ -78,6 +83,9 @@ public:
     void HandleGameLogicLoadingWindow() override;
     void HandleGameLogicExitWindow() override;
     void HandleLevelCompleteWindow() override;
+    // A won level that was the last of its stage: the level-complete overlay steps aside for the
+    // stage-complete one.
+    void HandleLevelWon() override;
     void HandleGameCompleteWindow() override;
     void HandleGameOverWindow() override;
 

@@ -112,6 +112,8 @@ public:
     void DropPlacePath();
     bool IsGliding() const { return placeControl && !placeControl->finished; }
     int GetEntryCount() const { return static_cast<int>(order.size()); }
+    // The body's sort depth; a chip flying in is drawn just over it.
+    float Depth() const { return depth; }
 
     const VantoranEngine::Model* GetBody() const { return body; }
     const VantoranEngine::Model* GetLabel() const { return label; }

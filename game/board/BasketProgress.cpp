@@ -406,6 +406,12 @@ std::optional<BasketHandle> BasketProgress::FindBasketFor(unsigned kind)
     return std::nullopt;
 }
 
+float BasketProgress::BasketDepth(BasketHandle handle) const
+{
+    const Basket* basket = Find(handle);
+    return basket ? basket->Depth() : 0.0f;
+}
+
 std::optional<BoardPoint> BasketProgress::BasketPosition(BasketHandle handle) const
 {
     const Basket* basket = Find(handle);
@@ -483,18 +489,29 @@ void BasketProgress::ClearUntouchedMarks()
         entry.basket->untouchedMark = false;
 }
 
+namespace {
+
+// Whether the horn can send the basket a flower now: an open entry still waits for chips.
+bool WantsHornFlowers(const Basket& basket)
+{
+    return !basket.leaving && std::any_of(basket.order.begin(), basket.order.end(),
+                                          [](const BasketOrderEntry& e) { return e.open && e.toSend > 0; });
+}
+
+} // namespace
+
 std::optional<BasketHandle> BasketProgress::GetHornTarget()
 {
     if (hornTarget) {
         const Basket* stored = Find(*hornTarget);
         // A target that left or has every chip it needs on the way would waste the horn.
-        if (!stored || stored->leaving || !stored->HasChipsToSend())
+        if (!stored || !WantsHornFlowers(*stored))
             hornTarget.reset();
     }
     if (hornTarget)
         return hornTarget;
     for (const Entry& entry : baskets)
-        if (!entry.basket->leaving && entry.basket->HasChipsToSend()) {
+        if (WantsHornFlowers(*entry.basket)) {
             hornTarget = entry.handle;
             return hornTarget;
         }
@@ -504,7 +521,20 @@ std::optional<BasketHandle> BasketProgress::GetHornTarget()
 int BasketProgress::PickWantedKind(BasketHandle handle) const
 {
     const Basket* basket = Find(handle);
-    return basket ? basket->PickWantedKind() : -1;
+    return basket && !basket->leaving ? basket->PickWantedKind() : -1;
+}
+
+std::optional<uint64_t> BasketProgress::HornTarget()
+{
+    const auto target = GetHornTarget();
+    if (!target)
+        return std::nullopt;
+    return Pack(*target);
+}
+
+int BasketProgress::PickWantedKind(uint64_t target)
+{
+    return static_cast<const BasketProgress&>(*this).PickWantedKind(Unpack(target));
 }
 
 void BasketProgress::StartAfterBonus()

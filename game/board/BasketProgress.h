@@ -16,12 +16,15 @@
 // - The level reads HasFailed, not `failed`: a goal completed in the frame of a failure wins.
 // - The end sequence's extra-basket bonus counts baskets by a flag and is done when every basket present
 //   is counted, so baskets that leave during it never stall it.
+// - The horn is offered only a basket that is not leaving and has an open entry with chips to send.
 // - Times are seconds of frame time; random draws (shared generator) only in spawning and the horn.
 
 #include "framework/LevelInfo.h"
 #include "framework/StageInfo.h"
 #include "game/board/Basket.h"
+#include "game/board/BasketReservations.h"
 #include "game/board/Chip.h"
+#include "game/board/model/ChipManagerLogic.h"
 #include "game/board/model/BasketScoring.h"
 #include "game/board/model/LevelClock.h"
 #include "game/board/model/PanelSlide.h"
@@ -76,7 +79,7 @@ enum class BasketMode : int {
     ClockOnly = -1, // every other level kind
 };
 
-class BasketProgress : public BasketTargets {
+class BasketProgress : public BasketReservations, public ChipManagerLogic::HornBaskets {
 public:
     static constexpr uint32_t basketFilledEvent = 9;
     static constexpr float entryDistance = 100.0f; // a basket this near a conveyor's start occupies it
@@ -103,7 +106,11 @@ public:
 
     // The basket a collected flower chip of `kind` flies to: the first open entry wanting the kind, in
     // spawn order; none when no basket wants it (the chip flies off the board).
-    std::optional<BasketHandle> FindBasketFor(unsigned kind);
+    std::optional<BasketHandle> FindBasketFor(unsigned kind) override;
+    // The sort depth of the basket's body; 0 once it is gone.
+    float BasketDepth(BasketHandle basket) const override;
+    unsigned BasketsSpawned() const override { return basketsSpawned; }
+    unsigned CountOffBoardFlight() override { return ++offBoardFlights; }
     // Where a chip flying to the basket aims: the centre of its body; nothing once it is gone.
     std::optional<BoardPoint> BasketPosition(BasketHandle basket) const override;
     // A flying chip of `kind` landed in the basket; the last one fills and scores it. Nothing for a
@@ -116,8 +123,16 @@ public:
 
     // The basket the horn fills: the stored one while it still wants chips, else the first that does.
     std::optional<BasketHandle> GetHornTarget();
-    // A kind the basket still wants (for the horn), -1 when none or when it is gone.
+    // A kind the basket still wants (for the horn), -1 when none or when it is leaving or gone.
     int PickWantedKind(BasketHandle basket) const;
+    // The horn's view: a handle as one number (slot and generation).
+    std::optional<uint64_t> HornTarget() override;
+    int PickWantedKind(uint64_t target) override;
+    static uint64_t Pack(BasketHandle basket) { return (uint64_t{basket.id} << 32) | basket.generation; }
+    static BasketHandle Unpack(uint64_t target)
+    {
+        return {static_cast<uint32_t>(target >> 32), static_cast<uint32_t>(target & 0xffffffffu)};
+    }
     // The basket behind a handle, or null when it is gone.
     Basket* Find(BasketHandle basket) const;
 

@@ -59,6 +59,13 @@ CellManagerLogic::CellManagerLogic(std::vector<std::unique_ptr<CellLogic>> cells
 
 CellManagerLogic::~CellManagerLogic() = default;
 
+void CellManagerLogic::ReleaseCells()
+{
+    selected = nullptr;
+    cells.clear();
+    ownedCells.clear();
+}
+
 int CellManagerLogic::ComboPoints(unsigned d)
 {
     if (d < 3)
@@ -168,6 +175,7 @@ void CellManagerLogic::Update(float dt, bool locked, const BoardInput& input)
         boardPhase = Phase::Shown;
     else if (boardPhase == Phase::Disappearing && allGone)
         boardPhase = Phase::Gone;
+    HideCutHighlights();
     if (!allShown || chips.phase != ChipManagerLogic::Phase::Play || chips.whirlActive)
         return;
     RunLayerShine();
@@ -307,7 +315,7 @@ void CellManagerLogic::HandleClick(BoardPoint point, bool drag)
         ChipLogic& movedToCell = *cell->chip;
         if (n > 0) {
             if (n > flowerComboSize) {
-                groups.ShowBonus(from.centre, flowerComboKey, settings.flowerComboBonus);
+                groups.ShowBonus(from.centre, flowerComboKey, settings.flowerComboBonus, true);
                 chips.Score().total += settings.flowerComboBonus;
             }
             swapPairs.push_back({&from, cell, &movedToFrom, &movedToCell});
@@ -589,10 +597,90 @@ void CellManagerLogic::RestartLayerAnimations(CellLogic&) {}
 
 void CellManagerLogic::UpdateHover(bool, const BoardInput&) {}
 
-bool CellManagerLogic::HandleScissors(const BoardInput&)
+float CellManagerLogic::CutRadius(unsigned pairs)
 {
-    return false;
+    switch (pairs) {
+    case 2: return 51.0f;
+    case 3: return 72.0f;
+    default: return 10.0f;
+    }
 }
+
+std::vector<ChipLogic*> CellManagerLogic::CutArea(const CellLogic& cell, int mode, float radius) const
+{
+    std::vector<ChipLogic*> area;
+    ChipLogic* clicked = cell.chip;
+    if (!clicked)
+        return area;
+    const bool stonesToo = mode >= 3;
+    if (mode == 1) {
+        if (!clicked->IsStone() && !clicked->frozen)
+            area.push_back(clicked);
+        return area;
+    }
+    if (stonesToo || !clicked->IsStone())
+        area.push_back(clicked);
+    for (const CellLogic* other : cells) {
+        ChipLogic* chip = other->chip;
+        if (!other->HasTile() || !chip || chip == clicked || chip->state != ChipState::Idle)
+            continue;
+        if ((stonesToo || !chip->IsStone()) && Distance(chip->position, cell.centre) < radius)
+            area.push_back(chip);
+    }
+    return area;
+}
+
+bool CellManagerLogic::HandleScissors(const BoardInput& input)
+{
+    if (!scissors || scissors->armedMode == 0)
+        return false;
+    const int mode = scissors->armedMode;
+    for (CellLogic* cell : cells) {
+        if (!cell->HasTile() || !cell->chip || cell->chip->state != ChipState::Idle ||
+            !ChipUnderCursor(*cell, input.cursor))
+            continue;
+        const std::vector<ChipLogic*> area = CutArea(*cell, mode, CutRadius(scissors->pairs));
+        if (!input.mouse1Pressed) {
+            HighlightCut(area);
+            return true;
+        }
+        const BoardPoint at = cell->centre;
+        const unsigned pairs = SpendScissors();
+        std::vector<ChipLogic*> frozen;
+        for (ChipLogic* chip : area) {
+            chip->marked = true;
+            if (mode >= 3 && chip->frozen)
+                frozen.push_back(chip);
+        }
+        ResolveCut(true);
+        // The first cut only thawed the frozen chips: they are cut again.
+        if (!frozen.empty()) {
+            for (ChipLogic* chip : frozen)
+                if (chip->state != ChipState::Flight)
+                    chip->marked = true;
+            ResolveCut(true);
+        }
+        UseScissors(at, pairs);
+        return true;
+    }
+    return true;
+}
+
+bool CellManagerLogic::ChipUnderCursor(const CellLogic& cell, BoardPoint point) const
+{
+    return TileHolds(cell, point);
+}
+
+unsigned CellManagerLogic::SpendScissors()
+{
+    return scissors ? scissors->Spend() : 0u;
+}
+
+void CellManagerLogic::UseScissors(BoardPoint, unsigned) {}
+
+void CellManagerLogic::HideCutHighlights() {}
+
+void CellManagerLogic::HighlightCut(const std::vector<ChipLogic*>&) {}
 
 void CellManagerLogic::MarkUntouchedBaskets() {}
 

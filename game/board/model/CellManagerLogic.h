@@ -18,11 +18,17 @@
 //   gives up its swap-pending flag, and a pair resolved without a tail clears both flags, so a cascade
 //   never makes a bonus chip.
 // - Set-up stops turning chips into stones or ice when no candidate cell is left.
+// - Armed scissors take the mouse: a click on an idle chip cuts it (mode 1: a flower that is not frozen;
+//   mode 2: also every idle non-stone chip within the cut radius; mode 3: every idle chip within it,
+//   stones included, and frozen chips are cut again after the first cut thawed them). The pairs are spent
+//   before the cut's chips are collected, so those chips count towards the next pair. Without a click the
+//   chips a cut would take are highlighted, the clicked one first.
 // - Random draws (the shared generator): one per dealt chip, stone and frozen pick; two per wave point.
 
 #include "game/board/model/BoardLayout.h"
 #include "game/board/model/CellLogic.h"
 #include "game/board/model/ChipManagerLogic.h"
+#include "game/board/model/ScissorsLogic.h"
 
 #include <memory>
 #include <vector>
@@ -57,6 +63,7 @@ public:
     static constexpr float layerShineIdleTime = 10.0f;
     static constexpr const char* flowerComboKey = "FLOWER_COMBO_BONUS";
     static constexpr unsigned flowerComboSize = 6; // more chips than this in one swap
+    static constexpr size_t cutHighlights = 10;
 
     // `cells` in the board file's order, built from `layout`; `relax`: the relax mode is on.
     CellManagerLogic(std::vector<std::unique_ptr<CellLogic>> cells, const BoardLayout& layout,
@@ -74,6 +81,8 @@ public:
     void SetUpBoard(MoveLineManager& lines);
     // The lines the tail refills, for a board whose chips were placed without SetUpBoard.
     void SetMoveLines(MoveLineManager& moveLines) { lines = &moveLines; }
+    // The level's scissors; null: never armed.
+    void SetScissors(ScissorsLogic* level) { scissors = level; }
     void Update(float dt, bool locked, const BoardInput& input);
 
     void StartAppear(BoardPoint point);
@@ -94,6 +103,10 @@ public:
 
     // The combo points of a tail run with combo counter d.
     static int ComboPoints(unsigned d);
+    // The radius of a cut by the pairs of scissors held.
+    static float CutRadius(unsigned pairs);
+    // The chips a cut in `mode` at the cell would take, the cell's own chip first.
+    std::vector<ChipLogic*> CutArea(const CellLogic& cell, int mode, float radius) const;
 
     std::vector<CellLogic*> cells; // file order
     CellLogic* selected = nullptr;
@@ -126,6 +139,8 @@ public:
     int tornadoAnimation = 0;
 
 protected:
+    // Deletes the cells now (a presentation whose cells use its own parts).
+    void ReleaseCells();
     // The cell's look; the presentation overrides these with its models.
     virtual void StepCell(CellLogic& cell, float dt, bool isSelected);
     virtual void MoveCell(CellLogic& cell, BoardPoint offset);
@@ -141,6 +156,14 @@ protected:
     // The hover marker, the cut highlights and the scissors: the presentation's.
     virtual void UpdateHover(bool locked, const BoardInput& input);
     virtual bool HandleScissors(const BoardInput& input);
+    // Whether the point lies on the cell's chip.
+    virtual bool ChipUnderCursor(const CellLogic& cell, BoardPoint point) const;
+    // A cut spends every pair held before its chips go; returns the pairs.
+    virtual unsigned SpendScissors();
+    // The cut's effect at the cell, for the pairs it spent.
+    virtual void UseScissors(BoardPoint at, unsigned pairs);
+    virtual void HideCutHighlights();
+    virtual void HighlightCut(const std::vector<ChipLogic*>& area);
     virtual void MarkUntouchedBaskets();
     virtual void ClearUntouchedMarks();
     // The tornado model: whether its animation has ended; start one or hide it.
@@ -165,6 +188,7 @@ protected:
     RandomSource& random;
     ConnectionManager* connections = nullptr;
     MoveLineManager* lines = nullptr;
+    ScissorsLogic* scissors = nullptr;
 
 private:
     void Tail();

@@ -61,8 +61,10 @@ void ChipManagerLogic::Update(float dt)
     for (auto& chip : chips) {
         UpdateChip(*chip, playing, dt);
         allIdle = allIdle && chip->state == ChipState::Idle;
-        if (chip->remove)
+        if (chip->remove) {
+            ChipDeleted(*chip);
             chip.reset();
+        }
     }
     chips.erase(std::remove(chips.begin(), chips.end(), nullptr), chips.end());
 }
@@ -429,7 +431,7 @@ void ChipManagerLogic::RetireAll()
 void ChipManagerLogic::AwardManyChipsBonus()
 {
     if (bonusEffectsThisMove > 2) {
-        groups.ShowBonus(lastBonusPosition, manyFlowersKey, settings.manyFlowersBonus);
+        groups.ShowBonus(lastBonusPosition, manyFlowersKey, settings.manyFlowersBonus, false);
         score.total += settings.manyFlowersBonus;
     }
     // Cleared here so that a later move end without new effects never pays it again.
@@ -495,5 +497,7 @@ void ChipManagerLogic::ThawIce(ChipLogic&) {}
 void ChipManagerLogic::CountForScissors(ChipLogic&) {}
 
 void ChipManagerLogic::PlayEffect(BoardEffect, BoardPoint, const BoardPoint*) {}
+
+void ChipManagerLogic::ChipDeleted(ChipLogic&) {}
 
 } // namespace Petalwork

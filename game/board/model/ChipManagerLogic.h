@@ -199,6 +199,8 @@ protected:
     virtual void CountForScissors(ChipLogic& chip);
     // `target` only for the travelling line effect.
     virtual void PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* target);
+    // The chip's flight or retirement is over: it is deleted right after this.
+    virtual void ChipDeleted(ChipLogic& chip);
 
     const GameSettings& settings;
     const GameFramework::StageInfo& stage;

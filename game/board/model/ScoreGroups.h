@@ -17,8 +17,9 @@ public:
     virtual void FinalizeGroups() = 0;
     // `n` is the chain count minus 1; nothing below 2.
     virtual void ShowCombo(int n) = 0;
-    // The text of `key` floating at `position`, and "+" `points` one line of the score font lower.
-    virtual void ShowBonus(BoardPoint position, const char* key, int points) = 0;
+    // The text of `key` floating at `position`, and "+" `points` one line of the score font above it
+    // (`pointsAbove`) or below it.
+    virtual void ShowBonus(BoardPoint position, const char* key, int points, bool pointsAbove) = 0;
 };
 
 } // namespace Petalwork

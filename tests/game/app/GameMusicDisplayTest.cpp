@@ -15,13 +15,9 @@
 #include "framework/LevelManagerBase.h"
 #include "framework/MusicTrack.h"
 #include "framework/SoundPlayer.h"
-#include "platform/os/Registry.h"
-#include "platform/window/WindowTest.h"
-#include "TempFolder.h"
+#include "GameWorld.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using GameFramework::MusicFadeState;
 using Petalwork::Game;
@@ -30,23 +26,8 @@ namespace {
 
 class GameMusic : public ::testing::Test {
 protected:
-    GameMusic()
-    {
-        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
-        Platform::RegistryTest::Reset();
-        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                            "InstallPath", Platform::RegistryType::String,
-                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
-        Platform::Test::SetForceFocus(true);
-        game = std::make_unique<Game>("Brindlemoor", "Quorvane");
-    }
-    ~GameMusic() override
-    {
-        game.reset();
-        Platform::Test::SetForceFocus(false);
-        Platform::RegistryTest::Reset();
-    }
+    GameMusic() { game = std::make_unique<Game>("Brindlemoor", "Quorvane"); }
+    ~GameMusic() override { game.reset(); }
 
     // The track id on a channel, or -1.
     int32_t OnChannel(int32_t channel) const
@@ -56,7 +37,7 @@ protected:
     }
     MusicFadeState FadeOf(int32_t channel) const { return game->soundPlayer->FindMusicChannel(channel)->fadeState; }
 
-    TempFolder folder;
+    GameWorld world;
     std::unique_ptr<Game> game;
 };
 

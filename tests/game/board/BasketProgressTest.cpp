@@ -3,6 +3,8 @@
 #include "engine/render/gui/GUITextManager.h"
 #include "framework/ScoreKeeper.h"
 #include "game/board/BasketProgress.h"
+#include "game/board/ChipManager.h"
+#include "game/board/EngineRandom.h"
 #include "game/board/ModelPlayer.h"
 #include "game/board/ScoreManager.h"
 #include "game/board/model/LevelProgress.h"
@@ -44,6 +46,7 @@ protected:
 
     void TearDown() override
     {
+        chips.reset();
         progress.reset();
         BasketFixture::TearDown();
     }
@@ -97,6 +100,52 @@ protected:
             progress->ScoreBasket(handle, static_cast<unsigned>(kind));
     }
 
+    struct NoGroups : Petalwork::ScoreGroups {
+        void BeginGroup() override {}
+        void AddChip(const Petalwork::ChipLogic&) override {}
+        void EndGroup() override {}
+        void FinalizeGroups() override {}
+        void ShowCombo(int) override {}
+        void ShowBonus(Petalwork::BoardPoint, const char*, int, bool) override {}
+    };
+
+    // The level's chip manager over these baskets (no models).
+    Petalwork::ChipManager& Chips()
+    {
+        chipSettings.flightSpeed = 400.0f;
+        chipSettings.flightAcceleration = 400.0f;
+        chipContext = std::make_unique<Petalwork::ChipContext>(
+            Petalwork::ChipContext{chipSettings, sounds, counters, progress.get(), nullptr, {3, 9, 12, 0, 1}, {}, {}});
+        chips = std::make_unique<Petalwork::ChipManager>(*chipContext, settings, stage, score, *goal, powerups, groups,
+                                                         sounds, random, nullptr, nullptr,
+                                                         Petalwork::ChipManager::TrailPrototypes{}, progress.get());
+        chips->SetHornBaskets(progress.get());
+        return *chips;
+    }
+
+    // Frames of baskets and chips until no chip is left, at most `frames`.
+    void Fly(int frames = 500)
+    {
+        for (int i = 0; i < frames && !chips->chips.empty(); ++i) {
+            progress->Update(dt, false);
+            chips->Update(dt);
+            Frame();
+        }
+    }
+
+    Petalwork::ChipLogic& Collect(unsigned kind)
+    {
+        Petalwork::ChipLogic& chip = chips->CreateChip({400.0f, 300.0f}, kind, false);
+        chip.marked = true;
+        chips->Collect(chip, false);
+        return chip;
+    }
+
+    Petalwork::ChipSettings chipSettings;
+    Petalwork::ChipCounters counters;
+    std::unique_ptr<Petalwork::ChipContext> chipContext;
+    NoGroups groups;
+    Petalwork::EngineRandom random;
     GameFramework::StageInfo stage;
     GameFramework::LevelInfo level;
     GameFramework::ScoreKeeper score;
@@ -107,6 +156,7 @@ protected:
     std::unique_ptr<Petalwork::LevelProgress> goal;
     std::unique_ptr<Petalwork::BasketProgressContext> context;
     std::unique_ptr<BasketProgress> progress;
+    std::unique_ptr<Petalwork::ChipManager> chips; // after the baskets it flies to
 };
 
 } // namespace
@@ -441,4 +491,76 @@ TEST_F(BasketProgressTest, AMissedBasketLeavesItsPlaceAndTheOthersMoveUp)
     for (const auto& e : p.GetBaskets())
         compacted = compacted || (e.handle.id != first.id && e.basket->place == 0);
     EXPECT_TRUE(compacted);
+}
+
+TEST_F(BasketProgressTest, CollectedChipsFlyIntoTheBasketThatWantsThemAndFillIt)
+{
+    BasketProgress& p = Make(0);
+    p.firstBasketDelay = 0.0f;
+    Run(1);
+    OpenAll();
+    Petalwork::ChipManager& manager = Chips();
+    const Basket& basket = *p.GetBaskets()[0].basket;
+    std::vector<unsigned> kinds;
+    for (const auto& entry : basket.order)
+        for (int i = 0; i < entry.toSend; ++i)
+            kinds.push_back(static_cast<unsigned>(entry.flowerKind));
+    const float depth = basket.Depth();
+    const Petalwork::ChipLogic& first = Collect(kinds.front());
+    EXPECT_FLOAT_EQ(Petalwork::ChipManager::Of(first).look.depth, depth + Petalwork::ChipManager::overBasket);
+    for (size_t i = 1; i < kinds.size(); ++i)
+        Collect(kinds[i]);
+    EXPECT_FALSE(basket.HasChipsToSend()); // every chip reserved its place
+    // A kind nobody wants flies off the board, under every basket, and is counted on the conveyor.
+    const unsigned unwanted = 4u;
+    ASSERT_EQ(std::count(kinds.begin(), kinds.end(), unwanted), 0);
+    Collect(unwanted);
+    EXPECT_EQ(p.offBoardFlights, 1u);
+    Fly();
+    EXPECT_TRUE(manager.chips.empty());
+    EXPECT_EQ(goal->count, 1u); // one filled basket towards the level's goal
+    EXPECT_TRUE(p.GetBaskets()[0].basket->leaving);
+    EXPECT_GE(score.total, 500);
+}
+
+TEST_F(BasketProgressTest, FlightsToABasketThatIsGoneEndWithoutScoring)
+{
+    BasketProgress& p = Make(0);
+    p.firstBasketDelay = 0.0f;
+    Run(1);
+    OpenAll();
+    Petalwork::ChipManager& manager = Chips();
+    const int kind = p.GetBaskets()[0].basket->order[0].flowerKind;
+    Collect(static_cast<unsigned>(kind));
+    chips->Update(dt);
+    p.Reset(); // a lost life deletes every basket under the flying chip
+    Fly();
+    EXPECT_TRUE(manager.chips.empty());
+    EXPECT_EQ(goal->count, 0u);
+    EXPECT_EQ(score.total, 0); // no basket points (the chip events are worth nothing here)
+}
+
+TEST_F(BasketProgressTest, TheHornWaitsForAnOpenEntryThenSendsItsFlowersToThatBasket)
+{
+    BasketProgress& p = Make(0);
+    p.firstBasketDelay = 0.0f;
+    Run(1);
+    ASSERT_FALSE(p.GetBaskets().empty());
+    Petalwork::ChipManager& manager = Chips();
+    powerups.hornPending = true;
+    manager.Update(dt); // the basket's entries have not opened yet
+    EXPECT_TRUE(powerups.hornPending);
+    EXPECT_FALSE(manager.HornShown());
+    OpenAll();
+    const Basket& basket = *p.GetBaskets()[0].basket;
+    for (int i = 0; i < 3 && manager.chips.empty(); ++i)
+        manager.Update(dt);
+    EXPECT_FALSE(powerups.hornPending);
+    ASSERT_EQ(manager.chips.size(), 1u);
+    const Petalwork::ChipLogic& flower = *manager.chips[0];
+    EXPECT_TRUE(flower.hornChip);
+    EXPECT_EQ(flower.state, Petalwork::ChipState::Flight);
+    const auto wanted = std::find_if(basket.order.begin(), basket.order.end(),
+                                     [&](const auto& e) { return e.flowerKind == static_cast<int>(flower.flowerKind); });
+    ASSERT_NE(wanted, basket.order.end());
 }

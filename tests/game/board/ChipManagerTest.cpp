@@ -27,7 +27,7 @@ struct NoPopups : ScoreGroups {
     void EndGroup() override {}
     void FinalizeGroups() override {}
     void ShowCombo(int) override {}
-    void ShowBonus(BoardPoint, const char*, int) override {}
+    void ShowBonus(BoardPoint, const char*, int, bool) override {}
 };
 
 struct FakeBaskets : BasketReservations {
@@ -46,10 +46,12 @@ struct FakeBaskets : BasketReservations {
     }
     float BasketDepth(BasketHandle) const override { return -0.5f; }
     unsigned BasketsSpawned() const override { return 3; }
+    unsigned CountOffBoardFlight() override { return ++offBoard; }
 
     BoardPoint place{100.0f, 500.0f};
     bool present = true;
     unsigned wanted = 2;
+    unsigned offBoard = 0;
     std::vector<std::pair<uint32_t, unsigned>> scored;
 };
 

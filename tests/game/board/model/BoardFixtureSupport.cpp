@@ -46,7 +46,7 @@ void RecordingGroups::EndGroup()
     isOpen = false;
 }
 
-void RecordingGroups::ShowBonus(BoardPoint position, const char* key, int)
+void RecordingGroups::ShowBonus(BoardPoint position, const char* key, int, bool)
 {
     bonusKeys.emplace_back(key);
     bonusPositions.push_back(position);

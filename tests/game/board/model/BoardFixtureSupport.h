@@ -48,7 +48,7 @@ public:
     void EndGroup() override;
     void FinalizeGroups() override { ++finalized; }
     void ShowCombo(int n) override { combos.push_back(n); }
-    void ShowBonus(BoardPoint position, const char* key, int points) override;
+    void ShowBonus(BoardPoint position, const char* key, int points, bool pointsAbove) override;
 
     std::vector<std::vector<const ChipLogic*>> closed; // every closed group
     std::vector<const ChipLogic*> open;
@@ -102,6 +102,7 @@ public:
     std::vector<float> appearDelays;
     std::vector<float> disappearDelays;
     std::vector<const ChipLogic*> whirled; // in the order the whirl reached them
+    ScissorsLogic* scissors = nullptr;      // counts collected chips when set
 
 protected:
     std::unique_ptr<ChipLogic> MakeChip(BoardPoint position, unsigned flowerKind, unsigned count, bool horn) override;
@@ -111,6 +112,11 @@ protected:
     void StartWhirl(ChipLogic& chip) override;
     void StartFlight(ChipLogic& chip, TrailKind trail) override;
     void ThawIce(ChipLogic& chip) override;
+    void CountForScissors(ChipLogic&) override
+    {
+        if (scissors)
+            scissors->CountChip(false);
+    }
     void PlayEffect(BoardEffect kind, BoardPoint at, const BoardPoint* target) override;
 };
 
