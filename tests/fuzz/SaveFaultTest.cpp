@@ -204,6 +204,31 @@ TEST_F(SaveFaultTest, SettingsSave)
         });
 }
 
+TEST_F(SaveFaultTest, ASaveCutOffByACrashLeavesOnlyItsTemporaryFileWhichNothingReads)
+{
+    {
+        std::unique_ptr<ProfileManager> manager = Manager();
+        manager->CreateProfile(u"Анна");
+        manager->CreateProfile(u"Bob");
+        HighScoresTable table(&log, &files, folder.Path());
+        table.Add(500, u"Bob");
+    }
+    // What a process killed half-way through each save leaves: the first half of the new file, beside
+    // the old one, under the temporary name the file layer gives it.
+    for (const std::string& path : Listing()) {
+        if (std::filesystem::is_directory(path))
+            continue;
+        std::vector<uint8_t> half = Fuzz::ReadBytes(path);
+        half.resize(half.size() / 2);
+        Fuzz::WriteBytes(path + ".~99999-0.tmp", half);
+    }
+    log.ClearEntries();
+    std::unique_ptr<ProfileManager> manager = Manager();
+    EXPECT_EQ(manager->GetProfiles().size(), 2u);
+    EXPECT_EQ(HighScoresTable(&log, &files, folder.Path()).GetEntries().size(), 1u);
+    EXPECT_EQ(ErrorCount(), 0u);
+}
+
 TEST_F(SaveFaultTest, UnreadableProfileAndHighScoreFilesAreRefusedAndTheGameGoesOn)
 {
     {
