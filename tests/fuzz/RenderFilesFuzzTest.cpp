@@ -4,6 +4,7 @@
 #include "FuzzRun.h"
 #include "engine/render/SceneFixture.h"
 #include "engine/core/Error.h"
+#include "engine/render/AnimationControl.h"
 #include "engine/render/Image.h"
 #include "engine/render/Model.h"
 #include "engine/render/ParticleSystem.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace VantoranEngine;
@@ -51,8 +53,14 @@ TEST_F(RenderFilesFuzz, Models)
         std::unique_ptr<Model> model(models->LoadDetachedModel("fuzz\\m.mlf", 0));
         const bool refused = LoggedError("m.mlf");
         model->flags |= ModelFlag::active;
-        for (int frame = 0; frame < 3; ++frame) {
-            timers.Update();
+        if (model->animationControl) {
+            // Played and looped through its frames, a quarter frame at a time.
+            model->animationControl->play = 1;
+            model->animationControl->loop = 1;
+        }
+        for (int frame = 0; frame < 12; ++frame) {
+            if (model->animationControl)
+                model->animationControl->Advance(0.25f / std::max(1.0f, model->animationControl->speed));
             model->Update();
         }
         model->UpdateTriangleCount();
