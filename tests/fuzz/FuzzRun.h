@@ -99,8 +99,8 @@ inline std::optional<uint32_t> OnlyCase()
 }
 
 // `load(bytes)` or `load(bytes, original index)` answers what became of one file's bytes; an Error it
-// throws counts as refused. Every
-// original must load. Case n damages original n % originals.size() with seed plan.seed + n.
+// throws counts as refused. Every original must load. Case n damages original n % originals.size()
+// with seed plan.seed + n.
 template <class Load>
 Tally RunCases(const std::string& what, const std::vector<std::vector<uint8_t>>& originals, const Plan& plan,
                Load&& load)
