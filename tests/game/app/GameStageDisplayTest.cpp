@@ -2,9 +2,9 @@
 // injected mouse and keys: a first run through the welcome dialog, Start on the main menu, the intro
 // comics clicked through, the stage screen with the first day circled and the stage's intro typed, and
 // Start there, which hands the first level of the first stage to the level-loading screen. The profile
-// file remembers that the comics was seen and where the player stands, and the log has no error line. A
-// second run goes from the main menu to the stage screen without the comics, back, and out through the
-// exit question.
+// file remembers that the comics was seen and where the player stands. A scripted player wins the level;
+// after the tally the stage screen passes straight on to level 2. A second run continues the saved game
+// from the main menu at level 2. The log has no error line.
 
 #include "game/app/Game.h"
 
@@ -13,11 +13,18 @@
 #include "engine/render/Model.h"
 #include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUIManager.h"
+#include "framework/GUILevelCompleteWindowBase.h"
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/Profile.h"
 #include "framework/ProfileManager.h"
+#include "game/board/CellManager.h"
+#include "game/board/ChipManager.h"
+#include "game/board/GameLogic.h"
+#include "game/board/model/ConnectionManager.h"
+#include "game/board/model/LevelProgress.h"
 #include "game/screens/GUIComics.h"
-#include "game/screens/GUIExitWindow.h"
+#include "game/screens/GUIContinueGameLogicWindow.h"
+#include "game/screens/GUITipWindow.h"
 #include "game/screens/GUIMainMenuWindow.h"
 #include "game/screens/GUIStartGameLogicWindow.h"
 #include "game/screens/GUIWelcomeWindow.h"
@@ -31,6 +38,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 
 using namespace VantoranEngine;
@@ -94,12 +102,55 @@ protected:
         Tick();
     }
 
+    void ClickAt(float x, float y)
+    {
+        MoveTo(x, y);
+        Tick();
+        Platform::Test::InjectMouseButton(0, true);
+        Tick();
+        Platform::Test::InjectMouseButton(0, false);
+        Tick();
+    }
+
+    GameLogic* Level() const { return dynamic_cast<GameLogic*>(game->level.get()); }
+
+    // No chip moves, no move is being resolved, the board is shown.
+    bool Resting() const
+    {
+        const GameLogic* level = Level();
+        if (!level)
+            return false;
+        const CellManager& cells = level->GetCellManager();
+        return cells.boardPhase == CellManagerLogic::Phase::Shown && cells.allChipsIdle && cells.boardFullAndIdle &&
+               cells.swapPairs.empty() && cells.changedLines.empty() && cells.moveEndDelay < 0.0f &&
+               level->GetChipManager().allIdle && !level->GetChipManager().whirlActive && cells.selected == nullptr;
+    }
+
+    // The first swap in link order that makes a group.
+    std::optional<std::pair<CellLogic*, CellLogic*>> FindMove() const
+    {
+        ConnectionManager& links = Level()->GetConnectionManager();
+        for (const auto& link : links.connections) {
+            CellLogic* a = link.from;
+            CellLogic* b = link.to;
+            if (a == b || link.kind != 0 || !ConnectionManager::Swappable(*a, *b) ||
+                a->chip->state != ChipState::Idle || b->chip->state != ChipState::Idle)
+                continue;
+            std::swap(a->chip, b->chip);
+            const bool found = links.CountMatch(*a, false) + links.CountMatch(*b, false) > 0;
+            std::swap(a->chip, b->chip);
+            if (found)
+                return std::make_pair(a, b);
+        }
+        return std::nullopt;
+    }
+
     std::unique_ptr<Game> game;
     Vector2 origin;
     Vector2 scale{0, 0};
 };
 
-TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevel)
+TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelWonThenContinued)
 {
     game = std::make_unique<Game>("Brindlemoor", "Quorvane");
 
@@ -149,9 +200,8 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevel)
     // Start: the first level of the first stage goes to the level-loading screen.
     Click(stage->GetStartButton());
     ASSERT_TRUE(WaitFor([this] { return !game->startGameLogicWindow->shown; }));
-    if (game->gameLogicLoadingWindow) {
-        EXPECT_TRUE(game->gameLogicLoadingWindow->shown);
-    }
+    ASSERT_NE(game->gameLogicLoadingWindow, nullptr);
+    EXPECT_TRUE(game->gameLogicLoadingWindow->shown);
     EXPECT_TRUE(GameFramework::IsSamePosition(profile->currentPosition, {0, 0}));
     {
         ProfileManager saved(*game->engine, nullptr, world.UserRoot(), nullptr);
@@ -162,13 +212,47 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevel)
         EXPECT_TRUE(GameFramework::IsSamePosition(stored->currentPosition, {0, 0}));
     }
 
+    // The level: its tips paged through, then a scripted player swaps until the goal is met.
+    ASSERT_TRUE(WaitFor([this] { return Level() != nullptr; }));
+    GameLogic* level = Level();
+    EXPECT_TRUE(GameFramework::IsSamePosition(level->GetPosition(), {0, 0}));
+    GUITipWindow& tips = level->GetTipWindow();
+    while (!tips.IsFinished()) {
+        ASSERT_TRUE(WaitFor([&] { return tips.AcceptsInput() && tips.GetState() == GUITipWindow::PageState::Shown; }));
+        Click(tips.GetOkButton());
+        ASSERT_TRUE(WaitFor([&] { return tips.GetState() != GUITipWindow::PageState::Shown || tips.IsFinished(); }));
+    }
+    for (int moves = 0; !level->GetLevelProgress().done && moves < 400; ++moves) {
+        ASSERT_TRUE(WaitFor([&] { return Resting() || level->GetLevelProgress().done; }));
+        if (level->GetLevelProgress().done)
+            break;
+        const auto move = FindMove();
+        ASSERT_TRUE(move.has_value());
+        ClickAt(move->first->centre.x, move->first->centre.y);
+        ClickAt(move->second->centre.x, move->second->centre.y);
+    }
+    ASSERT_TRUE(level->GetLevelProgress().done);
+    ASSERT_TRUE(WaitFor([&] { return game->levelCompleteWindow->shown; }));
+    EXPECT_TRUE(GameFramework::IsSamePosition(profile->currentPosition, {0, 1}));
+
+    // The player's press closes the overlay; the stage screen passes straight through to level 2.
+    for (int i = 0; i < 600 && !(Level() != nullptr && Level()->GetPosition().level == 1); ++i) {
+        Platform::Test::InjectMouseButton(0, i % 2 == 0);
+        Tick();
+    }
+    Platform::Test::InjectMouseButton(0, false);
+    ASSERT_NE(Level(), nullptr);
+    EXPECT_TRUE(GameFramework::IsSamePosition(Level()->GetPosition(), {0, 1}));
+    EXPECT_FALSE(game->startGameLogicWindow->shown);
+    EXPECT_EQ(stage->mode, GameFramework::GUIStartGameLogicWindowBase::Mode::NextLevel);
+
     game->engine->RequestExit();
     game.reset();
     std::string log = TempFolder::ReadFile(world.UserRoot() + "/Brindlemoor.html");
     EXPECT_EQ(log.find("Error: "), std::string::npos) << log.substr(log.find("Error: "), 300);
 
-    // A second run: the main menu; Start goes straight to the stage screen (the comics has been seen),
-    // with the new-game text on day 1; back to the menu and out through the exit question.
+    // A second run: Start on the main menu asks whether to continue the saved game; continuing passes the
+    // stage screen straight on (no comics again) to level 2.
     game = std::make_unique<Game>("Brindlemoor", "Quorvane");
     menu = nullptr;
     ASSERT_TRUE(WaitFor([this] { return game->mainMenuWindow && game->mainMenuWindow->shown; }));
@@ -179,25 +263,17 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevel)
     }));
     EXPECT_EQ(game->profiles->GetCurrentProfile()->name, u"Mira");
     Click(menu->GetStartButton());
+    auto* question = dynamic_cast<GUIContinueGameLogicWindow*>(game->continueGameLogicWindow.get());
+    ASSERT_TRUE(WaitFor([question] { return question->AcceptsInput() && question->GetAlpha() >= 1.0f; }));
+    EXPECT_EQ(question->GetPositionText(), u"1-2");
+    Click(question->GetContinueButton());
+    ASSERT_TRUE(WaitFor([this] { return Level() != nullptr; }));
+    EXPECT_TRUE(GameFramework::IsSamePosition(Level()->GetPosition(), {0, 1}));
     stage = dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get());
-    ASSERT_TRUE(WaitFor([stage] { return stage->IsShown() && stage->GetAlpha() >= 1.0f; }));
     EXPECT_EQ(stage->GetComicsViewer(), nullptr);
-    EXPECT_EQ(stage->GetDialogMode(), GUIStartGameLogicWindow::DialogMode::NewGame);
-    EXPECT_EQ(stage->GetCurrentDay(), 0);
-    ASSERT_TRUE(WaitFor([stage] {
-        return stage->GetCalendarModel()->animationControl && stage->GetCalendarModel()->animationControl->play == 0;
-    }));
-    Click(stage->GetBackButton());
-    ASSERT_TRUE(WaitFor([menu] {
-        return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor()->animationControl &&
-               menu->GetMenuAnchor()->animationControl->play == 0;
-    }));
-    EXPECT_FALSE(game->startGameLogicWindow->shown);
-    Click(menu->GetExitButton());
-    auto* exit = dynamic_cast<GUIExitWindow*>(game->exitWindow.get());
-    ASSERT_TRUE(WaitFor([exit] { return exit->AcceptsInput() && exit->GetAlpha() >= 1.0f; }));
-    Click(exit->GetYesButton());
-    EXPECT_TRUE(WaitFor([this] { return game->engine->IsExitRequested(); }));
+    EXPECT_EQ(stage->mode, GameFramework::GUIStartGameLogicWindowBase::Mode::Continue);
+    EXPECT_FALSE(stage->IsFrameVisible());
+    game->engine->RequestExit();
     game.reset();
     log = TempFolder::ReadFile(world.UserRoot() + "/Brindlemoor.html");
     EXPECT_EQ(log.find("Error: "), std::string::npos) << log.substr(log.find("Error: "), 300);
