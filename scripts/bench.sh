@@ -3,7 +3,7 @@
 # main-menu scene drawn by the engine's own frame loop, paced to 60 frames per second, 3 runs of 10 s.
 # It draws in an Xvfb window (800 x 600 in a 1024 x 768 screen) when Xvfb is installed, else with SDL's
 # offscreen driver; sound goes to SDL's dummy driver. Arguments go to the benchmark (--runs N, --seconds S,
-# --scene menu, --scene game: the program's start with v_vsync 1 and 0, see tools/bench). Set
+# --scene menu, --scene level: a level's load time and idle cost, --scene game: the program's start with v_vsync 1 and 0, see tools/bench). Set
 # LP_NUM_THREADS to try another thread count of Mesa's software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,10 +13,14 @@ build=build-bench
 launcher=""
 if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache"; fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_SANITIZE=OFF -DBRINDLE_TESTS=OFF $launcher >/dev/null
-cmake --build "$build" --target bench brindlemoor gamedata -j "$(nproc)"
+cmake --build "$build" --target bench levelbench brindlemoor gamedata -j "$(nproc)"
 
 export SDL_AUDIODRIVER=dummy BRINDLE_FORCE_FOCUS=1
 bench=("$build/tools/bench/bench" "$build/game" "$@")
+# --scene level: the level's load time and idle cost, measured by the level benchmark on the real game.
+if [ "${1:-}" = "--scene" ] && [ "${2:-}" = "level" ]; then
+  bench=("$build/tools/bench/levelbench" "$build/game" "${@:3}")
+fi
 if command -v xvfb-run >/dev/null 2>&1; then
   SDL_VIDEODRIVER=x11 exec xvfb-run -a -s "-screen 0 1024x768x24" "${bench[@]}"
 fi
