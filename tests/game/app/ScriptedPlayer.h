@@ -78,6 +78,9 @@ public:
     bool StartLevel();
     // Pages through the level's tips (and the order tips) and answers the relax question with no.
     bool PassLevelDialogs();
+    // Answers the dialog the level shows, if any: a tip or order page with OK, the relax question with
+    // no. True when it pressed something.
+    bool AnswerDialogs();
     // Swaps until the goal is done, then waits for the tally to end and the level to be won.
     bool PlayToWin(LevelRun& run);
     // Presses through the level-complete (and stage-complete) overlays until the game closes the level.

@@ -208,25 +208,28 @@ bool ScriptedPlayer::PassLevelDialogs()
     return true;
 }
 
+bool ScriptedPlayer::AnswerDialogs()
+{
+    GameLogic* level = Level();
+    if (level == nullptr)
+        return false;
+    if (GUIRelaxModeWindow* relax = level->GetRelaxModeWindow();
+        relax != nullptr && relax->AcceptsInput() && !relax->IsAnswered() && relax->GetNoButton() != nullptr) {
+        Click(relax->GetNoButton());
+        return true;
+    }
+    return PressPage(*this, level->GetOrderWindow()) || PressPage(*this, &level->GetTipWindow());
+}
+
 bool ScriptedPlayer::PlayToWin(LevelRun& run)
 {
     GameLogic* level = Level();
-    // The dialogs a level may raise while it is played or ended, answered as they come.
-    auto answerDialogs = [&] {
-        if (GUIRelaxModeWindow* relax = level->GetRelaxModeWindow();
-            relax != nullptr && relax->AcceptsInput() && !relax->IsAnswered() && relax->GetNoButton() != nullptr) {
-            Click(relax->GetNoButton());
-            return true;
-        }
-        return PressPage(*this, level->GetOrderWindow()) || PressPage(*this, &level->GetTipWindow());
-    };
-
     while (!level->GetLevelProgress().done) {
         if (run.moves >= moveLimit)
             return Fail("no win after " + std::to_string(run.moves) + " moves");
         if (level->GetState() != LevelState::Playing && level->GetState() != LevelState::Paused)
             return Fail("the level ended unwon after " + std::to_string(run.moves) + " moves");
-        if (!WaitFor([&] { return answerDialogs() || Resting() || level->GetLevelProgress().done ||
+        if (!WaitFor([&] { return AnswerDialogs() || Resting() || level->GetLevelProgress().done ||
                                   level->GetState() == LevelState::Lost; }))
             return Fail("the board did not come to rest after " + std::to_string(run.moves) + " moves");
         if (level->GetLevelProgress().done || !Resting())
@@ -247,7 +250,7 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
     }
     // The end sequence and the tally, the order tips where the level shows them.
     if (!WaitFor([&] {
-            answerDialogs();
+            AnswerDialogs();
             return level->GetState() == LevelState::Won;
         }))
         return Fail("the goal was reached but the level was not won");
