@@ -3,6 +3,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/files/FileManager.h"
 
 #include <algorithm>
 
@@ -14,6 +15,12 @@ namespace {
 
 // The least bytes an entry takes: an empty name's count byte, score, order number.
 constexpr uint32_t minEntrySize = 1 + 4 + 4;
+
+// Best first: a higher score, then the entry added earlier.
+bool Before(const std::unique_ptr<HighScoreEntry>& a, const std::unique_ptr<HighScoreEntry>& b)
+{
+    return a->score != b->score ? a->score > b->score : a->orderNumber < b->orderNumber;
+}
 
 } // namespace
 
@@ -55,10 +62,19 @@ void HighScoresTable::Load()
             loaded.push_back(std::move(entry));
         }
         file.Close();
+        // A damaged file may hold its entries out of order or order numbers at or past the next one:
+        // the table keeps its order and new entries stay behind older equal scores.
+        std::stable_sort(loaded.begin(), loaded.end(), Before);
         nextOrderNumber = next;
+        for (const auto& entry : loaded)
+            if (entry->orderNumber >= nextOrderNumber && entry->orderNumber < UINT32_MAX)
+                nextOrderNumber = entry->orderNumber + 1;
         entries = std::move(loaded);
-    } catch (const FileError&) {
+    } catch (const FileError& error) {
         file.Discard();
+        // A first start has no table yet; a table that is there but cannot be read is said so.
+        if (VantoranEngine::FileManager::ExistsOnDisk(GetPath()))
+            log->LogError(error.message);
         nextOrderNumber = 0;
         entries.clear();
         Save();
@@ -73,9 +89,7 @@ const HighScoreEntry* HighScoresTable::Add(uint32_t score, const std::u16string&
     entry->orderNumber = nextOrderNumber++;
     const HighScoreEntry* added = entry.get();
     entries.push_back(std::move(entry));
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a->score != b->score ? a->score > b->score : a->orderNumber < b->orderNumber;
-    });
+    std::stable_sort(entries.begin(), entries.end(), Before);
     while (entries.size() > limit) {
         if (entries.back().get() == added)
             added = nullptr;

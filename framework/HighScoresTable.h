@@ -5,8 +5,10 @@
 // Rules:
 // - Entries are kept best first: a higher score first, equal scores in the order they were added.
 // - Every addition is saved at once. A failed save is logged and leaves the old file; a missing or
-//   damaged file gives an empty table, written back at once. A file with more than ten entries loads
-//   the first ten; a count that promises more entries than the file holds makes the file damaged.
+//   damaged file gives an empty table, written back at once (a damaged one is logged as an error). A
+//   file with more than ten entries loads the first ten; a count that promises more entries than the
+//   file holds makes the file damaged. Entries read out of order are put in order, and the next order
+//   number stays above every order number read.
 // - Main thread only.
 
 #include "framework/VersionedFile.h"

@@ -24,6 +24,7 @@ constexpr int32_t stoneFrame = 6;        // the stone's picture in the atlas
 constexpr int32_t maxLevelKind = 10;
 constexpr int32_t maxOrderSize = 3;      // icon models exist for three order entries
 constexpr int32_t maxScissorsThresholds = 3;
+constexpr size_t maxStageTextLines = 3;  // lines of a stage-screen text page
 constexpr int powerupKinds = 4;          // horn, pause, tornado, double chip
 
 // Kinds 0, 1, 8 and 9 fill baskets with orders.
@@ -205,6 +206,13 @@ void LevelManager::ReadStageText(StageInfo& stage)
     std::unique_ptr<FileTextual> file = OpenText(path);
     stage.introPages = ReadPages(*file);
     stage.outroPages = ReadPages(*file);
+    // The stage screen's story scroll has room for three lines.
+    for (const std::vector<TextPage>* pages : {&stage.introPages, &stage.outroPages})
+        for (size_t p = 0; p < pages->size(); ++p)
+            if ((*pages)[p].size() > maxStageTextLines)
+                Fail(path, std::string(pages == &stage.introPages ? "intro" : "outro") + " page " +
+                               std::to_string(p + 1) + " has more than " + std::to_string(maxStageTextLines) +
+                               " lines");
     ++stagesRead;
 }
 

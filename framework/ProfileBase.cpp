@@ -7,9 +7,26 @@
 #include "engine/render/Random.h"
 #include "platform/os/Path.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace GameFramework {
 
 using VantoranEngine::FileError;
+
+namespace {
+
+// A volume as the sliders hold it, 0..1; a value no slider can give (out of range, not a number) is
+// clamped, or the middle for a NaN.
+float ReadVolume(VersionedFile& in)
+{
+    const float volume = in.ReadF32();
+    if (std::isnan(volume))
+        return 0.5f;
+    return std::clamp(volume, 0.0f, 1.0f);
+}
+
+} // namespace
 
 ProfileBase::ProfileBase(VantoranEngine::MessageManager* log_, VantoranEngine::FileManager* files_,
                          std::string userRoot_)
@@ -151,7 +168,10 @@ void ProfileBase::Write(VersionedFile& out)
 
 void ProfileBase::Read(VersionedFile& in)
 {
-    name = in.ReadWide();
+    // Names enter trimmed and never empty; a file holding anything else was damaged.
+    name = VantoranEngine::TrimCopyWide(in.ReadWide());
+    if (name.empty())
+        in.ThrowFormatError();
     livesCarried = in.ReadI32();
     totalScore = in.ReadI32();
     currentPosition.stage = static_cast<uint32_t>(in.ReadI32());
@@ -177,8 +197,8 @@ void ProfileBase::WriteVolumes(VersionedFile& out)
 
 void ProfileBase::ReadVolumes(VersionedFile& in)
 {
-    musicVolume = in.ReadF32();
-    soundVolume = in.ReadF32();
+    musicVolume = ReadVolume(in);
+    soundVolume = ReadVolume(in);
 }
 
 void SetProfilePosition(const LevelPosition& position, ProfileBase& profile)

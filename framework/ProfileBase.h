@@ -9,7 +9,8 @@
 //   letters a to z of the name plus random digits, and never changes.
 // - `Save` never destroys the previous file: a failure is logged as an error, the old file stays and the
 //   profile in memory is unchanged. `Load` of a missing or damaged file logs the error and throws an
-//   `Error` with an empty message; counts in the file are checked against its size.
+//   `Error` with an empty message; counts in the file are checked against its size, a name that is
+//   empty once trimmed makes the file damaged, and volumes read are kept in 0..1 (0.5 for NaN).
 // - Main thread only.
 
 #include "framework/LevelPosition.h"

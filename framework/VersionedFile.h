@@ -81,6 +81,8 @@ public:
     uint32_t BytesLeft() const;
     // Throws the format error unless `count` records of `recordSize` bytes can still be read.
     void CheckCount(uint32_t count, uint32_t recordSize) const;
+    // The format error, "Incorrect \"<path>\" file format", for a body value no file of ours holds.
+    [[noreturn]] void ThrowFormatError() const;
 
     // Tests: every file written from now on fails, as a full disk would, at its first write that would
     // take the bytes written (header, body and the final header patch counted in order) past `bytes`.
@@ -94,7 +96,6 @@ private:
     VantoranEngine::FileBinary& ReadableFile();
     // Throws like a failed write when the injected fault is reached by `count` more bytes.
     void CheckInjectedFault(uint32_t count);
-    [[noreturn]] void ThrowFormatError() const;
     [[noreturn]] void ThrowWriteError(uint32_t count);
 
     VantoranEngine::FileManager* files;

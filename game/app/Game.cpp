@@ -39,6 +39,7 @@
 #include "game/screens/GUIGameLogicLoadingWindow.h"
 #include "game/screens/GUIGameLogicMenuWindow.h"
 #include "game/screens/GUIGameLogicPauseWindow.h"
+#include "game/screens/GUIGameLogicWindow.h"
 #include "game/screens/GUIGameOverWindow.h"
 #include "game/screens/GUIHighScoresWindow.h"
 #include "game/screens/GUILevelCompleteWindow.h"
@@ -50,6 +51,7 @@
 #include "game/screens/GUIProfilesWindow.h"
 #include "game/screens/GUIRenameProfileWindow.h"
 #include "game/screens/GUIStageCompleteWindow.h"
+#include "game/screens/GUIStartGameLogicWindow.h"
 #include "game/screens/GUIWelcomeWindow.h"
 
 namespace Petalwork {
@@ -348,7 +350,10 @@ void Game::HandleStartGameLogicWindow()
         if (!nextLevel)
             HideGameCursor();
         const GameFramework::ProfileBase* profile = profiles->GetCurrentProfile();
-        if (profile->currentPosition.level == 0)
+        const auto* stageScreen = dynamic_cast<const GUIStartGameLogicWindow*>(startGameLogicWindow.get());
+        const bool continued = stageScreen != nullptr &&
+                               stageScreen->continueMode == GUIStartGameLogicWindow::ContinueMode::Continued;
+        if (profile->currentPosition.level == 0 || continued)
             soundPlayer->PlaySound(flowerScreenAppearSound);
     }
     GameBase::HandleStartGameLogicWindow();
@@ -459,6 +464,13 @@ std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> Game::CreatePro
     return std::make_unique<GUIProfileNameConflictWindow>(engine.get(), *GetGameData(), DialogParent());
 }
 
+std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
+{
+    return std::make_unique<GUIStartGameLogicWindow>(engine.get(), *GetGameData(), language->current->code,
+                                                     soundPlayer.get(), levels.get(), titleLogo.get(), DialogParent(),
+                                                     profiles.get(), flowerHouse.get());
+}
+
 std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
     return std::make_unique<GUIContinueGameLogicWindow>(engine.get(), *GetGameData(), DialogParent(), profiles.get());
@@ -483,6 +495,11 @@ std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> Game::CreateGameLogic
 std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> Game::CreateGameLogicExitWindow()
 {
     return std::make_unique<GUIGameLogicExitWindow>(engine.get(), *GetGameData());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
+{
+    return std::make_unique<GUIGameLogicWindow>(profiles.get(), engine.get(), GetGameData());
 }
 
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
@@ -536,13 +553,6 @@ std::unique_ptr<GameFramework::GUIGameOverWindowBase> Game::CreateGameOverWindow
     return std::make_unique<GUIGameOverWindow>(engine.get(), *GetGameData());
 }
 
-void Game::HandleLevelWon()
-{
-    if (levelCompleteWindow && level != nullptr && IsLastLevelOfStage(level->GetPosition()))
-        static_cast<GUILevelCompleteWindow*>(levelCompleteWindow.get())->SetLastLevelOfStage(true);
-    GameBase::HandleLevelWon();
-}
-
 void Game::HandleMainMenuWindow()
 {
     if (ResultOf(mainMenuWindow) == GUIMainMenuWindow::resultCredits && creditsWindow) {
@@ -577,9 +587,41 @@ void Game::HandleLoadingWindow()
 
 void Game::HandleContinueGameLogicWindow()
 {
-    if (ResultOf(continueGameLogicWindow) == 1)
+    const int32_t result = ResultOf(continueGameLogicWindow);
+    if (auto* stageScreen = dynamic_cast<GUIStartGameLogicWindow*>(startGameLogicWindow.get())) {
+        if (result == 1)
+            stageScreen->continueMode = GUIStartGameLogicWindow::ContinueMode::Continued;
+        else if (result == 2)
+            stageScreen->continueMode = GUIStartGameLogicWindow::ContinueMode::Discarded;
+    }
+    if (result == 1)
         HideTitleLogo();
     GameBase::HandleContinueGameLogicWindow();
+}
+
+void Game::HandleLevelWon()
+{
+    auto* stageScreen = dynamic_cast<GUIStartGameLogicWindow*>(startGameLogicWindow.get());
+    GameFramework::ProfileBase* profile = profiles->GetCurrentProfile();
+    const GameFramework::LevelPosition won = level->GetPosition();
+    const GameFramework::LevelPosition next = levels->NextLevelPosition(won);
+    const bool stageEnd = IsLastLevelOfStage(won);
+    const bool firstWin = stageEnd && GameFramework::IsSamePosition(profile->bestPosition, won) &&
+                          !profile->gameCompleted;
+    if (stageEnd && levelCompleteWindow)
+        static_cast<GUILevelCompleteWindow*>(levelCompleteWindow.get())->SetLastLevelOfStage(true);
+    GameBase::HandleLevelWon();
+    if (!firstWin || stageScreen == nullptr)
+        return;
+    if (levels->IsFinalLevel(next) && GameFramework::IsSamePosition(profile->bestPosition, next) &&
+        profile->gameCompleted)
+        stageScreen->gameComplete = true;
+    GameFramework::SetProfilePosition(won, *profile);
+    profile->bestPosition = won;
+    profile->gameCompleted = false;
+    profile->Save();
+    stageScreen->nextPosition = next;
+    stageScreen->advancePending = true;
 }
 
 void Game::HandleStageCompleteWindow()

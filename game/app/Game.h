@@ -56,11 +56,13 @@ public:
     std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override;
     std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override;
     std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override;
+    std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override;
     std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override;
     std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override;
     std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
     std::unique_ptr<GameFramework::GUIGameLogicExitWindowBase> CreateGameLogicExitWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override;
     std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override;
 
     // The level's bundle: the stage's background models. The level keeps one background for all levels of a
@@ -94,7 +96,8 @@ public:
     void HandleGameLogicExitWindow() override;
     void HandleLevelCompleteWindow() override;
     // A won level that was the last of its stage: the level-complete overlay steps aside for the
-    // stage-complete one.
+    // stage-complete one. A stage won for the first time keeps the profile on the won level and leaves
+    // the step to the next stage to the stage screen, which shows the outro and the flower house first.
     void HandleLevelWon() override;
     void HandleGameCompleteWindow() override;
     void HandleGameOverWindow() override;

@@ -45,6 +45,7 @@ TEST_F(HighScoresTableTest, FirstStartWritesAnEmptyTable)
     EXPECT_TRUE(table->GetEntries().empty());
     EXPECT_EQ(FrameworkTest::ReadBytes(Path()), Bytes().U32(0).U32(0).WithHeader("GFHSF", 100));
     EXPECT_EQ(FrameworkTest::ReadBytes(Path()).size(), 21u);
+    EXPECT_TRUE(services.Errors().empty());
 }
 
 TEST_F(HighScoresTableTest, ATieWithTheLastEntryDoesNotStayButCountsItsOrderNumber)
@@ -105,8 +106,10 @@ TEST_F(HighScoresTableTest, DamagedFilesGiveAnEmptyTableWrittenBack)
     };
     for (const auto& bytes : damaged) {
         FrameworkTest::WriteBytes(Path(), bytes);
+        const size_t errors = services.Errors().size();
         auto table = Make();
         EXPECT_TRUE(table->GetEntries().empty());
+        EXPECT_EQ(services.Errors().size(), errors + 1) << "a damaged table is said so in the log";
         EXPECT_EQ(table->GetNextOrderNumber(), 0u);
         EXPECT_EQ(FrameworkTest::ReadBytes(Path()), Bytes().U32(0).U32(0).WithHeader("GFHSF", 100));
     }
@@ -125,4 +128,22 @@ TEST_F(HighScoresTableTest, FailedSaveKeepsThePreviousTable)
     VersionedFile::InjectWriteFailure(std::nullopt);
     EXPECT_TRUE(table->Save());
     EXPECT_EQ(Make()->GetEntries().size(), 2u);
+}
+
+TEST_F(HighScoresTableTest, ADamagedOrderIsPutRightOnLoading)
+{
+    // Entries out of order, and order numbers at and past the next one.
+    Bytes body;
+    body.U32(2).U32(4);
+    body.Wide(u"low").U32(100).U32(0);
+    body.Wide(u"high").U32(900).U32(1);
+    body.Wide(u"late").U32(500).U32(7);
+    body.Wide(u"early").U32(500).U32(2);
+    FrameworkTest::WriteBytes(Path(), body.WithHeader("GFHSF", 100));
+    auto table = Make();
+    EXPECT_EQ(Scores(*table), (std::vector<uint32_t>{900, 500, 500, 100}));
+    EXPECT_EQ(table->GetEntries()[1]->name, u"early");
+    EXPECT_EQ(table->GetNextOrderNumber(), 8u);
+    table->Add(500, u"newest");
+    EXPECT_EQ(table->GetEntries()[3]->name, u"newest");
 }

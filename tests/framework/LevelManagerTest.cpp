@@ -202,6 +202,9 @@ TEST_F(LevelManagerTest, BadValuesEndTheProgramNamingTheFile)
          "stage1.ini\" file: level 1: the level time must be above 0 for a level with a clock"},
         {"levels/sc0.ini", "", "levels\\sc0.ini\" file"},
         {"gui/stage_screen/text/ru/text1.ini", "", "stage_screen\\text\\ru\\text1.ini\" file"},
+        {"gui/stage_screen/text/ru/text0.ini", "1 4 a b c d\n0\n", "text0.ini\" file: intro page 1 has more than 3 lines"},
+        {"gui/stage_screen/text/ru/text1.ini", "0\n2 3 a b c 4 a b c d\n",
+         "text1.ini\" file: outro page 2 has more than 3 lines"},
         {"gui/tip_window/text/ru/tip_a.ini", "", "tip_window\\text\\ru\\tip_a.ini\" file"},
     };
     for (const auto& c : cases) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 
 using FrameworkTest::Bytes;
 using GameFramework::LevelPosition;
@@ -215,4 +217,39 @@ TEST_F(ProfileTest, PositionsMoveForwardOnly)
         EXPECT_EQ(profile->gameCompleted, c.bestCompleted) << c.at.stage << "-" << c.at.level;
     }
     EXPECT_TRUE(GameFramework::IsSamePosition(Load(profile->GetFileName())->bestPosition, {2, 0}));
+}
+
+TEST_F(ProfileTest, DamagedNamesAndVolumesAreRefusedOrKeptInRange)
+{
+    struct Case {
+        std::u16string name;
+        float music;
+        float sound;
+        bool loads;
+        std::u16string loadedName;
+        float loadedMusic;
+        float loadedSound;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const Case cases[] = {
+        {u"", 0.25f, 0.75f, false, u"", 0, 0},
+        {u"   ", 0.25f, 0.75f, false, u"", 0, 0},
+        {u" Zoe ", 0.25f, 0.75f, true, u"Zoe", 0.25f, 0.75f},
+        {u"Zoe", nan, 7.0f, true, u"Zoe", 0.5f, 1.0f},
+        {u"Zoe", -3.0f, std::numeric_limits<float>::infinity(), true, u"Zoe", 0.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        Bytes b;
+        b.Wide(c.name).U32(2).U32(1234).U32(0).U32(0).U32(0).U32(0).U8(0).U32(0);
+        b.U8(1).F32(c.music).F32(c.sound).U32(0).U8(0).U8(1);
+        FrameworkTest::WriteBytes(Folder() + "damaged.prf", b.WithHeader("PWPRF", 107));
+        if (!c.loads) {
+            EXPECT_THROW(Load("damaged.prf"), VantoranEngine::Error);
+            continue;
+        }
+        const auto profile = Load("damaged.prf");
+        EXPECT_EQ(profile->name, c.loadedName);
+        EXPECT_EQ(profile->musicVolume, c.loadedMusic);
+        EXPECT_EQ(profile->soundVolume, c.loadedSound);
+    }
 }

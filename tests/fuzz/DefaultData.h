@@ -60,6 +60,38 @@ inline std::vector<std::vector<uint8_t>> ReadDataFiles(const std::vector<std::st
     return files;
 }
 
+// The text as UTF-16 with its byte-order mark, little- or big-endian, from UTF-8 (a leading UTF-8 mark
+// dropped; characters beyond the basic plane, absent from our data, become '?').
+inline std::vector<uint8_t> Utf16(const std::vector<uint8_t>& utf8, bool bigEndian)
+{
+    std::vector<uint8_t> out = bigEndian ? std::vector<uint8_t>{0xFE, 0xFF} : std::vector<uint8_t>{0xFF, 0xFE};
+    size_t i = utf8.size() >= 3 && utf8[0] == 0xEF && utf8[1] == 0xBB && utf8[2] == 0xBF ? 3 : 0;
+    while (i < utf8.size()) {
+        const uint8_t lead = utf8[i];
+        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : 4;
+        uint32_t unit = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : '?';
+        for (size_t k = 1; k < length && length < 4 && i + k < utf8.size(); ++k)
+            unit = unit << 6 | (utf8[i + k] & 0x3Fu);
+        i += length;
+        const uint8_t low = static_cast<uint8_t>(unit & 0xFF);
+        const uint8_t high = static_cast<uint8_t>(unit >> 8 & 0xFF);
+        out.push_back(bigEndian ? high : low);
+        out.push_back(bigEndian ? low : high);
+    }
+    return out;
+}
+
+// The files followed by UTF-16 copies (both byte orders) of the first `count` of them.
+inline std::vector<std::vector<uint8_t>> WithWideCopies(std::vector<std::vector<uint8_t>> files, size_t count)
+{
+    const size_t narrow = files.size();
+    for (size_t i = 0; i < count && i < narrow; ++i) {
+        files.push_back(Utf16(files[i], false));
+        files.push_back(Utf16(files[i], true));
+    }
+    return files;
+}
+
 // The engine's name for a path relative to the data folder: backslashes.
 inline std::string EngineName(std::string relative)
 {

@@ -85,7 +85,7 @@ TEST_F(EngineFilesFuzz, SettingsFiles)
     const std::vector<uint8_t> original = Fuzz::ReadBytes(native);
     ASSERT_FALSE(original.empty()) << native;
 
-    Fuzz::RunCases("settings", {original}, {4000, 200}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("settings", Fuzz::WithWideCopies({original}, 1), {4000, 200}, [&](const std::vector<uint8_t>& bytes) {
         Fuzz::WriteBytes(native, bytes);
         config->Load();
         uint32_t width = 0, height = 0, bits = 0;
@@ -100,7 +100,7 @@ TEST_F(EngineFilesFuzz, TextTables)
     const std::vector<std::string> names = Fuzz::DataFiles("ui/texts", ".ini", 12);
     ASSERT_FALSE(names.empty());
     const std::string target = "ui\\texts\\fuzz.ini";
-    Fuzz::RunCases("text table", Fuzz::ReadDataFiles(names), {4000, 300}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("text table", Fuzz::WithWideCopies(Fuzz::ReadDataFiles(names), 4), {4000, 300}, [&](const std::vector<uint8_t>& bytes) {
         Fuzz::WriteBytes(folder / "data/ui/texts/fuzz.ini", bytes);
         GUITextManager texts(&log, &memory, &files);
         log.ClearEntries();

@@ -1,8 +1,8 @@
 #pragma once
 // FileMutator: seeded damage to a file's bytes, as a disk, a download or a hand editor would do it:
-// bits flipped, the end cut off, a 32-bit count set to 0 or to a huge value, bytes inserted or removed,
-// and for text files a number replaced by 0, a negative or a huge one. Each case applies one to three
-// of these; the same seed gives the same cases.
+// bits flipped, the end cut off, a 32-bit count set to 0, to a huge value or off by a few, bytes
+// inserted, removed or repeated elsewhere, and for text files a number replaced by 0, a negative or a
+// huge one. Each case applies one to three of these; the same seed gives the same cases.
 
 #include <algorithm>
 #include <cstdint>
@@ -30,7 +30,7 @@ private:
 
     void Apply(std::vector<uint8_t>& bytes)
     {
-        switch (Below(7)) {
+        switch (Below(9)) {
         case 0:
             FlipBits(bytes);
             break;
@@ -49,6 +49,12 @@ private:
             break;
         case 5:
             RemoveBytes(bytes);
+            break;
+        case 6:
+            NudgeCount(bytes);
+            break;
+        case 7:
+            RepeatBytes(bytes);
             break;
         default:
             ReplaceNumber(bytes);
@@ -84,6 +90,34 @@ private:
             at &= ~3u;
         for (int i = 0; i < 4; ++i)
             bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+
+    // A little-endian 32-bit value at an aligned place moved by one to three up or down: the count a
+    // check off by one lets through.
+    void NudgeCount(std::vector<uint8_t>& bytes)
+    {
+        if (bytes.size() < 4)
+            return;
+        const uint32_t at = Below(static_cast<uint32_t>(bytes.size()) - 3) & ~3u;
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i)
+            value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
+        const uint32_t step = Below(3) + 1;
+        value = Below(2) == 0 ? value + step : value - step;
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+
+    // A run of the file's own bytes copied to another place: records repeated or shifted.
+    void RepeatBytes(std::vector<uint8_t>& bytes)
+    {
+        if (bytes.empty())
+            return;
+        const uint32_t from = Below(static_cast<uint32_t>(bytes.size()));
+        const uint32_t count = std::min<uint32_t>(Below(64) + 1, static_cast<uint32_t>(bytes.size()) - from);
+        const std::vector<uint8_t> run(bytes.begin() + from, bytes.begin() + from + count);
+        const uint32_t to = Below(static_cast<uint32_t>(bytes.size()) + 1);
+        bytes.insert(bytes.begin() + to, run.begin(), run.end());
     }
 
     void InsertBytes(std::vector<uint8_t>& bytes)

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace Fuzz {
@@ -97,8 +98,9 @@ inline std::optional<uint32_t> OnlyCase()
     return std::nullopt;
 }
 
-// `load(bytes)` answers what became of one file's bytes; an Error it throws counts as refused. Every
-// original must load. Case n damages original n % originals.size() with seed plan.seed + n.
+// `load(bytes)` or `load(bytes, original index)` answers what became of one file's bytes; an Error it
+// throws counts as refused. Every original must load. Case n damages original n % originals.size()
+// with seed plan.seed + n.
 template <class Load>
 Tally RunCases(const std::string& what, const std::vector<std::vector<uint8_t>>& originals, const Plan& plan,
                Load&& load)
@@ -106,12 +108,17 @@ Tally RunCases(const std::string& what, const std::vector<std::vector<uint8_t>>&
     Tally tally;
     const bool trace = std::getenv("BRINDLE_FUZZ_TRACE") != nullptr;
     CaseWatchdog watchdog(what);
-    auto runOne = [&](const std::vector<uint8_t>& bytes, int64_t caseNumber) -> std::optional<Outcome> {
+    auto runOne = [&](const std::vector<uint8_t>& bytes, size_t original,
+                      int64_t caseNumber) -> std::optional<Outcome> {
         watchdog.Start(caseNumber);
+        SCOPED_TRACE(what + ": case " + std::to_string(caseNumber));
         if (trace)
             std::fprintf(stderr, "%s: case %lld\n", what.c_str(), static_cast<long long>(caseNumber));
         try {
-            return load(bytes);
+            if constexpr (std::is_invocable_v<Load, const std::vector<uint8_t>&, size_t>)
+                return load(bytes, original);
+            else
+                return load(bytes);
         } catch (const VantoranEngine::Error&) {
             return Outcome::Refused;
         } catch (const std::exception& e) {
@@ -125,7 +132,7 @@ Tally RunCases(const std::string& what, const std::vector<std::vector<uint8_t>>&
     const std::optional<uint32_t> only = OnlyCase();
     if (!only) {
         for (size_t i = 0; i < originals.size(); ++i)
-            EXPECT_EQ(runOne(originals[i], -1 - static_cast<int64_t>(i)), Outcome::Loaded)
+            EXPECT_EQ(runOne(originals[i], i, -1 - static_cast<int64_t>(i)), Outcome::Loaded)
                 << what << ": original " << i << " does not load";
     }
     for (uint32_t n = 0; n < plan.cases; ++n) {
@@ -138,7 +145,7 @@ Tally RunCases(const std::string& what, const std::vector<std::vector<uint8_t>>&
             for (int i = 0; i < 4; ++i)
                 bytes[i] = static_cast<uint8_t>(size >> (8 * i));
         }
-        const std::optional<Outcome> outcome = runOne(bytes, n);
+        const std::optional<Outcome> outcome = runOne(bytes, n % originals.size(), n);
         if (outcome == Outcome::Loaded)
             ++tally.loaded;
         else if (outcome == Outcome::Refused)

@@ -4,6 +4,7 @@
 #include "FuzzRun.h"
 #include "engine/render/SceneFixture.h"
 #include "engine/core/Error.h"
+#include "engine/render/AnimationControl.h"
 #include "engine/render/Image.h"
 #include "engine/render/Model.h"
 #include "engine/render/ParticleSystem.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace VantoranEngine;
@@ -46,13 +48,19 @@ TEST_F(RenderFilesFuzz, Models)
 {
     const std::vector<std::string> names = Fuzz::DataFiles("", ".mlf", 10, 64 * 1024);
     ASSERT_FALSE(names.empty());
-    Fuzz::RunCases("model", Fuzz::ReadDataFiles(names), {4000, 1000}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("model", Fuzz::ReadDataFiles(names), {4000, 1000, true}, [&](const std::vector<uint8_t>& bytes) {
         Put("fuzz/m.mlf", bytes);
         std::unique_ptr<Model> model(models->LoadDetachedModel("fuzz\\m.mlf", 0));
         const bool refused = LoggedError("m.mlf");
         model->flags |= ModelFlag::active;
-        for (int frame = 0; frame < 3; ++frame) {
-            timers.Update();
+        if (model->animationControl) {
+            // Played and looped through its frames, a quarter frame at a time.
+            model->animationControl->play = 1;
+            model->animationControl->loop = 1;
+        }
+        for (int frame = 0; frame < 12; ++frame) {
+            if (model->animationControl)
+                model->animationControl->Advance(0.25f / std::max(1.0f, model->animationControl->speed));
             model->Update();
         }
         model->UpdateTriangleCount();
@@ -68,7 +76,7 @@ TEST_F(RenderFilesFuzz, Materials)
 {
     const std::vector<std::string> names = Fuzz::DataFiles("", ".srf", 16);
     ASSERT_FALSE(names.empty());
-    Fuzz::RunCases("material", Fuzz::ReadDataFiles(names), {4000, 2000}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("material", Fuzz::ReadDataFiles(names), {4000, 2000, true}, [&](const std::vector<uint8_t>& bytes) {
         Put("fuzz/m.srf", bytes);
         const ShaderDescriptor descriptor = ShaderDescriptor::Load("fuzz\\m.srf", &log, &files);
         ShaderUser* user = shaderManager->GetShader(descriptor);
@@ -84,7 +92,7 @@ TEST_F(RenderFilesFuzz, ParticleSystems)
     ASSERT_FALSE(names.empty());
     SpriteGroupManager sprites{&log, &memory, nullptr, nullptr, nullptr};
     ParticleSystemManager particles{&log, &memory, &files, &timers, nullptr, &sprites};
-    Fuzz::RunCases("particle system", Fuzz::ReadDataFiles(names), {4000, 3000},
+    Fuzz::RunCases("particle system", Fuzz::ReadDataFiles(names), {4000, 3000, true},
                    [&](const std::vector<uint8_t>& bytes) {
                        Put("fuzz/p.psf", bytes);
                        std::unique_ptr<ParticleSystem> prototype(particles.LoadParticleSystem("fuzz\\p.psf", nullptr));
@@ -102,10 +110,14 @@ TEST_F(RenderFilesFuzz, ParticleSystems)
 TEST_F(RenderFilesFuzz, Fonts)
 {
     const std::vector<std::string> names = Fuzz::DataFiles("", ".fnt", 4);
+    uint32_t fonts = 0;
     ASSERT_FALSE(names.empty());
-    Fuzz::RunCases("font", Fuzz::ReadDataFiles(names), {4000, 4000}, [&](const std::vector<uint8_t>& bytes) {
+    Fuzz::RunCases("font", Fuzz::ReadDataFiles(names), {4000, 4000, true}, [&](const std::vector<uint8_t>& bytes) {
         Put("fuzz/f.fnt", bytes);
-        GUIFont font(&log, &memory, &files, "fuzz\\f.fnt", ShaderDescriptor{});
+        // Every tenth as the game loads them, the glyph quads in a model of the model manager (slower);
+        // the others keep the quads in the font's own arrays.
+        ModelManager* modelManager = fonts++ % 10 == 0 ? models.get() : nullptr;
+        GUIFont font(&log, &memory, &files, "fuzz\\f.fnt", ShaderDescriptor{}, modelManager, nullptr);
         const bool refused = LoggedError();
         const std::u16string text = u"Brindlemoor \u0416\u0401 0123";
         font.GetTextWidth(text, 16.0f);

@@ -6,6 +6,7 @@
 
 #include "game/screens/GUIGameCompleteWindow.h"
 #include "game/screens/GUIGameLogicPauseWindow.h"
+#include "game/screens/GUIGameLogicWindow.h"
 #include "game/screens/GUIGameOverWindow.h"
 #include "game/screens/GUILevelCompleteWindow.h"
 #include "game/screens/GUIStageCompleteWindow.h"
@@ -56,8 +57,9 @@ protected:
     std::unique_ptr<Game> game;
 };
 
-TEST_F(GameOverlays, FactoriesBuildTheGamesOverlays)
+TEST_F(GameOverlays, FactoriesBuildTheGamesPanelAndOverlays)
 {
+    EXPECT_NE(dynamic_cast<Petalwork::GUIGameLogicWindow*>(game->gameLogicWindow.get()), nullptr);
     EXPECT_NE(dynamic_cast<Petalwork::GUIGameLogicPauseWindow*>(game->pauseWindow.get()), nullptr);
     EXPECT_NE(dynamic_cast<Petalwork::GUILevelCompleteWindow*>(game->levelCompleteWindow.get()), nullptr);
     EXPECT_NE(dynamic_cast<Petalwork::GUIStageCompleteWindow*>(game->stageCompleteWindow.get()), nullptr);

@@ -12,7 +12,10 @@
 #include "game/board/GameLogic.h"
 #include "game/board/GameLogicBackground.h"
 #include "game/board/LevelComplete.h"
+#include "game/screens/GUIGameLogicWindow.h"
+#include "game/screens/GUILevelCompleteWindow.h"
 #include "game/screens/GUITipWindow.h"
+#include "platform/window/WindowTest.h"
 #include "tests/game/app/GameWorld.h"
 #include "tests/game/app/ScriptedPlayer.h"
 
@@ -75,6 +78,24 @@ TEST_F(LevelPlay, AScriptedPlayerWinsStageOneLevelOneThroughTheMouse)
     ASSERT_NE(game->levelBackground, nullptr);
     EXPECT_EQ(game->levelBackground->level.stageIndex, 1u);
     next.reset();
+
+    // The panel showed the level, its own mark won after the tally; the level ends through the
+    // level-complete overlay: a click once it takes input, the flower screen, then the level is closed.
+    auto* panel = dynamic_cast<GUIGameLogicWindow*>(game->gameLogicWindow.get());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->GetLevelsWon(), 1u);
+    EXPECT_FALSE(panel->active);
+    auto* complete = dynamic_cast<GUILevelCompleteWindow*>(game->levelCompleteWindow.get());
+    ASSERT_NE(complete, nullptr);
+    EXPECT_TRUE(complete->shown);
+    ASSERT_TRUE(player.WaitFor([&] { return complete->GetTimeShown() > GUIGameLogicTextWindow::clickDelay + 0.1f; }));
+    Platform::Test::InjectMouseButton(0, true);
+    player.Tick();
+    Platform::Test::InjectMouseButton(0, false);
+    player.Tick();
+    EXPECT_TRUE(complete->IsStarted());
+    ASSERT_TRUE(player.WaitFor([&] { return game->level == nullptr; }));
+    EXPECT_FALSE(complete->shown);
 
     const std::string logPath = world.UserRoot() + "/Brindlemoor.html";
     player.Stop();

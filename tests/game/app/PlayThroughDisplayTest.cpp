@@ -1,7 +1,8 @@
 // Levels in a row on the real game: the scripted player plays the first stage from a fresh user-data
-// folder, one level after another through the level flow (won, level complete, the next level; the last
-// level through the stage-complete overlay), and the profile's position and score follow every level
-// while the log stays free of error lines. One level is lost on time with a spare life and goes on.
+// folder, one level after another through the level flow (won, level complete, the stage screen starts
+// the next level; the last level through the stage-complete overlay to the stage screen), and the
+// profile's position and score follow every level while the log stays free of error lines. One level is
+// lost on time with a spare life and goes on.
 
 #include "game/app/Game.h"
 
@@ -13,6 +14,7 @@
 #include "game/board/GameLogic.h"
 #include "game/board/model/LevelProgress.h"
 #include "game/screens/GUIRelaxModeWindow.h"
+#include "game/screens/GUIStartGameLogicWindow.h"
 #include "tests/game/app/GameWorld.h"
 #include "tests/game/app/ScriptedPlayer.h"
 
@@ -98,29 +100,39 @@ TEST_F(PlayThrough, TheFirstStageLevelByLevelWithALevelLostOnTimeAndContinued)
         EXPECT_EQ(run.livesLost, index == lostOnTime ? 1 : 0);
         total += run.score;
 
-        // The game object has moved the profile on and saved it.
+        // The game object has moved the profile on and saved it; after the stage's last level the stage
+        // screen moves it on to the next stage once the player has planted the stage's flower.
         player.Tick();
-        const LevelPosition next = index + 1 < levelCount ? LevelPosition{0, index + 1} : LevelPosition{1, 0};
-        EXPECT_EQ(profile->currentPosition.stage, next.stage);
-        EXPECT_EQ(profile->currentPosition.level, next.level);
+        const bool stageEnd = index + 1 == levelCount;
+        EXPECT_EQ(profile->currentPosition.stage, 0u);
+        EXPECT_EQ(profile->currentPosition.level, stageEnd ? index : index + 1);
         EXPECT_EQ(profile->totalScore, total);
         EXPECT_EQ(profile->livesCarried, level->lives);
+        if (stageEnd) {
+            const auto* stageScreen = dynamic_cast<GUIStartGameLogicWindow*>(game.startGameLogicWindow.get());
+            ASSERT_NE(stageScreen, nullptr);
+            EXPECT_TRUE(stageScreen->advancePending);
+            EXPECT_EQ(stageScreen->nextPosition.stage, 1u);
+            EXPECT_EQ(stageScreen->nextPosition.level, 0u);
+        }
 
         ASSERT_TRUE(player.CloseWonLevel()) << player.failure;
         EXPECT_EQ(NewErrorLine(logRead), "");
     }
-    EXPECT_EQ(profile->currentPosition.stage, 1u);
-    EXPECT_EQ(profile->currentPosition.level, 0u);
+    // The stage screen follows the stage's last level.
+    ASSERT_NE(game.startGameLogicWindow, nullptr);
+    EXPECT_TRUE(game.startGameLogicWindow->shown);
 
     // What was saved is what the next run reads.
     const std::u16string name = profile->name;
+    const LevelPosition position = profile->currentPosition;
     player.Stop();
     EXPECT_EQ(NewErrorLine(logRead), "");
     ASSERT_TRUE(player.StartExisting()) << player.failure;
     const GameFramework::ProfileBase* again = player.game->profiles->GetCurrentProfile();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->name, name);
-    EXPECT_EQ(again->currentPosition.stage, 1u);
-    EXPECT_EQ(again->currentPosition.level, 0u);
+    EXPECT_EQ(again->currentPosition.stage, position.stage);
+    EXPECT_EQ(again->currentPosition.level, position.level);
     EXPECT_EQ(again->totalScore, total);
 }

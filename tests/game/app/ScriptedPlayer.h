@@ -73,8 +73,10 @@ public:
     bool Resting() const;
     std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove() const;
 
-    // The level at the profile's position, started the way the stage screen starts one: its bundle is
-    // prepared and the level loading screen shown; true once the level runs.
+    // The level at the profile's position: through the stage screen where it is shown (it starts the
+    // next level of a stage by itself; between stages the player presses Start), else started the way
+    // the stage screen starts one: its bundle is prepared and the level loading screen shown. True once
+    // the level runs.
     bool StartLevel();
     // Pages through the level's tips (and the order tips) and answers the relax question with no.
     bool PassLevelDialogs();

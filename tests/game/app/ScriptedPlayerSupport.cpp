@@ -19,6 +19,7 @@
 #include "game/board/model/LevelProgress.h"
 #include "game/screens/GUIOrderWindow.h"
 #include "game/screens/GUIRelaxModeWindow.h"
+#include "game/screens/GUIStartGameLogicWindow.h"
 #include "game/screens/GUITipWindow.h"
 #include "platform/os/Clock.h"
 #include "platform/window/WindowApi.h"
@@ -189,8 +190,38 @@ bool ScriptedPlayer::StartLevel()
 {
     if (game->level != nullptr)
         return Fail("a level is still running");
-    game->PrepareLevelData();
-    game->gameLogicLoadingWindow->Show(game->levelData.get());
+    auto loading = [&] { return Level() != nullptr || game->gameLogicLoadingWindow->shown; };
+    auto* stageScreen = dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get());
+    if (stageScreen != nullptr && game->startGameLogicWindow->shown) {
+        // After a level that was not its stage's last the stage screen starts the next one by itself;
+        // between stages the player presses Start, which also pages through what the screen tells.
+        int frame = 0;
+        WaitFor([&] {
+            if (loading())
+                return true;
+            if (++frame % 10 == 0 && stageScreen->AcceptsInput() && stageScreen->GetStartButton() != nullptr)
+                Click(stageScreen->GetStartButton());
+            return loading();
+        }, 1500);
+        if (!loading()) {
+            // The planting between stages wants a click on a flower in the garden, which this player
+            // does not aim at: the stage change is made as the screen makes it once the flower is in.
+            GameFramework::ProfileBase* profile = game->profiles->GetCurrentProfile();
+            if (stageScreen->advancePending) {
+                const GameFramework::LevelPosition next = stageScreen->nextPosition;
+                const bool final = GameFramework::IsSamePosition(next, profile->currentPosition);
+                GameFramework::SetProfilePosition(next, *profile);
+                GameFramework::UpdateBestPosition(next, final, *profile);
+                stageScreen->advancePending = false;
+                profile->Save();
+            }
+            stageScreen->Hide();
+        }
+    }
+    if (!loading()) {
+        game->PrepareLevelData();
+        game->gameLogicLoadingWindow->Show(game->levelData.get());
+    }
     if (!WaitFor([&] { return Level() != nullptr; }))
         return Fail("the level did not load");
     livesAtStart = Level()->lives;

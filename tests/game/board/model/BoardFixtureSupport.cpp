@@ -341,7 +341,13 @@ Board::Board(const std::vector<std::string>& rows, unsigned kinds, int32_t level
 }
 
 Board::Board(const BoardLayout& layout_, const GameFramework::StageInfo& stage_, int32_t levelKind, uint32_t seed)
-    : settings(DefaultSettings()), stage(stage_), layout(layout_)
+    : Board(layout_, stage_, levelKind, seed, DefaultSettings())
+{
+}
+
+Board::Board(const BoardLayout& layout_, const GameFramework::StageInfo& stage_, int32_t levelKind, uint32_t seed,
+             const GameSettings& settings_)
+    : settings(settings_), stage(stage_), layout(layout_)
 {
     random = std::make_unique<SeededRandom>(seed);
     Build(levelKind);

@@ -127,6 +127,9 @@ public:
     Board(const std::vector<std::string>& rows, unsigned kinds, int32_t levelKind = 2);
     // A board from a layout (for instance one of the default data's boards).
     Board(const BoardLayout& layout, const GameFramework::StageInfo& stage, int32_t levelKind, uint32_t seed);
+    // The same under other settings (for instance those of the default data's game.ini).
+    Board(const BoardLayout& layout, const GameFramework::StageInfo& stage, int32_t levelKind, uint32_t seed,
+          const GameSettings& settings);
 
     // The cell at (row, column) of the text.
     CellLogic& At(int row, int column);
