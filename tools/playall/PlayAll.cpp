@@ -61,11 +61,6 @@ int PlayAll(ScriptedPlayer& player)
     const auto runStart = std::chrono::steady_clock::now();
     for (uint32_t stage = 0; stage < levels.GetStageCount(); ++stage) {
         for (uint32_t index = 0; index < levels.GetLevelCount(stage); ++index) {
-            if (profile->currentPosition.stage != stage || profile->currentPosition.level != index) {
-                std::printf("%u-%u: the profile stands at %u-%u\n", stage + 1, index + 1,
-                            profile->currentPosition.stage + 1, profile->currentPosition.level + 1);
-                return 1;
-            }
             const auto start = std::chrono::steady_clock::now();
             ScriptedPlayer::LevelRun run;
             int attempt = 1;
@@ -77,6 +72,10 @@ int PlayAll(ScriptedPlayer& player)
                 LeaveLostLevel(game);
                 run = {};
                 ++attempt;
+            }
+            if (run.stage != stage || run.level != index) {
+                std::printf("%u-%u: level %u-%u was played instead\n", stage + 1, index + 1, run.stage + 1, run.level + 1);
+                return 1;
             }
             const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             std::printf("%u-%u  %5d  %6d  %6.1f  %6.1f  %5d\n", stage + 1, index + 1, run.moves, run.score,

@@ -45,6 +45,7 @@ public:
         int32_t score = 0;       // the level's score when won
         float gameSeconds = 0.0f; // the level's own clock of play
         int livesLost = 0;        // spare lives spent since the level started
+        uint32_t stage = 0, level = 0; // where the level stands in the catalogue
     };
 
     explicit ScriptedPlayer(bool testClock);

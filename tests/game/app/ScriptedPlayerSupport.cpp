@@ -288,6 +288,8 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
     run.score = level->GetScoreKeeper().total;
     run.gameSeconds = level->levelTime;
     run.livesLost = std::max(0, livesAtStart - level->lives);
+    run.stage = level->GetPosition().stage;
+    run.level = level->GetPosition().level;
     return true;
 }
 
