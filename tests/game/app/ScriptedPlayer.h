@@ -1,8 +1,9 @@
 #pragma once
 // ScriptedPlayer: plays the real game the way a person would, through injected mouse clicks. It owns the
-// game object, finds its moves on the board model (the first swap in link order that makes a group),
-// pages through the level's tips, answers the relax question with no, and presses through the in-level
-// overlays. The game tests and the play-all tool share it.
+// game object, finds its moves on the board model (the first swap in link order that makes a group, the
+// next ones after a swap the board did not take), pages through the level's tips, answers the relax
+// question with no, and presses through the in-level overlays. The game tests and the play-all tool
+// share it.
 //
 // Rules:
 // - With the test clock the platform clock is manual and every tick steps it by the longest frame the
@@ -38,6 +39,7 @@ public:
     static constexpr uint64_t testFrameNanoseconds = 100'000'000;
     static constexpr int defaultTicks = 3000;
     static constexpr int moveLimit = 600;
+    static constexpr size_t missLimit = 5;
 
     // What one level took.
     struct LevelRun {
@@ -72,7 +74,8 @@ public:
     Petalwork::GameLogic* Level() const;
     // The board rests: no chip moves, no move is being resolved, the board is shown.
     bool Resting() const;
-    std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove() const;
+    // The swap number `skip` (counting round) in link order that makes a group, found on the board model.
+    std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove(size_t skip = 0) const;
 
     // The level at the profile's position: through the stage screen where it is shown (it starts the
     // next level of a stage by itself; between stages the player presses Start), else started the way

@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace Petalwork;
 using GameFramework::LevelState;
@@ -168,9 +169,10 @@ bool ScriptedPlayer::Resting() const
            level->GetChipManager().allIdle && !level->GetChipManager().whirlActive && cells.selected == nullptr;
 }
 
-std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove() const
+std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove(size_t skip) const
 {
     ConnectionManager& links = Level()->GetConnectionManager();
+    std::vector<std::pair<CellLogic*, CellLogic*>> moves;
     for (const auto& link : links.connections) {
         CellLogic* a = link.from;
         CellLogic* b = link.to;
@@ -180,10 +182,15 @@ std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove() cons
         std::swap(a->chip, b->chip);
         const bool found = links.CountMatch(*a, false) + links.CountMatch(*b, false) > 0;
         std::swap(a->chip, b->chip);
-        if (found)
-            return std::make_pair(a, b);
+        if (found) {
+            if (moves.size() == skip)
+                return std::make_pair(a, b);
+            moves.emplace_back(a, b);
+        }
     }
-    return std::nullopt;
+    if (moves.empty())
+        return std::nullopt;
+    return moves[skip % moves.size()];
 }
 
 bool ScriptedPlayer::StartLevel()
@@ -255,6 +262,7 @@ bool ScriptedPlayer::AnswerDialogs()
 bool ScriptedPlayer::PlayToWin(LevelRun& run)
 {
     GameLogic* level = Level();
+    size_t misses = 0; // swaps in a row that scored nothing
     while (!level->GetLevelProgress().done) {
         if (run.moves >= moveLimit)
             return Fail("no win after " + std::to_string(run.moves) + " moves");
@@ -265,7 +273,7 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
             return Fail("the board did not come to rest after " + std::to_string(run.moves) + " moves");
         if (level->GetLevelProgress().done || !Resting())
             continue;
-        const auto move = FindMove();
+        const auto move = FindMove(misses);
         if (!move) {
             // The board is shuffled when it has no move left; give it the frames to do so.
             if (!WaitFor([&] { return FindMove().has_value() || level->GetLevelProgress().done; }, 300))
@@ -276,8 +284,12 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
         Click(move->first->centre);
         Click(move->second->centre);
         ++run.moves;
-        if (!WaitFor([&] { return level->GetScoreKeeper().total != before || level->GetLevelProgress().done; }, 600))
+        if (WaitFor([&] { return level->GetScoreKeeper().total != before || level->GetLevelProgress().done; }, 600)) {
+            misses = 0;
+        } else if (++misses > missLimit) {
+            // A swap the board model allows but the board did not take: the next one is tried, a few times.
             return Fail("the swap of move " + std::to_string(run.moves) + " scored nothing");
+        }
     }
     // The end sequence and the tally, the order tips where the level shows them.
     if (!WaitFor([&] {
