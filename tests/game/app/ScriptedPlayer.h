@@ -1,0 +1,109 @@
+#pragma once
+// ScriptedPlayer: plays the real game the way a person would, through injected mouse clicks. It owns the
+// game object, finds its moves on the board model (the first swap in link order that makes a group, the
+// next ones after a swap the board did not take), pages through the level's tips, answers the relax
+// question with no, and presses through the in-level overlays. The game tests and the play-all tool
+// share it.
+//
+// Rules:
+// - With the test clock the platform clock is manual and every tick steps it by the longest frame the
+//   engine's timer lets through, so each frame advances the game by that much and a level takes far
+//   fewer frames. The clock is switched before the game is made and back to the real one when the
+//   player is destroyed.
+// - No call throws or asserts: a step that does not come about within its frame budget returns false
+//   and leaves its reason in `failure`.
+// - The caller sets up the installation and the user-data folder before Start. Main thread only.
+
+#include "game/board/model/BoardTypes.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace VantoranEngine {
+class GUIWindow;
+}
+
+namespace Petalwork {
+class CellLogic;
+class Game;
+class GameLogic;
+} // namespace Petalwork
+
+class ScriptedPlayer {
+public:
+    // The engine's timer clamps a frame to 0.1 s.
+    static constexpr uint64_t testFrameNanoseconds = 100'000'000;
+    static constexpr int defaultTicks = 3000;
+    static constexpr int moveLimit = 600;
+    static constexpr size_t missLimit = 5;
+
+    // What one level took.
+    struct LevelRun {
+        int moves = 0;
+        int32_t score = 0;       // the level's score when won
+        float gameSeconds = 0.0f; // the level's own clock of play
+        int livesLost = 0;        // spare lives spent since the level started
+        uint32_t stage = 0, level = 0; // where the level stands in the catalogue
+    };
+
+    explicit ScriptedPlayer(bool testClock);
+    ~ScriptedPlayer();
+
+    ScriptedPlayer(const ScriptedPlayer&) = delete;
+    ScriptedPlayer& operator=(const ScriptedPlayer&) = delete;
+
+    // Makes the game object and waits for the first run's welcome dialog, then makes the profile `name`
+    // behind it and makes it current.
+    bool StartWithNewProfile(const std::u16string& name);
+    // Makes the game object of a returning player and waits for the main menu.
+    bool StartExisting();
+    // Deletes the game object (the log is complete afterwards).
+    void Stop();
+
+    // One frame: pending window messages, then the game's tick.
+    void Tick();
+    bool WaitFor(const std::function<bool()>& done, int ticks = defaultTicks);
+    void Click(const VantoranEngine::GUIWindow* window);
+    void Click(Petalwork::BoardPoint at);
+
+    // The running level as the game's own type, or null.
+    Petalwork::GameLogic* Level() const;
+    // The board rests: no chip moves, no move is being resolved, the board is shown.
+    bool Resting() const;
+    // The swap number `skip` (counting round) in link order that makes a group, found on the board model.
+    std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove(size_t skip = 0) const;
+
+    // The level at the profile's position: through the stage screen where it is shown (it starts the
+    // next level of a stage by itself; between stages the player presses Start), else started the way
+    // the stage screen starts one: its bundle is prepared and the level loading screen shown. True once
+    // the level runs.
+    bool StartLevel();
+    // Pages through the level's tips (and the order tips) and answers the relax question with no.
+    bool PassLevelDialogs();
+    // Answers the dialog the level shows, if any: a tip or order page with OK, the relax question with
+    // no. True when it pressed something.
+    bool AnswerDialogs();
+    // Swaps until the goal is done, then waits for the tally to end and the level to be won.
+    bool PlayToWin(LevelRun& run);
+    // Presses through the level-complete (and stage-complete) overlays until the game closes the level.
+    bool CloseWonLevel();
+    // The whole of one level: start, dialogs, play, overlays.
+    bool PlayLevel(LevelRun& run);
+
+    std::unique_ptr<Petalwork::Game> game;
+    std::string failure; // why the last step that returned false failed
+    uint64_t ticks = 0;
+
+private:
+    bool Fail(const std::string& reason);
+    void MoveTo(float x, float y);
+
+    bool testClock;
+    int livesAtStart = 0; // of the running level
+    float originX = 0.0f, originY = 0.0f;
+    float scaleX = 0.0f, scaleY = 0.0f;
+};
