@@ -17,28 +17,22 @@
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/Profile.h"
 #include "framework/ProfileManager.h"
-#include "game/board/CellManager.h"
-#include "game/board/ChipManager.h"
 #include "game/board/GameLogic.h"
-#include "game/board/model/ConnectionManager.h"
 #include "game/board/model/LevelProgress.h"
 #include "game/screens/GUIComics.h"
 #include "game/screens/GUIContinueGameLogicWindow.h"
-#include "game/screens/GUITipWindow.h"
 #include "game/screens/GUIMainMenuWindow.h"
 #include "game/screens/GUIStartGameLogicWindow.h"
 #include "game/screens/GUIWelcomeWindow.h"
 #include "platform/input/DirectInput.h"
 #include "platform/window/WindowTest.h"
-#include "tests/engine/core/devices/DeviceFixture.h"
 #include "tests/game/app/GameWorld.h"
+#include "tests/game/app/ScriptedPlayer.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <optional>
 #include <string>
 
 using namespace VantoranEngine;
@@ -49,49 +43,24 @@ namespace {
 class GameStage : public ::testing::Test {
 protected:
     GameWorld world; // first: it outlives the game
+    ScriptedPlayer player{false};
+    std::unique_ptr<Game>& game = player.game;
 
-    void Tick()
-    {
-        DeviceTesting::PumpMessages();
-        game->Tick();
-    }
+    void Tick() { player.Tick(); }
+    bool WaitFor(const std::function<bool()>& done) { return player.WaitFor(done); }
+    void Click(const GUIWindow* window) { player.Click(window); }
+    GameLogic* Level() const { return player.Level(); }
 
-    // Ticks until `done` holds; false after 3000 ticks.
-    bool WaitFor(const std::function<bool()>& done)
+    // Clicks `window` until `done` follows, three times at most: a click can fall into a frame in which
+    // the window does not take input yet, and a person would simply click again.
+    bool ClickUntil(const GUIWindow* window, const std::function<bool()>& done)
     {
-        for (int i = 0; i < 3000; ++i) {
-            if (done())
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Click(window);
+            if (player.WaitFor(done, 600))
                 return true;
-            Tick();
         }
-        return done();
-    }
-
-    // GUI units to the window's pixels, measured with two pointer positions (the window may be full screen).
-    void MoveTo(float x, float y)
-    {
-        if (scale.x == 0.0f) {
-            Platform::Test::InjectMouseMotion(0, 0, 0, 0);
-            Tick();
-            origin = game->guiManager->GetCursorPosition();
-            Platform::Test::InjectMouseMotion(500, 400, 0, 0);
-            Tick();
-            const Vector2 far = game->guiManager->GetCursorPosition();
-            scale = {(far.x - origin.x) / 500.0f, (far.y - origin.y) / 400.0f};
-        }
-        Platform::Test::InjectMouseMotion(static_cast<int>(std::lround((x - origin.x) / scale.x)),
-                                          static_cast<int>(std::lround((y - origin.y) / scale.y)), 0, 0);
-    }
-
-    void Click(const GUIWindow* window)
-    {
-        const Vector2 corner = window->GetAbsolutePosition();
-        MoveTo(corner.x + window->size.x / 2.0f, corner.y + window->size.y / 2.0f);
-        Tick();
-        Platform::Test::InjectMouseButton(0, true);
-        Tick();
-        Platform::Test::InjectMouseButton(0, false);
-        Tick();
+        return false;
     }
 
     void PressKey(uint8_t key)
@@ -101,53 +70,6 @@ protected:
         Platform::Test::InjectKey(key, false);
         Tick();
     }
-
-    void ClickAt(float x, float y)
-    {
-        MoveTo(x, y);
-        Tick();
-        Platform::Test::InjectMouseButton(0, true);
-        Tick();
-        Platform::Test::InjectMouseButton(0, false);
-        Tick();
-    }
-
-    GameLogic* Level() const { return dynamic_cast<GameLogic*>(game->level.get()); }
-
-    // No chip moves, no move is being resolved, the board is shown.
-    bool Resting() const
-    {
-        const GameLogic* level = Level();
-        if (!level)
-            return false;
-        const CellManager& cells = level->GetCellManager();
-        return cells.boardPhase == CellManagerLogic::Phase::Shown && cells.allChipsIdle && cells.boardFullAndIdle &&
-               cells.swapPairs.empty() && cells.changedLines.empty() && cells.moveEndDelay < 0.0f &&
-               level->GetChipManager().allIdle && !level->GetChipManager().whirlActive && cells.selected == nullptr;
-    }
-
-    // The first swap in link order that makes a group.
-    std::optional<std::pair<CellLogic*, CellLogic*>> FindMove() const
-    {
-        ConnectionManager& links = Level()->GetConnectionManager();
-        for (const auto& link : links.connections) {
-            CellLogic* a = link.from;
-            CellLogic* b = link.to;
-            if (a == b || link.kind != 0 || !ConnectionManager::Swappable(*a, *b) ||
-                a->chip->state != ChipState::Idle || b->chip->state != ChipState::Idle)
-                continue;
-            std::swap(a->chip, b->chip);
-            const bool found = links.CountMatch(*a, false) + links.CountMatch(*b, false) > 0;
-            std::swap(a->chip, b->chip);
-            if (found)
-                return std::make_pair(a, b);
-        }
-        return std::nullopt;
-    }
-
-    std::unique_ptr<Game> game;
-    Vector2 origin;
-    Vector2 scale{0, 0};
 };
 
 TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelWonThenContinued)
@@ -172,10 +94,9 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
     EXPECT_TRUE(profile->introComicPending);
 
     // Start: a new profile sees the intro comics first; each click moves on a page.
-    Click(menu->GetStartButton());
     auto* stage = dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get());
     ASSERT_NE(stage, nullptr);
-    ASSERT_TRUE(WaitFor([stage] { return stage->GetComicsViewer() != nullptr; }));
+    ASSERT_TRUE(ClickUntil(menu->GetStartButton(), [stage] { return stage->GetComicsViewer() != nullptr; }));
     EXPECT_FALSE(profile->introComicPending);
     EXPECT_FALSE(menu->IsShown());
     for (int i = 0; i < 600 && stage->GetComicsViewer() != nullptr; ++i) {
@@ -198,8 +119,7 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
     EXPECT_GT(stage->GetLinesShown(), 0u);
 
     // Start: the first level of the first stage goes to the level-loading screen.
-    Click(stage->GetStartButton());
-    ASSERT_TRUE(WaitFor([this] { return !game->startGameLogicWindow->shown; }));
+    ASSERT_TRUE(ClickUntil(stage->GetStartButton(), [this] { return !game->startGameLogicWindow->shown; }));
     ASSERT_NE(game->gameLogicLoadingWindow, nullptr);
     EXPECT_TRUE(game->gameLogicLoadingWindow->shown);
     EXPECT_TRUE(GameFramework::IsSamePosition(profile->currentPosition, {0, 0}));
@@ -216,21 +136,9 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
     ASSERT_TRUE(WaitFor([this] { return Level() != nullptr; }));
     GameLogic* level = Level();
     EXPECT_TRUE(GameFramework::IsSamePosition(level->GetPosition(), {0, 0}));
-    GUITipWindow& tips = level->GetTipWindow();
-    while (!tips.IsFinished()) {
-        ASSERT_TRUE(WaitFor([&] { return tips.AcceptsInput() && tips.GetState() == GUITipWindow::PageState::Shown; }));
-        Click(tips.GetOkButton());
-        ASSERT_TRUE(WaitFor([&] { return tips.GetState() != GUITipWindow::PageState::Shown || tips.IsFinished(); }));
-    }
-    for (int moves = 0; !level->GetLevelProgress().done && moves < 400; ++moves) {
-        ASSERT_TRUE(WaitFor([&] { return Resting() || level->GetLevelProgress().done; }));
-        if (level->GetLevelProgress().done)
-            break;
-        const auto move = FindMove();
-        ASSERT_TRUE(move.has_value());
-        ClickAt(move->first->centre.x, move->first->centre.y);
-        ClickAt(move->second->centre.x, move->second->centre.y);
-    }
+    ASSERT_TRUE(player.PassLevelDialogs()) << player.failure;
+    ScriptedPlayer::LevelRun run;
+    ASSERT_TRUE(player.PlayToWin(run)) << player.failure;
     ASSERT_TRUE(level->GetLevelProgress().done);
     ASSERT_TRUE(WaitFor([&] { return game->levelCompleteWindow->shown; }));
     EXPECT_TRUE(GameFramework::IsSamePosition(profile->currentPosition, {0, 1}));
@@ -262,12 +170,11 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
                menu->GetMenuAnchor()->animationControl->play == 0;
     }));
     EXPECT_EQ(game->profiles->GetCurrentProfile()->name, u"Mira");
-    Click(menu->GetStartButton());
     auto* question = dynamic_cast<GUIContinueGameLogicWindow*>(game->continueGameLogicWindow.get());
+    ASSERT_TRUE(ClickUntil(menu->GetStartButton(), [this] { return game->continueGameLogicWindow->shown; }));
     ASSERT_TRUE(WaitFor([question] { return question->AcceptsInput() && question->GetAlpha() >= 1.0f; }));
     EXPECT_EQ(question->GetPositionText(), u"1-2");
-    Click(question->GetContinueButton());
-    ASSERT_TRUE(WaitFor([this] { return Level() != nullptr; }));
+    ASSERT_TRUE(ClickUntil(question->GetContinueButton(), [this] { return Level() != nullptr; }));
     EXPECT_TRUE(GameFramework::IsSamePosition(Level()->GetPosition(), {0, 1}));
     stage = dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get());
     EXPECT_EQ(stage->GetComicsViewer(), nullptr);
