@@ -24,6 +24,7 @@
 #include "platform/window/WindowTest.h"
 #include "EngineTestSupport.h"
 #include "TempFolder.h"
+#include "tests/game/board/BoardEngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -93,36 +94,11 @@ struct NoSounds : SoundSink {
     void PlaySound(BoardSound) override {}
 };
 
-class BoardDisplayTest : public ::testing::Test {
+class BoardDisplayTest : public BoardEngineFixture {
 protected:
     void SetUp() override
     {
-        Platform::Test::SetForceFocus(true);
-        Platform::D3D7Test::Reset();
-        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::OpenGL);
-        engine = std::make_unique<VantoranEngine::Engine>(TestEngineDescriptor(game, user.Path()));
-        gui = engine->guiManager->GetCamera();
-        gui->orthoWidth = 800.0f;
-        gui->orthoHeight = 600.0f;
-        engine->renderSystem->clearColor = {0, 0, 0, 1};
-        bundle = std::make_unique<GameData>(*engine);
-        bundle->Load();
-    }
-
-    void TearDown() override
-    {
-        bundle.reset();
-        engine.reset();
-    }
-
-    void Frame()
-    {
-        engine->Update();
-        engine->EndFrame();
-        uint32_t width = 0, height = 0;
-        ASSERT_TRUE(Platform::ReadPresentedFrame(width, height, frame));
-        ASSERT_EQ(width, 800u);
-        ASSERT_EQ(height, 600u);
+        BoardEngineFixture::SetUp();
     }
 
     // A point of the 800 x 600 board (y up).
@@ -132,12 +108,6 @@ protected:
         return {frame[i + 2], frame[i + 1], frame[i]};
     }
 
-    const std::string game = BRINDLE_GAME_FOLDER;
-    TempFolder user;
-    std::unique_ptr<VantoranEngine::Engine> engine;
-    std::unique_ptr<GameData> bundle;
-    VantoranEngine::Camera* gui = nullptr;
-    std::vector<uint8_t> frame;
 };
 
 } // namespace

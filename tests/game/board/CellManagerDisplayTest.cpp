@@ -33,6 +33,7 @@
 #include "platform/window/WindowTest.h"
 #include "EngineTestSupport.h"
 #include "TempFolder.h"
+#include "tests/game/board/BoardEngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -66,22 +67,13 @@ struct NoGroups : ScoreGroups {
     void ShowBonus(BoardPoint, const char*, int, bool) override {}
 };
 
-class CellManagerDisplayTest : public ::testing::Test {
+class CellManagerDisplayTest : public BoardEngineFixture {
 protected:
     static constexpr float dt = 1.0f / 30.0f;
 
     void SetUp() override
     {
-        Platform::Test::SetForceFocus(true);
-        Platform::D3D7Test::Reset();
-        Platform::D3D7Test::SetBackend(Platform::D3D7Test::Backend::OpenGL);
-        engine = std::make_unique<VantoranEngine::Engine>(TestEngineDescriptor(game, user.Path()));
-        gui = engine->guiManager->GetCamera();
-        gui->orthoWidth = 800.0f;
-        gui->orthoHeight = 600.0f;
-        engine->renderSystem->clearColor = {0, 0, 0, 1};
-        bundle = std::make_unique<GameData>(*engine);
-        bundle->Load();
+        BoardEngineFixture::SetUp();
         VantoranEngine::RandomSeed = 11;
 
         std::vector<std::filesystem::path> boards;
@@ -174,8 +166,7 @@ protected:
         baskets.reset();
         basketContext.reset();
         popups.reset();
-        bundle.reset();
-        engine.reset();
+        BoardEngineFixture::TearDown();
     }
 
     // One frame of the board as the level runs it, drawn.
@@ -231,12 +222,6 @@ protected:
         return input;
     }
 
-    const std::string game = BRINDLE_GAME_FOLDER;
-    TempFolder user;
-    std::unique_ptr<VantoranEngine::Engine> engine;
-    std::unique_ptr<GameData> bundle;
-    VantoranEngine::Camera* gui = nullptr;
-    std::vector<uint8_t> frame;
 
     BoardLayout layout;
     GameFramework::StageInfo stage;
