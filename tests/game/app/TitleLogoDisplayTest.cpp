@@ -15,9 +15,9 @@
 #include "game/screens/GUIWelcomeWindow.h"
 #include "platform/d3d7/D3D7.h"
 #include "platform/input/DirectInput.h"
-#include "tests/engine/core/devices/DeviceFixture.h"
 
 #include "tests/game/app/GameWorld.h"
+#include "tests/game/app/ScriptedPlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -35,22 +35,8 @@ constexpr float screenWidth = 800.0f, screenHeight = 600.0f;
 
 class TitleLogo : public ::testing::Test {
 protected:
-    void Tick()
-    {
-        DeviceTesting::PumpMessages();
-        game->Tick();
-    }
-
-    // Ticks until `done` holds; false after 3000 ticks.
-    bool WaitFor(const std::function<bool()>& done)
-    {
-        for (int i = 0; i < 3000; ++i) {
-            if (done())
-                return true;
-            Tick();
-        }
-        return done();
-    }
+    void Tick() { player.Tick(); }
+    bool WaitFor(const std::function<bool()>& done) { return player.WaitFor(done); }
 
     // The last presented frame, as the window shows it: the 800 x 600 screen scaled uniformly and centred.
     void ReadFrame()
@@ -80,7 +66,8 @@ protected:
     }
 
     GameWorld world; // first: it outlives the game
-    std::unique_ptr<Game> game;
+    ScriptedPlayer player{false};
+    std::unique_ptr<Game>& game = player.game;
     uint32_t width = 0, height = 0;
     std::vector<uint8_t> frame;
     float scale = 0.0f, left = 0.0f, bottom = 0.0f; // the screen scaled and centred in the frame
