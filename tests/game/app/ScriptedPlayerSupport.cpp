@@ -45,6 +45,71 @@ bool PressPage(ScriptedPlayer& player, GUITipPagesWindow* pages)
     return true;
 }
 
+
+// The line end of `cell`'s column nearest to it: a column is the cells of one x, and its chips fall
+// towards that end. Null where the column has none.
+const CellLogic* LineEnd(const CellLogic& cell, const std::vector<CellLogic*>& cells)
+{
+    const CellLogic* end = nullptr;
+    for (const CellLogic* e : cells)
+        if (e->lineEnd && std::fabs(e->centre.x - cell.centre.x) <= 1.0f &&
+            (end == nullptr || std::fabs(e->centre.y - cell.centre.y) < std::fabs(end->centre.y - cell.centre.y)))
+            end = e;
+    return end;
+}
+
+// Whether `c` lies in `from`'s column between `from` (excluded) and its line end `end` (included).
+bool Below(const CellLogic& c, const CellLogic& from, const CellLogic& end)
+{
+    if (std::fabs(c.centre.x - from.centre.x) > 1.0f || &c == &from)
+        return false;
+    const float low = std::min(from.centre.y, end.centre.y);
+    const float high = std::max(from.centre.y, end.centre.y);
+    return c.centre.y >= low - 1.0f && c.centre.y <= high + 1.0f;
+}
+
+// How much removing `group` (cells, maybe twice) serves the level's goal: the tile layers it breaks,
+// the frozen chips it thaws, the stones it brings down, the chips of the target kind it takes; 0 for
+// the goals any group serves alike, so the first move in link order stays the choice there.
+int GoalValue(const std::vector<CellLogic*>& group, const std::vector<CellLogic*>& cells, const LevelProgress& goal)
+{
+    constexpr int stonesGoal = 3, frozenGoal = 5, layersGoal = 7;
+    int value = 0;
+    switch (goal.goalKind) {
+    case layersGoal:
+        for (const CellLogic* c : group)
+            value += c->Layers();
+        break;
+    case frozenGoal:
+        for (const CellLogic* c : group)
+            value += c->chip != nullptr && c->chip->frozen ? 1 : 0;
+        break;
+    case stonesGoal:
+        // A stone falls by the cells emptied below it and leaves at its line end: a stone the move brings
+        // down to the end counts most, then every cell of fall.
+        for (const CellLogic* stone : cells) {
+            if (stone->chip == nullptr || !stone->chip->IsStone())
+                continue;
+            const CellLogic* end = LineEnd(*stone, cells);
+            if (end == nullptr)
+                continue;
+            const auto emptied = std::count_if(group.begin(), group.end(),
+                                               [&](const CellLogic* c) { return Below(*c, *stone, *end); });
+            const auto steps = std::count_if(cells.begin(), cells.end(),
+                                             [&](const CellLogic* c) { return c->HasTile() && Below(*c, *stone, *end); });
+            value += static_cast<int>(emptied) + (emptied > 0 && emptied >= steps ? 10 : 0);
+        }
+        break;
+    case LevelProgress::targetKindGoal:
+        for (const CellLogic* c : group)
+            value += c->chip != nullptr && static_cast<int32_t>(c->chip->flowerKind) == goal.targetKind ? 1 : 0;
+        break;
+    default:
+        break;
+    }
+    return value;
+}
+
 } // namespace
 
 ScriptedPlayer::ScriptedPlayer(bool testClock_) : testClock(testClock_)
@@ -172,7 +237,14 @@ bool ScriptedPlayer::Resting() const
 std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove(size_t skip) const
 {
     ConnectionManager& links = Level()->GetConnectionManager();
-    std::vector<std::pair<CellLogic*, CellLogic*>> moves;
+    const std::vector<CellLogic*>& cells = Level()->GetCellManager().cells;
+    const LevelProgress& goal = Level()->GetLevelProgress();
+    struct Move {
+        CellLogic* a;
+        CellLogic* b;
+        int value;
+    };
+    std::vector<Move> moves;
     for (const auto& link : links.connections) {
         CellLogic* a = link.from;
         CellLogic* b = link.to;
@@ -180,17 +252,25 @@ std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove(size_t
             b->chip->state != ChipState::Idle)
             continue;
         std::swap(a->chip, b->chip);
-        const bool found = links.CountMatch(*a, false) + links.CountMatch(*b, false) > 0;
+        std::vector<CellLogic*> group;
+        if (links.CountMatch(*a, false) > 0)
+            group = links.group;
+        if (links.CountMatch(*b, false) > 0)
+            group.insert(group.end(), links.group.begin(), links.group.end());
+        std::sort(group.begin(), group.end());
+        group.erase(std::unique(group.begin(), group.end()), group.end());
+        const int value = group.empty() ? 0 : GoalValue(group, cells, goal);
         std::swap(a->chip, b->chip);
-        if (found) {
-            if (moves.size() == skip)
-                return std::make_pair(a, b);
-            moves.emplace_back(a, b);
-        }
+        for (CellLogic* c : cells)
+            c->visited = false;
+        if (!group.empty())
+            moves.push_back({a, b, value});
     }
     if (moves.empty())
         return std::nullopt;
-    return moves[skip % moves.size()];
+    std::stable_sort(moves.begin(), moves.end(), [](const Move& x, const Move& y) { return x.value > y.value; });
+    const Move& move = moves[skip % moves.size()];
+    return std::make_pair(move.a, move.b);
 }
 
 bool ScriptedPlayer::StartLevel()
@@ -281,14 +361,20 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
             continue;
         }
         const int32_t before = level->GetScoreKeeper().total;
+        const int livesBefore = level->lives;
         Click(move->first->centre);
         Click(move->second->centre);
         ++run.moves;
-        if (WaitFor([&] { return level->GetScoreKeeper().total != before || level->GetLevelProgress().done; }, 600)) {
+        if (!WaitFor([&] { return level->GetScoreKeeper().total != before || level->GetLevelProgress().done ||
+                                  level->lives < livesBefore; }, 600)) {
+            if (++misses > missLimit)
+                return Fail("the swap of move " + std::to_string(run.moves) + " scored nothing");
+        } else if (level->GetScoreKeeper().total == before && !level->GetLevelProgress().done) {
+            // The clock ran out during the clicks: the life spent dropped the selection and shuffled the
+            // board, so the swap was never made. It is found again on the new board.
+            --run.moves;
+        } else {
             misses = 0;
-        } else if (++misses > missLimit) {
-            // A swap the board model allows but the board did not take: the next one is tried, a few times.
-            return Fail("the swap of move " + std::to_string(run.moves) + " scored nothing");
         }
     }
     // The end sequence and the tally, the order tips where the level shows them.
