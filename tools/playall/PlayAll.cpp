@@ -1,20 +1,26 @@
 // Plays every level of the game in one run with the game tests' scripted player, from a fresh user-data
 // folder and a new profile, level after level through the level flow, and prints per level the moves,
-// the score and the game time the level took (its own clock of play). A level the player loses is
-// played again, up to three tries. Never run as a test: a whole game takes minutes.
+// the score, the game time the level took (its own clock of play, lost lives included), the wall time,
+// the spare lives spent and the tries. A level the player loses is played again, up to three tries.
+// After the last level it goes on through the end of the game to the main menu, then prints a summary
+// and every error line of the game's log. Never run as a test: a whole game takes minutes.
 //
 // Usage: playall <game folder> [--real-clock]
 //   The game folder holds the game's data (the build's "game" folder). Without --real-clock every
 //   frame steps the game by the longest frame the engine lets through, so the run goes quicker.
-// Exit status: 0 when every level was won, 1 when the player got stuck, 2 on bad arguments.
+// Exit status: 0 when every level was won and the log has no error line, 1 when the player got stuck
+// or the log has one, 2 on bad arguments.
 #include "game/app/Game.h"
 
 #include "engine/core/Error.h"
 #include "framework/GUIGameOverWindowBase.h"
+#include "framework/GUIMainMenuWindowBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LevelManagerBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "game/board/GameLogic.h"
+#include "game/screens/GUIStartGameLogicWindow.h"
 #include "platform/os/Registry.h"
 #include "platform/window/WindowTest.h"
 #include "tests/game/app/ScriptedPlayer.h"
@@ -22,11 +28,15 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,48 +56,132 @@ void LeaveLostLevel(Petalwork::Game& game)
     game.CloseLevel();
 }
 
-int PlayAll(ScriptedPlayer& player)
+struct Summary {
+    uint32_t levels = 0; // in the catalogue
+    uint32_t won = 0;
+    int moves = 0;
+    double gameSeconds = 0.0;
+    int64_t levelScores = 0; // the sum of the won levels' scores
+    int32_t profileTotal = 0; // the profile's total score as the game keeps it
+    double wallSeconds = 0.0;
+};
+
+// Minutes and seconds of game time, as a player reads a clock.
+std::string Clock(double seconds)
+{
+    const long whole = std::lround(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
+}
+
+// After the last level the stage screen closes the game (the stage's outro, the planting, the
+// game-complete text and message), paged with a key now and then, until the main menu is back.
+bool FinishGame(ScriptedPlayer& player)
+{
+    constexpr uint8_t spaceKey = 0x39; // DirectInput's code
+    Petalwork::Game& game = *player.game;
+    auto* stageScreen = dynamic_cast<Petalwork::GUIStartGameLogicWindow*>(game.startGameLogicWindow.get());
+    auto atMenu = [&] { return game.mainMenuWindow != nullptr && game.mainMenuWindow->shown; };
+    int frame = 0;
+    player.WaitFor([&] {
+        if (!atMenu() && ++frame % 10 == 0 && stageScreen != nullptr && stageScreen->AcceptsInput()) {
+            Platform::Test::InjectKey(spaceKey, true);
+            player.Tick();
+            Platform::Test::InjectKey(spaceKey, false);
+        }
+        return atMenu();
+    });
+    if (atMenu()) {
+        std::printf("end: the game-complete text was %s, back at the main menu\n",
+                    stageScreen != nullptr && stageScreen->IsGameCompleteShown() ? "shown" : "not shown");
+        return true;
+    }
+    if (stageScreen != nullptr && stageScreen->advancePending)
+        std::printf("end: the stage screen waits for the last flower to be planted\n");
+    else
+        std::printf("end: the main menu did not come back after the last level\n");
+    return false;
+}
+
+bool PlayAll(ScriptedPlayer& player, Summary& summary)
 {
     if (!player.StartWithNewProfile(u"Player")) {
         std::printf("start: %s\n", player.failure.c_str());
-        return 1;
+        return false;
     }
     Petalwork::Game& game = *player.game;
     GameFramework::ProfileBase* profile = game.profiles->GetCurrentProfile();
     const auto& levels = *game.levels;
+    for (uint32_t stage = 0; stage < levels.GetStageCount(); ++stage)
+        summary.levels += levels.GetLevelCount(stage);
     std::printf("level  moves   score  game s  wall s  tries\n");
-    int totalMoves = 0;
-    double totalGame = 0.0;
     const auto runStart = std::chrono::steady_clock::now();
+    auto finish = [&](bool result) {
+        summary.profileTotal = profile->totalScore;
+        summary.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart).count();
+        return result;
+    };
     for (uint32_t stage = 0; stage < levels.GetStageCount(); ++stage) {
         for (uint32_t index = 0; index < levels.GetLevelCount(stage); ++index) {
             const auto start = std::chrono::steady_clock::now();
+            // Moves and game time count every try; the score is the won try's.
+            int moves = 0;
+            double gameSeconds = 0.0;
             ScriptedPlayer::LevelRun run;
             int attempt = 1;
             while (!player.PlayLevel(run)) {
                 std::printf("%u-%u: try %d: %s\n", stage + 1, index + 1, attempt, player.failure.c_str());
                 std::fflush(stdout);
-                if (attempt == tries || game.level == nullptr)
-                    return 1;
+                if (attempt == tries || player.Level() == nullptr)
+                    return finish(false);
+                moves += run.moves;
+                gameSeconds += static_cast<double>(player.Level()->levelTime);
                 LeaveLostLevel(game);
                 run = {};
                 ++attempt;
             }
             if (run.stage != stage || run.level != index) {
                 std::printf("%u-%u: level %u-%u was played instead\n", stage + 1, index + 1, run.stage + 1, run.level + 1);
-                return 1;
+                return finish(false);
             }
+            moves += run.moves;
+            gameSeconds += static_cast<double>(run.gameSeconds);
             const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            std::printf("%u-%u  %5d  %6d  %6.1f  %6.1f  %5d\n", stage + 1, index + 1, run.moves, run.score,
-                        static_cast<double>(run.gameSeconds), wall, attempt);
+            std::printf("%u-%u  %5d  %6d  %6.1f  %6.1f  %5d\n", stage + 1, index + 1, moves, run.score, gameSeconds,
+                        wall, attempt);
             std::fflush(stdout);
-            totalMoves += run.moves;
-            totalGame += static_cast<double>(run.gameSeconds);
+            ++summary.won;
+            summary.moves += moves;
+            summary.gameSeconds += gameSeconds;
+            summary.levelScores += run.score;
         }
     }
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart).count();
-    std::printf("all    %5d  %6d  %6.1f  %6.1f\n", totalMoves, profile->totalScore, totalGame, wall);
-    return 0;
+    return finish(FinishGame(player));
+}
+
+void PrintSummary(const Summary& s)
+{
+    std::printf("all    %5d  %6lld  %6.1f  %6.1f\n", s.moves, static_cast<long long>(s.levelScores), s.gameSeconds,
+                s.wallSeconds);
+    std::printf("won %u of %u levels in %d moves; game time %s (%.1f s), wall time %s (%.1f s)\n", s.won, s.levels,
+                s.moves, Clock(s.gameSeconds).c_str(), s.gameSeconds, Clock(s.wallSeconds).c_str(), s.wallSeconds);
+    std::printf("score: the won levels %lld, the profile's total %d%s\n", static_cast<long long>(s.levelScores),
+                s.profileTotal, s.levelScores == s.profileTotal ? "" : " (they differ)");
+}
+
+// The error entries of the game's log, an HTML file whose entries are not always apart: each runs from
+// its "Error: " to the next tag, tags stripped.
+std::vector<std::string> LogErrors(const std::filesystem::path& log)
+{
+    std::ifstream in(log, std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> errors;
+    for (size_t at = html.find("Error: "); at != std::string::npos; at = html.find("Error: ", at + 1)) {
+        const size_t end = html.find('<', at);
+        errors.push_back(html.substr(at, end == std::string::npos ? std::string::npos : end - at));
+    }
+    return errors;
 }
 
 } // namespace
@@ -121,21 +215,34 @@ int main(int argc, char** argv)
                                         "InstallPath", Platform::RegistryType::String, gameFolder + '\0');
     Platform::Test::SetForceFocus(true);
 
-    int status = 1;
+    bool played = false;
+    bool crashed = true;
+    Summary summary;
     try {
         ScriptedPlayer player(testClock);
-        status = PlayAll(player);
+        played = PlayAll(player, summary);
+        // The log is complete once the game object is gone.
+        player.Stop();
+        crashed = false;
     } catch (const VantoranEngine::Error& e) {
         std::fprintf(stderr, "playall: %s\n", e.message.c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "playall: %s\n", e.what());
     }
+    if (!crashed)
+        PrintSummary(summary);
+    const std::filesystem::path log = user / "Quorvane" / "Brindlemoor" / "Brindlemoor.html";
+    const std::vector<std::string> errors = LogErrors(log);
+    std::printf("log: %zu error line%s\n", errors.size(), errors.size() == 1 ? "" : "s");
+    for (const std::string& error : errors)
+        std::printf("  %s\n", error.c_str());
+    const int status = played && !crashed && errors.empty() ? 0 : 1;
     // A failed run keeps the folder: its log tells what the game saw.
     if (status == 0) {
         std::error_code ignored;
         std::filesystem::remove_all(user, ignored);
     } else {
-        std::fprintf(stderr, "playall: the log is under %s\n", user.c_str());
+        std::fprintf(stderr, "playall: the log is %s\n", log.c_str());
     }
     return status;
 }
