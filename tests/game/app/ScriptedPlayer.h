@@ -2,8 +2,8 @@
 // ScriptedPlayer: plays the real game the way a person would, through injected mouse clicks. It owns the
 // game object, finds its moves on the board model (the swap that serves the level's goal best, the first
 // in link order among equals; the next ones after a swap the board did not take), pages through the
-// level's tips, answers the relax question with no, and presses through the in-level overlays. The game tests and the play-all tool
-// share it.
+// level's tips, answers the relax question with no, and presses through the in-level overlays. The game
+// tests and the play-all tool share it.
 //
 // Rules:
 // - With the test clock the platform clock is manual and every tick steps it by the longest frame the
@@ -75,8 +75,8 @@ public:
     // The board rests: no chip moves, no move is being resolved, the board is shown.
     bool Resting() const;
     // The swap number `skip` (counting round) that makes a group, found on the board model: those that do
-    // most for the level's goal (layers, frozen chips, stones brought down, target-kind chips) first, then
-    // link order.
+    // most for the level's goal (bonus chips, layers, frozen chips, stones brought down, target-kind chips)
+    // first, then link order.
     std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove(size_t skip = 0) const;
 
     // The level at the profile's position: through the stage screen where it is shown (it starts the

@@ -68,14 +68,21 @@ bool Below(const CellLogic& c, const CellLogic& from, const CellLogic& end)
     return c.centre.y >= low - 1.0f && c.centre.y <= high + 1.0f;
 }
 
-// How much removing `group` (cells, maybe twice) serves the level's goal: the tile layers it breaks,
-// the frozen chips it thaws, the stones it brings down, the chips of the target kind it takes; 0 for
-// the goals any group serves alike, so the first move in link order stays the choice there.
+// How much removing `group` serves the level's goal: the bonus chips it sets off and makes, the tile
+// layers it breaks, the frozen chips it thaws, the stones it brings down, the chips of the target kind
+// it takes; 0 for the goals any group serves alike, so the first move in link order stays the choice.
 int GoalValue(const std::vector<CellLogic*>& group, const std::vector<CellLogic*>& cells, const LevelProgress& goal)
 {
-    constexpr int stonesGoal = 3, frozenGoal = 5, layersGoal = 7;
+    constexpr int stonesGoal = 3, effectsGoal = 4, frozenGoal = 5, chainsGoal = 6, layersGoal = 7;
     int value = 0;
     switch (goal.goalKind) {
+    case effectsGoal:
+    case chainsGoal:
+        // A bonus chip in the group goes off (an effect, and the falls of a chain); four or more make one.
+        for (const CellLogic* c : group)
+            value += c->chip != nullptr && c->chip->bonus != BonusKind::None ? 10 : 0;
+        value += group.size() >= 4 ? static_cast<int>(group.size()) : 0;
+        break;
     case layersGoal:
         for (const CellLogic* c : group)
             value += c->Layers();
@@ -95,8 +102,9 @@ int GoalValue(const std::vector<CellLogic*>& group, const std::vector<CellLogic*
                 continue;
             const auto emptied = std::count_if(group.begin(), group.end(),
                                                [&](const CellLogic* c) { return Below(*c, *stone, *end); });
-            const auto steps = std::count_if(cells.begin(), cells.end(),
-                                             [&](const CellLogic* c) { return c->HasTile() && Below(*c, *stone, *end); });
+            const auto steps = std::count_if(cells.begin(), cells.end(), [&](const CellLogic* c) {
+                return c->HasTile() && Below(*c, *stone, *end);
+            });
             value += static_cast<int>(emptied) + (emptied > 0 && emptied >= steps ? 10 : 0);
         }
         break;
