@@ -80,8 +80,19 @@ int GoalValue(const std::vector<CellLogic*>& group, const std::vector<CellLogic*
     case chainsGoal:
         // A bonus chip in the group goes off (an effect, and the falls of a chain); four or more make one.
         for (const CellLogic* c : group)
-            value += c->chip != nullptr && c->chip->bonus != BonusKind::None ? 10 : 0;
-        value += group.size() >= 4 ? static_cast<int>(group.size()) : 0;
+            value += c->chip != nullptr && c->chip->bonus != BonusKind::None ? 100 : 0;
+        value += group.size() >= 4 ? 10 * static_cast<int>(group.size()) : 0;
+        if (goal.goalKind == chainsGoal) {
+            // A chain wants groups that fall into place: the more chips come down, the likelier one.
+            for (const CellLogic* c : group) {
+                const CellLogic* end = LineEnd(*c, cells);
+                if (end == nullptr)
+                    continue;
+                value += static_cast<int>(std::count_if(cells.begin(), cells.end(), [&](const CellLogic* above) {
+                    return above->HasTile() && Below(*c, *above, *end);
+                }));
+            }
+        }
         break;
     case layersGoal:
         for (const CellLogic* c : group)
