@@ -10,7 +10,7 @@
 // - With the test clock the platform clock is manual and every tick steps it by the longest frame the
 //   engine's timer lets through, so each frame advances the game by that much and a level takes far
 //   fewer frames. The clock is switched before the game is made and back to the real one when the
-//   player is destroyed.
+//   player is destroyed. Frames are then not paced to the display either (v_vsync 0).
 // - No call throws or asserts: a step that does not come about within its frame budget returns false
 //   and leaves its reason in `failure`.
 // - The caller sets up the installation and the user-data folder before Start. Main thread only.
@@ -59,6 +59,8 @@ public:
     ScriptedPlayer(const ScriptedPlayer&) = delete;
     ScriptedPlayer& operator=(const ScriptedPlayer&) = delete;
 
+    // Makes the game object; with the test clock its frames are not paced to the display's refresh.
+    void MakeGame();
     // Makes the game object and waits for the first run's welcome dialog, then makes the profile `name`
     // behind it and makes it current.
     bool StartWithNewProfile(const std::u16string& name);
@@ -87,6 +89,8 @@ public:
     // Points at the window's centre, following it while it moves, then presses and releases the button.
     void Click(const VantoranEngine::GUIWindow* window);
     void Click(Petalwork::BoardPoint at);
+    // Points at `x`, `y` (GUI units, y up) without pressing; the next tick sees the pointer there.
+    void MoveTo(float x, float y);
     // Clicks `window` until `done` follows, `attempts` times at most: a click can fall into a frame in
     // which the window does not take input yet, and a person would simply click again.
     bool ClickUntil(const VantoranEngine::GUIWindow* window, const std::function<bool()>& done, int attempts = 3);
@@ -132,7 +136,6 @@ public:
 
 private:
     bool Fail(const std::string& reason);
-    void MoveTo(float x, float y);
     void Press();
 
     bool testClock;

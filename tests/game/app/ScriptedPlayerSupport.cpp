@@ -2,6 +2,8 @@
 
 #include "game/app/Game.h"
 
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "engine/core/StringUtils.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
@@ -77,9 +79,17 @@ bool ScriptedPlayer::Fail(const std::string& reason)
     return false;
 }
 
-bool ScriptedPlayer::StartWithNewProfile(const std::u16string& name)
+void ScriptedPlayer::MakeGame()
 {
     game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    // The test clock does not follow real time: waiting for the display's refresh would only slow the run.
+    if (testClock)
+        game->engine->config->SetValueText("v_vsync", "0");
+}
+
+bool ScriptedPlayer::StartWithNewProfile(const std::u16string& name)
+{
+    MakeGame();
     // The first run ends on the welcome dialog; the player's profile is made behind it.
     if (!WaitFor([&] { return game->welcomeWindow != nullptr && game->welcomeWindow->shown; }))
         return Fail("the welcome dialog did not come up");
@@ -94,7 +104,7 @@ bool ScriptedPlayer::StartWithNewProfile(const std::u16string& name)
 
 bool ScriptedPlayer::StartExisting()
 {
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    MakeGame();
     if (!WaitFor([&] { return game->mainMenuWindow != nullptr && game->mainMenuWindow->shown; }))
         return Fail("the main menu did not come up");
     return true;
@@ -102,7 +112,7 @@ bool ScriptedPlayer::StartExisting()
 
 bool ScriptedPlayer::StartNewGame(const std::u16string& name)
 {
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    MakeGame();
     if (!EnterWelcomeName(name))
         return false;
     auto* menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
