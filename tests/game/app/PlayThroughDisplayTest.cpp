@@ -72,7 +72,7 @@ protected:
     // and save it; the game is closed again.
     void StandAt(const std::u16string& name, LevelPosition at, int32_t totalScore)
     {
-        player.game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+        player.MakeGame();
         ASSERT_TRUE(player.EnterWelcomeName(name)) << player.failure;
         Profile* profile = CurrentProfile();
         ASSERT_NE(profile, nullptr);
