@@ -5,7 +5,7 @@
 //   the descriptor named by BRINDLE_FIRST_FRAME_FD right after that swap) and to the first frame of the menu
 //   screens (the logos and the start-up loading screen played through, nothing clicked);
 // - the main menu (a profile made for the run) and then an idle level (stage 1, level 1, loaded as the stage
-//   screen loads it), each for S seconds (5 unless given) with v_vsync 1 (paced to the display) and S
+//   screen loads it, its tips paged through with their OK button: the board waits for a move), each for S seconds (5 unless given) with v_vsync 1 (paced to the display) and S
 //   seconds with v_vsync 0 (unpaced): processor time per frame and per second (every thread, the software
 //   renderer's included) and frames per second;
 // - the level's load time (the start of loading to the first presented frame with the level's board);
@@ -36,6 +36,8 @@
 #include "game/board/GameLogic.h"
 #include "game/board/GameLogicBackground.h"
 #include "game/board/GameLogicData.h"
+#include "game/screens/GUITipWindow.h"
+#include "engine/render/gui/GUIButton.h"
 #include "platform/os/Registry.h"
 #include "platform/window/WindowApi.h"
 #include "platform/window/WindowTest.h"
@@ -46,6 +48,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -122,6 +125,65 @@ void TickFor(Petalwork::Game& game, double seconds)
     const double end = NowMs() + seconds * 1e3;
     while (NowMs() < end)
         Tick(game);
+}
+
+// Clicks the middle of a window as a player would: the pointer moves there and MOUSE1 goes down and up. The
+// map from GUI units to window pixels is measured once, from where two pointer positions land.
+class Pointer {
+public:
+    explicit Pointer(Petalwork::Game& game) : game(game) {}
+
+    void Click(const VantoranEngine::GUIWindow& window)
+    {
+        const VantoranEngine::Vector2 corner = window.GetAbsolutePosition();
+        MoveTo(corner.x + window.size.x / 2.0f, corner.y + window.size.y / 2.0f);
+        Tick(game);
+        Platform::Test::InjectMouseButton(0, true);
+        Tick(game);
+        Platform::Test::InjectMouseButton(0, false);
+        Tick(game);
+    }
+
+private:
+    void MoveTo(float x, float y)
+    {
+        if (scaleX == 0.0f || scaleY == 0.0f) {
+            Platform::Test::InjectMouseMotion(0, 0, 0, 0);
+            Tick(game);
+            const VantoranEngine::Vector2 origin = game.engine->guiManager->GetCursorPosition();
+            Platform::Test::InjectMouseMotion(500, 400, 0, 0);
+            Tick(game);
+            const VantoranEngine::Vector2 far = game.engine->guiManager->GetCursorPosition();
+            originX = origin.x;
+            originY = origin.y;
+            scaleX = (far.x - origin.x) / 500.0f;
+            scaleY = (far.y - origin.y) / 400.0f;
+        }
+        Platform::Test::InjectMouseMotion(static_cast<int>(std::lround((x - originX) / scaleX)),
+                                          static_cast<int>(std::lround((y - originY) / scaleY)), 0, 0);
+    }
+
+    Petalwork::Game& game;
+    float originX = 0, originY = 0, scaleX = 0, scaleY = 0;
+};
+
+// Pages through the level's tips with their OK button until they are gone, as a player does before the
+// first move.
+void CloseTips(Petalwork::Game& game, Petalwork::GameLogic& level)
+{
+    Pointer pointer(game);
+    Petalwork::GUITipWindow& tips = level.GetTipWindow();
+    for (int clicks = 0; !tips.IsFinished() && clicks < 100; ++clicks) {
+        if (!WaitFor(game, [&] {
+                return tips.IsFinished() || (tips.GetState() == Petalwork::GUITipPagesWindow::PageState::Shown &&
+                                             tips.AcceptsInput() && tips.GetOkButton() != nullptr);
+            }))
+            break;
+        if (!tips.IsFinished())
+            pointer.Click(*tips.GetOkButton());
+    }
+    if (!tips.IsFinished() || !WaitFor(game, [&] { return !tips.IsShown(); }))
+        throw std::runtime_error("the level's tips did not close");
 }
 
 // The frames of S seconds with v_vsync as given: processor time per frame and per second, frames per
@@ -235,6 +297,7 @@ std::map<std::string, double> RunOnce(const std::string& gameFolder, double star
 
         auto* level = static_cast<Petalwork::GameLogic*>(game.level.get());
         WaitFor(game, [&] { return level->GetCellManager().boardPhase == Petalwork::CellManagerLogic::Phase::Shown; });
+        CloseTips(game, *level);
         MeasureFrames(game, true, seconds, "level_paced", figures);
         MeasureFrames(game, false, seconds, "level_unpaced", figures);
         figures["peak_mib"] = PeakResidentMiB();
