@@ -8,7 +8,9 @@
 //   screen loads it, its tips paged through with their OK button: the board waits for a move), each for S seconds (5 unless given) with v_vsync 1 (paced to the display) and S
 //   seconds with v_vsync 0 (unpaced): processor time per frame and per second (every thread, the software
 //   renderer's included) and frames per second;
-// - the level's load time (the start of loading to the first presented frame with the level's board);
+// - the level's load time (the start of loading to the first presented frame with the level's board), with
+//   the longest frame in it (where the level's files load behind the closed loading screen) and the time
+//   spent building the level object;
 // - the level's own update (the board logic: GameLogic::Update, on the main thread) per frame, and its share
 //   of the frame's processor time;
 // - the peak resident memory at the main menu and after the level.
@@ -97,10 +99,15 @@ public:
         if (!levelBackground && data != nullptr)
             levelBackground = std::make_unique<Petalwork::GameLogicBackground>(
                 level, *data, *engine->modelManager, engine->guiManager->GetCamera(), GetGameData()->butterflyModels);
-        return std::make_unique<TimedGameLogic>(level, stage, lives, *engine, soundPlayer.get(), *GetGameData(), data,
-                                                static_cast<Petalwork::ProfileManager*>(profiles.get()),
-                                                &levelBackground, language->current->code);
+        const double begun = NowMs();
+        auto made = std::make_unique<TimedGameLogic>(level, stage, lives, *engine, soundPlayer.get(), *GetGameData(),
+                                                     data, static_cast<Petalwork::ProfileManager*>(profiles.get()),
+                                                     &levelBackground, language->current->code);
+        buildMs = NowMs() - begun;
+        return made;
     }
+
+    double buildMs = 0; // wall time of building the last level
 };
 
 void Tick(Petalwork::Game& game)
@@ -292,9 +299,17 @@ std::map<std::string, double> RunOnce(const std::string& gameFolder, double star
         const double loadStart = NowMs();
         game.PrepareLevelData();
         game.gameLogicLoadingWindow->Show(game.levelData.get());
-        if (!WaitFor(game, [&] { return game.level != nullptr; }))
+        double longestTick = 0;
+        for (int i = 0; i < 20000 && game.level == nullptr; ++i) {
+            const double begun = NowMs();
+            Tick(game);
+            longestTick = std::max(longestTick, NowMs() - begun);
+        }
+        if (game.level == nullptr)
             throw std::runtime_error("the level did not load");
         figures["level_load_ms"] = NowMs() - loadStart; // the tick that made the level presented its board
+        figures["level_load_block_ms"] = longestTick;
+        figures["level_build_ms"] = game.buildMs;
 
         auto* level = static_cast<Petalwork::GameLogic*>(game.level.get());
         WaitFor(game, [&] { return level->GetCellManager().boardPhase == Petalwork::CellManagerLogic::Phase::Shown; });
@@ -332,6 +347,8 @@ void Report(const std::vector<std::map<std::string, double>>& runs, double secon
     table.Add("start of the process to the menu screen (ms)", values("menu_ms"), 0);
     table.Add("level load: loading start to the board's first frame (ms)", values("level_load_ms"), 0, "< 300",
               300);
+    table.Add("  of it the longest frame: the level's files loading (ms)", values("level_load_block_ms"), 0);
+    table.Add("  of it building the level's board and parts (ms)", values("level_build_ms"), 0);
     const char* const scenes[][2] = {{"menu", "main menu"}, {"level", "idle level"}};
     for (const auto& [prefix, name] : scenes) {
         for (const auto& [pace, paceName] : {std::pair{"_paced", "v_vsync 1"}, std::pair{"_unpaced", "v_vsync 0"}}) {
