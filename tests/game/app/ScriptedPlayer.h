@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace VantoranEngine {
 class GUIWindow;
@@ -116,8 +117,8 @@ public:
     // Plants one of the flowers the flower house offers with a click on it; true once the house is
     // finished or the stage screen has gone on.
     bool PlantFlower();
-    // A point (GUI units) on `flower` that the house's own pick hits, nearest its box's centre.
-    std::optional<Petalwork::BoardPoint> FlowerPoint(const VantoranEngine::Model* flower) const;
+    // Points (GUI units) on `flower` that the house's own pick hits, nearest its box's centre first.
+    std::vector<Petalwork::BoardPoint> FlowerPoints(const VantoranEngine::Model* flower) const;
     // Pages through the level's tips (and the order tips) and answers the relax question with no.
     bool PassLevelDialogs();
     // Answers the dialog the level shows, if any: a tip or order page with OK, the relax question with

@@ -403,7 +403,7 @@ bool ScriptedPlayer::PassStageChange()
     return true;
 }
 
-std::optional<BoardPoint> ScriptedPlayer::FlowerPoint(const VantoranEngine::Model* flower) const
+std::vector<BoardPoint> ScriptedPlayer::FlowerPoints(const VantoranEngine::Model* flower) const
 {
     // The flower's box bounds the points worth trying; the house's own pick says which hit the flower.
     auto* model = const_cast<VantoranEngine::Model*>(flower);
@@ -412,24 +412,19 @@ std::optional<BoardPoint> ScriptedPlayer::FlowerPoint(const VantoranEngine::Mode
     const VantoranEngine::Vector3 high = model->boundingBox.worldMax;
     const BoardPoint centre{(low.x + high.x) / 2.0f, (low.y + high.y) / 2.0f};
     constexpr int steps = 16;
-    std::optional<BoardPoint> best;
-    float bestDistance = 0.0f;
+    std::vector<BoardPoint> hits;
     for (int i = 0; i <= steps; ++i) {
         for (int j = 0; j <= steps; ++j) {
             const BoardPoint at{low.x + (high.x - low.x) * static_cast<float>(i) / steps,
                                 low.y + (high.y - low.y) * static_cast<float>(j) / steps};
-            // Whole pixels of an 800 x 600 window, as the pointer can stand only there.
-            const BoardPoint pixel{std::round(at.x), std::round(at.y)};
-            if (!game->flowerHouse->IsHitAt(flower, {pixel.x, pixel.y}))
-                continue;
-            const float distance = std::hypot(pixel.x - centre.x, pixel.y - centre.y);
-            if (!best || distance < bestDistance) {
-                best = pixel;
-                bestDistance = distance;
-            }
+            if (game->flowerHouse->IsHitAt(flower, {at.x, at.y}))
+                hits.push_back(at);
         }
     }
-    return best;
+    std::sort(hits.begin(), hits.end(), [&](const BoardPoint& a, const BoardPoint& b) {
+        return std::hypot(a.x - centre.x, a.y - centre.y) < std::hypot(b.x - centre.x, b.y - centre.y);
+    });
+    return hits;
 }
 
 bool ScriptedPlayer::PlantFlower()
@@ -439,15 +434,22 @@ bool ScriptedPlayer::PlantFlower()
     if (!WaitFor([&] { return house->IsOffering() && !house->GetWaitingFlowers().empty(); }, 600))
         return Fail("the flower house offered no flower");
     const VantoranEngine::Model* flower = house->GetWaitingFlowers().front();
-    const std::optional<BoardPoint> at = FlowerPoint(flower);
-    if (!at)
+    const std::vector<BoardPoint> points = FlowerPoints(flower);
+    if (points.empty())
         return Fail("no point of the offered flower is hit by the pointer's ray");
     const size_t waiting = house->GetWaitingFlowers().size();
-    // Pressed again where a press fell into a frame that took no input.
-    for (int attempt = 0; attempt < 3 && house->GetWaitingFlowers().size() == waiting && house->IsOffering();
-         ++attempt)
-        Click(*at);
-    if (house->IsOffering() && house->GetWaitingFlowers().size() == waiting)
+    auto planted = [&] { return !house->IsOffering() || house->GetWaitingFlowers().size() != waiting; };
+    // The pointer stands on whole pixels: where it lands off the flower the next point is tried, and a
+    // press that fell into a frame that took no input is made again.
+    for (size_t tried = 0; tried < points.size() && tried < 8 && !planted(); ++tried) {
+        MoveTo(points[tried].x, points[tried].y);
+        Tick();
+        if (!house->IsHitAt(flower, game->guiManager->GetCursorPosition()))
+            continue;
+        for (int press = 0; press < 3 && !planted(); ++press)
+            Press();
+    }
+    if (!planted())
         return Fail("the click on the offered flower did not plant it");
     if (!WaitFor([&] { return house->IsFinished() || !stageScreen->advancePending ||
                               stageScreen->GetGameComics().IsActive(); }))
