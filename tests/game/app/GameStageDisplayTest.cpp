@@ -43,7 +43,7 @@ namespace {
 class GameStage : public ::testing::Test {
 protected:
     GameWorld world; // first: it outlives the game
-    ScriptedPlayer player{false};
+    ScriptedPlayer player{true};
     std::unique_ptr<Game>& game = player.game;
 
     void Tick() { player.Tick(); }
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelWonThenContinued)
 {
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    player.MakeGame();
     ASSERT_TRUE(player.EnterWelcomeName(u"Mira")) << player.failure;
     auto* menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
     auto* profile = dynamic_cast<Profile*>(game->profiles->GetCurrentProfile());
@@ -125,7 +125,7 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
 
     // A second run: Start on the main menu asks whether to continue the saved game; continuing passes the
     // stage screen straight on (no comics again) to level 2.
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    player.MakeGame();
     ASSERT_TRUE(player.WaitForMainMenu()) << player.failure;
     menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
     EXPECT_EQ(game->profiles->GetCurrentProfile()->name, u"Mira");
