@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <new>
 #include <mutex>
 #include <string>
@@ -113,7 +114,12 @@ public:
     DDPIXELFORMAT format;
     DWORD caps, caps2;
     std::int32_t pitch = 0;
-    SurfaceBytes memory; // CPU surfaces: height rows of pitch bytes, zero until written
+    // CPU surfaces: height rows of pitch bytes, zero until written. The block is made on first use, and a
+    // same-size Blt shares the source's block instead of copying it (a texture is filled through a staging
+    // surface that is released right after), so either side copies it before it writes (Writable).
+    std::shared_ptr<SurfaceBytes> memory;
+    const std::uint8_t* Readable();
+    std::uint8_t* Writable();
     // A texture level's memory is given up once OpenGL holds it, and read back from OpenGL when it is
     // locked or the context goes (see Executor::RestoreMemory).
     bool memoryDropped = false;

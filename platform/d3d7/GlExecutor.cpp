@@ -127,7 +127,7 @@ PixelTransfer TransferOf(const DDPIXELFORMAT& f) {
 // Context thread only.
 void ReadBackLevel(Surface* s) {
     Context& c = Ctx();
-    s->memory = SurfaceBytes(static_cast<size_t>(s->pitch) * s->height);
+    s->memory = std::make_shared<SurfaceBytes>(static_cast<size_t>(s->pitch) * s->height);
     s->memoryDropped = false;
     c.droppedLevels.erase(s);
     const Surface* top = s->top;
@@ -137,7 +137,7 @@ void ReadBackLevel(Surface* s) {
     const PixelTransfer t = TransferOf(s->format);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, s->pitch / static_cast<GLint>(s->BytesPerPixel()));
-    glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(s->level), t.format, t.type, s->memory.data());
+    glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(s->level), t.format, t.type, s->memory->data());
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
 }
 
@@ -274,13 +274,13 @@ void UploadAndBind(Surface* top, unsigned& bound) {
         // Rows in storage order: row 0 is v = 0.
         glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(s->level), static_cast<GLint>(t.internal),
                      static_cast<GLsizei>(s->width), static_cast<GLsizei>(s->height), 0, t.format, t.type,
-                     s->memory.data());
+                     s->Readable());
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         s->dirty = false;
         // The texture now holds the level: one copy is enough (a device reset rebuilds from the engine's
         // own images, a lock or a lost context reads it back).
         if (s->kind == SurfaceKind::Texture && !s->locked) {
-            SurfaceBytes().swap(s->memory);
+            s->memory.reset();
             s->memoryDropped = true;
             c.droppedLevels.insert(s);
         }
@@ -778,7 +778,7 @@ bool RestoreMemory(Surface* surface, bool content) {
         ReadBackLevel(surface);
         return true;
     }
-    surface->memory = SurfaceBytes(static_cast<size_t>(surface->pitch) * surface->height);
+    surface->memory.reset(); // made zeroed on first use
     surface->memoryDropped = false;
     Ctx().droppedLevels.erase(surface);
     return true;
