@@ -272,6 +272,7 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
           const WORD* indices, DWORD indexCount);
 bool Present(Surface* backBuffer, HWND window, bool vsync);
 bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
+bool ReadWindowImage(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
 // Gives a texture level whose memory was given up its memory again: read back from its OpenGL texture
 // when content is wanted (false off the context's thread, where it cannot be read), else zeroed.
 bool RestoreMemory(Surface* surface, bool content);

@@ -614,6 +614,11 @@ bool ReadPresentedFrame(std::uint32_t& width, std::uint32_t& height, std::vector
 
 namespace D3D7Test {
 
+bool ReadWindowImage(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels) {
+    Guard guard(Mutex());
+    return Executor::ReadWindowImage(width, height, pixels);
+}
+
 const char* FaultName(Fault fault) {
     static const char* const names[] = {
         "DirectDrawCreate", "QueryDirect3D", "SetCooperativeLevel", "SetDisplayMode", "CreatePrimarySurface",
