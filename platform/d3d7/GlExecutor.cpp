@@ -29,14 +29,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <set>
 #include <thread>
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace Platform::D3D7Detail {
@@ -499,40 +497,6 @@ bool BlitToWindow(Surface* backBuffer) {
     return true;
 }
 
-// The software renderer's compiler library (LLVM) runs start-up code spread over most of its 100 MB of
-// machine code while the driver loads, and the kernel maps every page touched (with its neighbours) into the
-// process: some 50 MiB resident that is not run again, as the shaders come mostly from Mesa's cache. Once the
-// first context exists those mappings are dropped; the pages stay in the page cache and are mapped again on
-// their next use. Only clean executable mappings are dropped, whose contents are the file's own.
-void DropCompilerLibraryPages() {
-    static bool dropped = false;
-    if (dropped) return;
-    dropped = true;
-    std::FILE* smaps = std::fopen("/proc/self/smaps", "r");
-    if (!smaps) return;
-    std::vector<std::pair<std::uintptr_t, std::uintptr_t>> ranges;
-    char line[512];
-    std::uintptr_t low = 0, high = 0;
-    bool candidate = false;
-    while (std::fgets(line, sizeof line, smaps)) {
-        unsigned long from = 0, to = 0;
-        char permissions[8] = {};
-        if (std::sscanf(line, "%lx-%lx %7s", &from, &to, permissions) == 3 && std::strchr(line, '/')) {
-            low = from;
-            high = to;
-            candidate = std::strcmp(permissions, "r-xp") == 0 && std::strstr(line, "/libLLVM") != nullptr;
-            continue;
-        }
-        unsigned long dirty = 0;
-        if (candidate && std::sscanf(line, "Private_Dirty: %lu kB", &dirty) == 1) {
-            if (dirty == 0) ranges.emplace_back(low, high);
-            candidate = false;
-        }
-    }
-    std::fclose(smaps);
-    for (const auto& [from, to] : ranges) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
-}
-
 // With a software renderer the back buffer's object reaches the window through the window system's own
 // image of the window: a GL blit is a second full-screen pass of the rasteriser's threads, where reading the
 // object back is one copy on this thread (about 2 ms of processor time less per frame at 800 x 600). The
@@ -639,7 +603,6 @@ bool Attach(DirectDraw* owner, HWND handle) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    DropCompilerLibraryPages();
     return true;
 }
 
