@@ -13,4 +13,4 @@ cmake --build "$build" -j "$(nproc)"
 
 # No display and no sound card are needed: tests use SDL's offscreen video and dummy audio drivers.
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 300
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600

@@ -76,6 +76,14 @@ struct ChannelPlacement {
             return 0;
         return (((DWORD{component} >> narrow) << widen) << lowest) & mask;
     }
+
+    // The component back from a placed value: placing it again gives the same bits.
+    uint8_t Take(DWORD value) const
+    {
+        if (mask == 0)
+            return 255;
+        return static_cast<uint8_t>((((value & mask) >> lowest) >> widen) << narrow);
+    }
 };
 
 // Logs a failed result with the tag; true on success.
@@ -96,7 +104,9 @@ Texture2D_D3D7::Texture2D_D3D7(RenderSystem_D3D7* device, const std::string& key
 
 Texture2D_D3D7::~Texture2D_D3D7()
 {
-    ReleaseSurface();
+    if (surface != nullptr)
+        surface->Release();
+    surface = nullptr;
     levelImages.clear();
     renderSystem->RemoveTexture(this); // also unbinds it from every texture unit
 }
@@ -116,10 +126,77 @@ uint32_t Texture2D_D3D7::TextureSide(uint32_t size, uint32_t limit)
 
 void Texture2D_D3D7::ReleaseSurface()
 {
-    if (surface != nullptr) {
-        surface->Release();
-        surface = nullptr;
+    if (surface == nullptr)
+        return;
+    ReadBackLevels();
+    surface->Release();
+    surface = nullptr;
+}
+
+bool Texture2D_D3D7::ReadBackLevels()
+{
+    if (surface == nullptr || !levelImages.empty())
+        return true;
+    const char* const readTag = "Texture2D_D3D7::ReadBackLevels";
+    IDirectDrawSurface7* levelSurface = surface;
+    levelSurface->AddRef();
+    bool read = true;
+    while (levelSurface != nullptr && read) {
+        DDSURFACEDESC2 locked{};
+        locked.dwSize = sizeof(locked);
+        HRESULT result;
+        do
+            result = levelSurface->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr);
+        while (result == DDERR_WASSTILLDRAWING);
+        renderSystem->CheckResult(readTag, result);
+        read = result >= 0 && locked.lpSurface != nullptr;
+        if (read) {
+            const DDPIXELFORMAT& format = locked.ddpfPixelFormat;
+            const ChannelPlacement red(format.dwRBitMask), green(format.dwGBitMask), blue(format.dwBBitMask),
+                alpha(format.dwRGBAlphaBitMask);
+            const bool wide = format.dwRGBBitCount == 32;
+            auto level = std::make_unique<Image>();
+            level->Create(log, memory, locked.dwWidth, locked.dwHeight, levelBits, false);
+            const uint32_t step = level->BytesPerPixel();
+            for (uint32_t y = 0; y < locked.dwHeight; ++y) {
+                const uint8_t* row =
+                    static_cast<const uint8_t*>(locked.lpSurface) + static_cast<ptrdiff_t>(y) * locked.lPitch;
+                uint8_t* p = level->Pixel(0, y);
+                for (uint32_t x = 0; x < locked.dwWidth; ++x, p += step) {
+                    DWORD value = 0;
+                    if (wide) {
+                        std::memcpy(&value, row + size_t{x} * 4, 4);
+                    } else {
+                        uint16_t narrow = 0;
+                        std::memcpy(&narrow, row + size_t{x} * 2, 2);
+                        value = narrow;
+                    }
+                    p[0] = red.Take(value);
+                    p[1] = green.Take(value);
+                    p[2] = blue.Take(value);
+                    if (step == 4)
+                        p[3] = alpha.Take(value);
+                }
+            }
+            renderSystem->CheckResult(readTag, levelSurface->Unlock(nullptr));
+            levelImages.push_back(std::move(level));
+        }
+        IDirectDrawSurface7* next = nullptr;
+        if (read && mipMapping) {
+            DDSCAPS2 caps{DDSCAPS_TEXTURE | DDSCAPS_MIPMAP, 0};
+            if (levelSurface->GetAttachedSurface(&caps, &next) < 0)
+                next = nullptr; // the last level
+        }
+        levelSurface->Release();
+        levelSurface = next;
     }
+    if (levelSurface != nullptr)
+        levelSurface->Release();
+    if (!read) {
+        levelImages.clear();
+        log->LogError("Texture \"" + name + "\": its levels could not be read back");
+    }
+    return read;
 }
 
 void Texture2D_D3D7::CreateSurface(Image* image)
@@ -171,17 +248,30 @@ void Texture2D_D3D7::CreateSurface(Image* image)
         log->LogFatalError("Direct3D Subsystem (Texture2D_D3D7::CreateSurface): Failed to find texture format");
     desc.ddpfPixelFormat = search.format;
 
-    // Level 0 is kept before the surface is made, so a failed build can be retried from it.
-    if (levelImages.empty()) {
+    // Level 0 is kept before the surface is made, so a failed build can be retried from it. A source that
+    // needs no resizing, no conversion and no further levels is read as it is, and copied only on failure.
+    const bool direct = levelImages.empty() && !mipMapping && source->width == width && source->height == height &&
+                        source->bitsPerPixel == bits;
+    if (levelImages.empty() && !direct) {
         auto level = std::make_unique<Image>();
-        level->Resample(*source, width, height, 1, true);
+        level->Resample(*source, width, height, 1, false);
         level->Convert(bits);
         levelImages.push_back(std::move(level));
     }
+    levelBits = bits;
+    auto keepSource = [this, direct, source] {
+        if (!direct)
+            return;
+        auto level = std::make_unique<Image>();
+        level->CopyFrom(*source, false);
+        levelImages.push_back(std::move(level));
+    };
 
     IDirectDrawSurface7* created = nullptr;
-    if (!Succeeded(renderSystem, directDraw->CreateSurface(&desc, &created, nullptr)) || created == nullptr)
+    if (!Succeeded(renderSystem, directDraw->CreateSurface(&desc, &created, nullptr)) || created == nullptr) {
+        keepSource();
         return;
+    }
 
     const DDPIXELFORMAT& format = search.format;
     const bool wide = format.dwRGBBitCount == 32;
@@ -190,14 +280,14 @@ void Texture2D_D3D7::CreateSurface(Image* image)
     uint32_t levelHeight = height;
     uint32_t builtBytes = 0;
     for (size_t i = 0;; ++i) {
-        if (i >= levelImages.size()) {
+        if (!direct && i >= levelImages.size()) {
             auto level = std::make_unique<Image>();
-            level->Resample(*levelImages[i - 1], levelWidth, levelHeight, 3, true);
+            level->Resample(*levelImages[i - 1], levelWidth, levelHeight, 3, false);
             if (i == 1 && settings != nullptr && settings->r_show_mip_maps)
                 level->Fill(Color{1.0f, 0.0f, 0.0f, 1.0f});
             levelImages.push_back(std::move(level));
         }
-        const Image& level = *levelImages[i];
+        const Image& level = direct ? *source : *levelImages[i];
 
         DDSURFACEDESC2 stagingDesc{};
         stagingDesc.dwSize = sizeof(stagingDesc);
@@ -258,6 +348,7 @@ void Texture2D_D3D7::CreateSurface(Image* image)
         if (!built) {
             created->Release();
             byteSize = 0;
+            keepSource();
             return;
         }
         builtBytes += bytesPerPixel * levelWidth * levelHeight;
@@ -277,6 +368,8 @@ void Texture2D_D3D7::CreateSurface(Image* image)
     }
     surface = created;
     byteSize = builtBytes;
+    // The surface holds every level now: a second copy would only wait for a reset, which reads them back.
+    levelImages.clear();
 }
 
 } // namespace VantoranEngine

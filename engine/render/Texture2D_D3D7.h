@@ -1,6 +1,8 @@
 #pragma once
 // A texture's Direct3D 7 surface with its mip levels. The level images are built once from the source
-// image and kept, so the surface can be built again after a device reset without reloading the images.
+// image; once the surface holds them they are given up (the surface, or the renderer's texture behind it,
+// is then the one copy), and a reset reads them back from the surface before releasing it, so the surface
+// can be built again without reloading the images.
 //
 // A failure while the surface is built (the texture surface, a staging surface or a lock) is logged and
 // stops that build: the texture keeps no surface, binds as no texture, and the next bind tries again.
@@ -34,14 +36,19 @@ public:
 
     // Nothing when a surface exists; image null builds from the kept level images.
     void CreateSurface(Image* image);
+    // Keeps the levels (read back from the surface) and releases the surface.
     void ReleaseSurface();
+    // Fills levelImages from the surface's levels when they were given up; false (logged) when a level
+    // cannot be read, which leaves no level images.
+    bool ReadBackLevels();
 
     // The power of two nearest to size (the larger on a tie), at most limit.
     static uint32_t TextureSide(uint32_t size, uint32_t limit);
 
     RenderSystem_D3D7* renderSystem;
     Platform::IDirectDrawSurface7* surface = nullptr;
-    std::vector<std::unique_ptr<Image>> levelImages;
+    std::vector<std::unique_ptr<Image>> levelImages; // empty while the surface holds the levels
+    uint32_t levelBits = 0;                            // depth of the level images: 24 or 32
 };
 
 } // namespace VantoranEngine

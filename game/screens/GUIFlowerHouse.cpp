@@ -239,8 +239,12 @@ void GUIFlowerHouse::Reset()
 
 bool GUIFlowerHouse::HitByCursor(const Model* model) const
 {
+    return IsHitAt(model, gui->GetCursorPosition());
+}
+
+bool GUIFlowerHouse::IsHitAt(const Model* model, const VantoranEngine::Vector2& cursor) const
+{
     const VantoranEngine::Camera& camera = *gui->GetCamera();
-    const VantoranEngine::Vector2 cursor = gui->GetCursorPosition();
     // GUI units to the camera's viewport pixels, from the bottom-left corner.
     const float x = cursor.x * static_cast<float>(camera.viewportWidth) / camera.orthoWidth;
     const float y = cursor.y * static_cast<float>(camera.viewportHeight) / camera.orthoHeight;

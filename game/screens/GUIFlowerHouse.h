@@ -77,6 +77,8 @@ public:
     const std::vector<VantoranEngine::Model*>& GetOutlineModels() const { return outlineModels; }
     const std::vector<VantoranEngine::Model*>& GetWaitingFlowers() const { return waitingFlowers; }
     VantoranEngine::ParticleSystem* GetPlantingEffect() const { return plantingEffect; }
+    // Whether the ray through `cursor` (GUI units) hits `model`: the test a click on a silhouette takes.
+    bool IsHitAt(const VantoranEngine::Model* model, const VantoranEngine::Vector2& cursor) const;
 
 private:
     // The flower index at position n of stage i's list; -1 when there is none or it is out of range.

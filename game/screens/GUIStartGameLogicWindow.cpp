@@ -473,9 +473,8 @@ void GUIStartGameLogicWindow::UpdateGameComics()
         return;
     gameComics->End();
     if (GameFramework::ProfileBase* profile = CurrentProfile()) {
-        const bool final = GameFramework::IsSamePosition(nextPosition, profile->currentPosition);
         GameFramework::SetProfilePosition(nextPosition, *profile);
-        GameFramework::UpdateBestPosition(nextPosition, final, *profile);
+        GameFramework::UpdateBestPosition(nextPosition, levels->IsFinalLevel(nextPosition), *profile);
     }
 }
 
@@ -496,10 +495,10 @@ void GUIStartGameLogicWindow::UpdateStageChange()
         return;
     }
     gameComicsPlayed = false;
-    // The won level is still the current position: the final level of the game gives itself as next.
-    const bool final = GameFramework::IsSamePosition(nextPosition, current);
+    // Only the game's final level completes the game: after the game comics the profile already stands
+    // on the next position, which must not read as the final one.
     GameFramework::SetProfilePosition(nextPosition, *profile);
-    GameFramework::UpdateBestPosition(nextPosition, final, *profile);
+    GameFramework::UpdateBestPosition(nextPosition, levels->IsFinalLevel(nextPosition), *profile);
     flowerHouse->Reset();
     advancePending = false;
     ShowCalendar();

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <new>
 #include <mutex>
 #include <string>
@@ -113,7 +114,12 @@ public:
     DDPIXELFORMAT format;
     DWORD caps, caps2;
     std::int32_t pitch = 0;
-    SurfaceBytes memory; // CPU surfaces: height rows of pitch bytes, zero until written
+    // CPU surfaces: height rows of pitch bytes, zero until written. The block is made on first use, and a
+    // same-size Blt shares the source's block instead of copying it (a texture is filled through a staging
+    // surface that is released right after), so either side copies it before it writes (Writable).
+    std::shared_ptr<SurfaceBytes> memory;
+    const std::uint8_t* Readable();
+    std::uint8_t* Writable();
     // A texture level's memory is given up once OpenGL holds it, and read back from OpenGL when it is
     // locked or the context goes (see Executor::RestoreMemory).
     bool memoryDropped = false;
@@ -266,6 +272,7 @@ bool Draw(Device& device, D3DPRIMITIVETYPE type, DWORD vertexFormat, const void*
           const WORD* indices, DWORD indexCount);
 bool Present(Surface* backBuffer, HWND window, bool vsync);
 bool ReadFrame(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
+bool ReadWindowImage(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
 // Gives a texture level whose memory was given up its memory again: read back from its OpenGL texture
 // when content is wanted (false off the context's thread, where it cannot be read), else zeroed.
 bool RestoreMemory(Surface* surface, bool content);

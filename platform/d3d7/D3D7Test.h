@@ -7,6 +7,7 @@
 
 #include "platform/d3d7/D3D7.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,11 @@ void ClearFault(Fault fault);
 const std::vector<std::string>& Calls();
 int CountCalls(const std::string& prefix);
 void ClearCalls();
+
+// The picture the last present left in the window system's own image of the main window, top row first, 4
+// bytes a pixel (blue, green, red, unused): false when that present did not go through the image (it goes
+// there with a software renderer when the picture fills the window; else through a GL blit and swap).
+bool ReadWindowImage(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels);
 
 // Live objects, for leak checks.
 int LiveSurfaces();

@@ -133,9 +133,21 @@ Surface::Surface(SurfaceKind kind, DWORD width, DWORD height, const DDPIXELFORMA
     if (IsCpu()) {
         // Rows padded to 4 bytes, as display drivers commonly do.
         pitch = static_cast<std::int32_t>((width * BytesPerPixel() + 3) & ~3u);
-        memory = SurfaceBytes(static_cast<size_t>(pitch) * height);
     }
     ++G().liveSurfaces;
+}
+
+const std::uint8_t* Surface::Readable() {
+    if (!memory) memory = std::make_shared<SurfaceBytes>(static_cast<size_t>(pitch) * height);
+    return memory->data();
+}
+
+std::uint8_t* Surface::Writable() {
+    if (!memory)
+        memory = std::make_shared<SurfaceBytes>(static_cast<size_t>(pitch) * height);
+    else if (memory.use_count() > 1)
+        memory = std::make_shared<SurfaceBytes>(*memory);
+    return memory->data();
 }
 
 Surface::~Surface() {
@@ -214,7 +226,7 @@ HRESULT Surface::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD, void*) {
     if (!Executor::RestoreMemory(this, true)) return DDERR_GENERIC;
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE | DDSD_PITCH;
-    desc->lpSurface = memory.data();
+    desc->lpSurface = Writable();
     locked = true;
     return DD_OK;
 }
@@ -246,17 +258,20 @@ HRESULT Surface::Blt(RECT* destination, IDirectDrawSurface7* sourceSurface, RECT
     if (!Executor::RestoreMemory(source, true)) return DDERR_GENERIC;
     Executor::RestoreMemory(this, false); // overwritten whole
     const DWORD bpp = BytesPerPixel();
-    if (source->width == width && source->height == height) {
-        for (DWORD y = 0; y < height; ++y)
-            std::memcpy(&memory[y * pitch], &source->memory[y * source->pitch], size_t{width} * bpp);
+    if (source->width == width && source->height == height && source->pitch == pitch) {
+        source->Readable();
+        memory = source->memory; // shared until either side writes
         dirty = true;
         return DD_OK;
     }
+    const std::uint8_t* from = source->Readable();
+    memory = std::make_shared<SurfaceBytes>(static_cast<size_t>(pitch) * height);
+    std::uint8_t* to = memory->data();
     for (DWORD y = 0; y < height; ++y) {
         const DWORD sy = y * source->height / height;
         for (DWORD x = 0; x < width; ++x) {
             const DWORD sx = x * source->width / width;
-            std::memcpy(&memory[y * pitch + x * bpp], &source->memory[sy * source->pitch + sx * bpp], bpp);
+            std::memcpy(&to[y * pitch + x * bpp], &from[sy * source->pitch + sx * bpp], bpp);
         }
     }
     dirty = true;
@@ -598,6 +613,11 @@ bool ReadPresentedFrame(std::uint32_t& width, std::uint32_t& height, std::vector
 // ---- Test interface ----
 
 namespace D3D7Test {
+
+bool ReadWindowImage(std::uint32_t& width, std::uint32_t& height, std::vector<std::uint8_t>& pixels) {
+    Guard guard(Mutex());
+    return Executor::ReadWindowImage(width, height, pixels);
+}
 
 const char* FaultName(Fault fault) {
     static const char* const names[] = {

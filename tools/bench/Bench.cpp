@@ -23,11 +23,12 @@
 #include "platform/window/WindowApi.h"
 #include "tools/scenes/EngineScene.h"
 #include "tools/scenes/MainMenuScene.h"
+#include "tools/bench/Measure.h"
+#include "tools/bench/Table.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <spawn.h>
 #include <unistd.h>
@@ -52,6 +53,7 @@
 extern char** environ;
 
 using namespace VantoranEngine;
+using namespace BenchMeasure;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -70,36 +72,6 @@ struct Figures {
     double firstFrameCpu = 0; // ms of processor time, all threads, up to the first frame
     double slowFrame = 0;     // ms of wall time of the 95th-percentile frame (work only, not the wait)
 };
-
-double Nanoseconds(Clock::time_point t)
-{
-    return std::chrono::duration<double, std::nano>(t.time_since_epoch()).count();
-}
-
-double ProcessCpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
-double ThreadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-double PeakResidentMiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-    return 0;
-}
 
 // Every text table of the data, as the game loads them at start.
 std::vector<std::string> TextTables(const std::string& game)
@@ -147,7 +119,7 @@ int PacedFrames(EngineScene& scene, const std::function<void()>& texts, double s
     return frames;
 }
 
-Figures RunScene(const std::string& game, const std::string& sceneName, double startNs, double seconds)
+Figures RunScene(const std::string& game, const std::string& sceneName, double startMs, double seconds)
 {
     const std::filesystem::path user =
         std::filesystem::temp_directory_path() / ("brindle-bench-" + std::to_string(getpid()));
@@ -163,7 +135,7 @@ Figures RunScene(const std::string& game, const std::string& sceneName, double s
         const std::function<void()> texts = [&] { menu->AddTexts(); };
 
         Frame(scene, texts);
-        figures.firstFrame = (Nanoseconds(Clock::now()) - startNs) / 1e6;
+        figures.firstFrame = NowMs() - startMs;
         figures.firstFrameCpu = ProcessCpuMs();
         std::vector<double> work;
         PacedFrames(scene, texts, kWarmUpFrames * kFrameSeconds, work);
@@ -195,40 +167,11 @@ Figures RunScene(const std::string& game, const std::string& sceneName, double s
 }
 
 // Starts this program for one run of a scene and reads its line of figures.
-Figures SpawnRun(const std::string& self, const std::string& game, const std::string& scene, double seconds)
+Figures SpawnRun(const std::string& game, const std::string& scene, double seconds)
 {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        throw std::runtime_error("no pipe");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    const std::string start = std::to_string(Nanoseconds(Clock::now()));
-    const std::string secondsText = std::to_string(seconds);
-    std::vector<std::string> arguments = {self, game, "--run", scene, start, secondsText};
-    std::vector<char*> argv;
-    for (std::string& a : arguments)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    if (spawned != 0) {
-        close(pipeEnds[0]);
-        throw std::runtime_error("cannot start " + self);
-    }
-    std::string output;
-    char buffer[256];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        output.append(buffer, static_cast<size_t>(n));
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
+    const std::string output = RunSelf({game, "--run", scene, std::to_string(NowMs()), std::to_string(seconds)});
     Figures f;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-        std::sscanf(output.c_str(), "%lf %lf %lf %lf %lf %lf %lf %lf", &f.cpuPerFrame, &f.fps, &f.firstFrame,
+    if (std::sscanf(output.c_str(), "%lf %lf %lf %lf %lf %lf %lf %lf", &f.cpuPerFrame, &f.fps, &f.firstFrame,
                     &f.peakMemory, &f.engineShare, &f.slowFrame, &f.mainThread, &f.firstFrameCpu) != 8)
         throw std::runtime_error("the run of scene " + scene + " failed");
     return f;
@@ -239,33 +182,27 @@ void Report(const std::string& scene, const std::vector<Figures>& runs)
     struct Row {
         const char* name;
         double Figures::*field;
-        const char* format;
+        int decimals;
     };
     const Row rows[] = {
-        {"processor time per frame at 60 fps (ms, all threads)", &Figures::cpuPerFrame, "%9.2f"},
-        {"frames per second", &Figures::fps, "%9.1f"},
-        {"start of the process to the first frame (ms)", &Figures::firstFrame, "%9.0f"},
-        {"peak resident memory (MiB)", &Figures::peakMemory, "%9.1f"},
-        {"processor time to the first frame (ms, all threads)", &Figures::firstFrameCpu, "%9.0f"},
-        {"main thread's processor time per frame (ms)", &Figures::mainThread, "%9.2f"},
-        {"engine's own share of a frame (ms)", &Figures::engineShare, "%9.3f"},
-        {"95th-percentile frame work (ms, wall)", &Figures::slowFrame, "%9.2f"},
+        {"processor time per frame at 60 fps (ms, all threads)", &Figures::cpuPerFrame, 2},
+        {"frames per second", &Figures::fps, 1},
+        {"start of the process to the first frame (ms)", &Figures::firstFrame, 0},
+        {"peak resident memory (MiB)", &Figures::peakMemory, 1},
+        {"processor time to the first frame (ms, all threads)", &Figures::firstFrameCpu, 0},
+        {"main thread's processor time per frame (ms)", &Figures::mainThread, 2},
+        {"engine's own share of a frame (ms)", &Figures::engineShare, 3},
+        {"95th-percentile frame work (ms, wall)", &Figures::slowFrame, 2},
     };
-    std::printf("\nscene %s, %zu runs\n%-56s %9s %9s %9s\n", scene.c_str(), runs.size(), "figure", "median", "min",
-                "max");
+    Table table("scene " + scene + ", " + std::to_string(runs.size()) + " runs");
     for (const Row& row : rows) {
         std::vector<double> values;
         for (const Figures& f : runs)
             values.push_back(f.*row.field);
-        std::sort(values.begin(), values.end());
-        std::printf("%-56s", row.name);
-        for (double v : {values[values.size() / 2], values.front(), values.back()})
-            std::printf(row.format, v);
-        std::printf("\n");
+        table.Add(row.name, values, row.decimals);
     }
-    std::fflush(stdout);
+    table.Print();
 }
-
 
 // The program's start, one run: milliseconds to the first frame and processor seconds per second.
 struct StartFigures {
@@ -364,24 +301,16 @@ StartFigures RunGame(const std::string& game, bool vsync, double seconds, int ru
 
 void ReportGame(bool vsync, double seconds, const std::vector<StartFigures>& runs)
 {
-    std::printf("\nthe program's start, v_vsync %d, %zu runs\n%-56s %9s %9s %9s\n", vsync ? 1 : 0, runs.size(),
-                "figure", "median", "min", "max");
-    const std::string idle = "processor seconds per second, " + std::to_string(int(seconds)) + " s at start-up";
-    const std::pair<std::string, double StartFigures::*> rows[] = {
-        {"start of the process to the first frame (ms)", &StartFigures::firstFrame},
-        {idle, &StartFigures::cpuPerSecond},
-    };
-    for (const auto& [name, field] : rows) {
-        std::vector<double> values;
-        for (const StartFigures& f : runs)
-            values.push_back(f.*field);
-        std::sort(values.begin(), values.end());
-        std::printf("%-56s", name.c_str());
-        for (double v : {values[values.size() / 2], values.front(), values.back()})
-            std::printf(field == &StartFigures::firstFrame ? "%9.0f" : "%9.3f", v);
-        std::printf("\n");
+    Table table("the program's start, v_vsync " + std::to_string(vsync ? 1 : 0) + ", " + std::to_string(runs.size()) +
+                " runs");
+    std::vector<double> firstFrames, cpu;
+    for (const StartFigures& f : runs) {
+        firstFrames.push_back(f.firstFrame);
+        cpu.push_back(f.cpuPerSecond);
     }
-    std::fflush(stdout);
+    table.Add("start of the process to the first frame (ms)", firstFrames, 0);
+    table.Add("processor seconds per second, " + std::to_string(int(seconds)) + " s at start-up", cpu, 3);
+    table.Print();
 }
 
 } // namespace
@@ -421,7 +350,6 @@ int main(int argc, char** argv)
         }
         if (scenes.empty())
             scenes = {"menu"}; // the level scene joins once the game's level play exists
-        const std::string self = std::filesystem::canonical("/proc/self/exe").string();
         const char* threads = std::getenv("LP_NUM_THREADS");
         const char* driver = std::getenv("SDL_VIDEODRIVER");
         std::printf("video driver %s, renderer threads %s\n", driver ? driver : "default",
@@ -439,7 +367,7 @@ int main(int argc, char** argv)
             }
             std::vector<Figures> results;
             for (int run = 0; run < runs; ++run)
-                results.push_back(SpawnRun(self, game, scene, seconds));
+                results.push_back(SpawnRun(game, scene, seconds));
             Report(scene, results);
         }
     } catch (const Error& e) {

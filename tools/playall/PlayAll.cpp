@@ -21,6 +21,7 @@
 #include "framework/ProfileManagerBase.h"
 #include "game/board/GameLogic.h"
 #include "game/screens/GUIStartGameLogicWindow.h"
+#include "platform/input/DirectInput.h"
 #include "platform/os/Registry.h"
 #include "platform/window/WindowTest.h"
 #include "tests/game/app/ScriptedPlayer.h"
@@ -75,33 +76,38 @@ std::string Clock(double seconds)
     return text;
 }
 
-// After the last level the stage screen closes the game (the stage's outro, the planting, the
-// game-complete text and message), paged with a key now and then, until the main menu is back.
+// After the last level the stage screen closes the game: its last stage change (the outro and the
+// flower planted), then the game-complete text and message, paged with a key now and then, until the
+// main menu is back.
 bool FinishGame(ScriptedPlayer& player)
 {
-    constexpr uint8_t spaceKey = 0x39; // DirectInput's code
     Petalwork::Game& game = *player.game;
-    auto* stageScreen = dynamic_cast<Petalwork::GUIStartGameLogicWindow*>(game.startGameLogicWindow.get());
+    Petalwork::GUIStartGameLogicWindow* stageScreen = player.StageScreen();
     auto atMenu = [&] { return game.mainMenuWindow != nullptr && game.mainMenuWindow->shown; };
-    int frame = 0;
-    player.WaitFor([&] {
-        if (!atMenu() && ++frame % 10 == 0 && stageScreen != nullptr && stageScreen->AcceptsInput()) {
-            Platform::Test::InjectKey(spaceKey, true);
-            player.Tick();
-            Platform::Test::InjectKey(spaceKey, false);
-        }
-        return atMenu();
-    });
-    if (atMenu()) {
-        std::printf("end: the game-complete text was %s, back at the main menu\n",
-                    stageScreen != nullptr && stageScreen->IsGameCompleteShown() ? "shown" : "not shown");
-        return true;
+    if (stageScreen == nullptr || !player.WaitFor([&] { return atMenu() || stageScreen->advancePending; }, 600)) {
+        std::printf("end: the stage screen did not take the game's end\n");
+        return false;
     }
-    if (stageScreen != nullptr && stageScreen->advancePending)
-        std::printf("end: the stage screen waits for the last flower to be planted\n");
-    else
-        std::printf("end: the main menu did not come back after the last level\n");
-    return false;
+    if (stageScreen->advancePending && !player.PassStageChange()) {
+        std::printf("end: %s\n", player.failure.c_str());
+        return false;
+    }
+    int frame = 0;
+    bool textShown = false;
+    if (!player.WaitFor([&] {
+            textShown = textShown || stageScreen->IsGameCompleteShown();
+            if (!atMenu() && ++frame % 10 == 0 && stageScreen->AcceptsInput())
+                player.PressKey(Platform::DIK_SPACE);
+            return atMenu();
+        })) {
+        std::printf("end: the main menu did not come back after the game-complete text\n");
+        return false;
+    }
+    const GameFramework::ProfileBase* profile = game.profiles->GetCurrentProfile();
+    std::printf("end: the game-complete text was %s, the game %s, back at the main menu\n",
+                textShown ? "shown" : "not shown",
+                profile != nullptr && profile->gameCompleted ? "completed" : "not marked completed");
+    return true;
 }
 
 bool PlayAll(ScriptedPlayer& player, Summary& summary)

@@ -67,6 +67,8 @@ TEST_F(MaterialTest, TextureSizesAndByteCounts)
     EXPECT_EQ(mipped->byteSize, 262143u);
     WritePicture("data/w.tga", 256, 64, {1, 2, 3});
     auto* wide = static_cast<Texture2D_D3D7*>(textures().LoadTexture("w.tga", "", textureMipMapped));
+    EXPECT_TRUE(wide->levelImages.empty()); // the surface holds the levels
+    ASSERT_TRUE(wide->ReadBackLevels());
     EXPECT_EQ(wide->levelImages.size(), 9u);
     EXPECT_EQ(wide->levelImages.back()->width, 1u);
 
@@ -85,6 +87,7 @@ TEST_F(MaterialTest, JpegPairBecomesATextureWithItsAlpha)
     ASSERT_TRUE(Formats::WriteJpegPair(folder / "data/gui/pair.jpg", picture));
     auto* texture = static_cast<Texture2D_D3D7*>(
         textures().LoadTexture("gui\\pair.jpg", "gui\\pair_alpha.jpg", textureWithOpacity));
+    ASSERT_TRUE(texture->ReadBackLevels());
     ASSERT_EQ(texture->levelImages.size(), 1u);
     const Image& level = *texture->levelImages[0];
     ASSERT_EQ(level.bitsPerPixel, 32u);
@@ -109,12 +112,14 @@ TEST_F(MaterialTest, TextureWarningsAndTheCheckerboard)
     log.ClearEntries();
     WritePicture("data/self.tga", 2, 2, {1, 2, 3});
     auto* self = static_cast<Texture2D_D3D7*>(textures().LoadTexture("self.tga", "self.tga", textureWithOpacity));
+    ASSERT_TRUE(self->ReadBackLevels());
     EXPECT_EQ(self->levelImages[0]->Pixel(0, 0)[3], 3); // a 24-bit image gives its blue as alpha
     EXPECT_FALSE(Logged("Warning")) << Entries();
 
     auto* missing = static_cast<Texture2D_D3D7*>(textures().LoadTexture("none.jpg", "", 0));
     EXPECT_TRUE(Logged("Failed to open")) << Entries();
     EXPECT_EQ(missing->width, 64u);
+    ASSERT_TRUE(missing->ReadBackLevels());
     EXPECT_EQ(missing->levelImages[0]->Pixel(0, 0)[0], 255);
 
     // A picture larger than the device's largest texture is refused from its header: the checkerboard.

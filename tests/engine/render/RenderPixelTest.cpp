@@ -5,7 +5,9 @@
 #include "RenderTestSupport.h"
 
 #include "engine/render/Camera.h"
+#include "engine/render/Image.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer.h"
 
 #include "platform/window/WindowApi.h"
@@ -211,6 +213,41 @@ TEST_F(RenderPixels, TheTextureMatrixOffsetMovesTheTexture) {
     ExpectRgb(At(540, 100), {255, 0, 0});
     ExpectRgb(At(100, 380), {255, 255, 255});
     render->device->SetTexture(0, nullptr);
+}
+
+TEST_F(RenderPixels, ATextureDrawnAfterAResetShowsTheSameTexelsFromTheLevelsReadBackFromItsSurface) {
+    // 2 x 2 at 24 bits and, mip-mapped, at 32 bits: the image's rows from the bottom blue, white; red, green.
+    config->settings.r_use_mip_mapping = true;
+    for (const std::uint32_t bits : {24u, 32u}) {
+        SCOPED_TRACE(bits);
+        Image image;
+        image.Create(&log, &memory, 2, 2, bits, false);
+        const std::uint8_t texels[4][4] = {{0, 0, 255, 255}, {255, 255, 255, 255}, {255, 0, 0, 255}, {0, 255, 0, 255}};
+        for (int i = 0; i < 4; ++i) std::memcpy(image.Pixel(i % 2, i / 2), texels[i], bits / 8);
+        std::unique_ptr<Texture2D> made(render->CreateTexture("t", &image, bits == 32));
+        auto* texture = static_cast<Texture2D_D3D7*>(made.get());
+        EXPECT_TRUE(texture->levelImages.empty()); // the surface holds the levels
+        std::vector<std::vector<std::uint8_t>> frames;
+        for (int pass = 0; pass < 2; ++pass) {
+            render->SetTextureFilter(0, 0); // a reset sets the device's default states again
+            render->SetTexture(0, texture);
+            Begin();
+            Quad(-1, 1, 1, -1, 0.5f, {kWhite});
+            EndAndRead();
+            frames.push_back(frame);
+            if (pass == 0) { // drawn once: OpenGL alone holds the levels now
+                render->texturesLost = 1;
+                render->Reset(3);
+                ASSERT_NE(texture->surface, nullptr);
+                EXPECT_TRUE(texture->levelImages.empty());
+            }
+        }
+        EXPECT_TRUE(frames[0] == frames[1]);
+        ExpectRgb(At(100, 100), {0, 0, 255}, 0); // the image's bottom row is the texture's first: v = 0
+        ExpectRgb(At(540, 380), {0, 255, 0}, 0);
+        render->SetTexture(0, nullptr);
+    }
+    EXPECT_EQ(CountErrors(), 0);
 }
 
 TEST_F(RenderPixels, AFrameLoopRecoversFromALostDeviceAndDrawsOn) {

@@ -26,17 +26,14 @@
 #include "game/screens/GUIRenameProfileWindow.h"
 #include "game/screens/GUIWelcomeWindow.h"
 #include "platform/input/DirectInput.h"
-#include "platform/os/Registry.h"
 #include "platform/window/WindowTest.h"
-#include "tests/engine/core/devices/DeviceFixture.h"
 #include "TempFolder.h"
 
 #include "tests/game/app/GameWorld.h"
+#include "tests/game/app/ScriptedPlayer.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -48,26 +45,12 @@ namespace {
 class FrontEnd : public ::testing::Test {
 protected:
     GameWorld world; // first: it outlives the game
+    ScriptedPlayer player{false};
+    std::unique_ptr<Game>& game = player.game;
 
     std::string UserRoot() const { return world.UserRoot(); }
-
-    // One pass of the main loop: the messages, then a tick.
-    void Tick()
-    {
-        DeviceTesting::PumpMessages();
-        game->Tick();
-    }
-
-    // Ticks until `done` holds; false after 3000 ticks (about 50 s at the display's pace).
-    bool WaitFor(const std::function<bool()>& done)
-    {
-        for (int i = 0; i < 3000; ++i) {
-            if (done())
-                return true;
-            Tick();
-        }
-        return done();
-    }
+    void Tick() { player.Tick(); }
+    bool WaitFor(const std::function<bool()>& done) { return player.WaitFor(done); }
 
     // Ticks until the dialog takes input and has faded in.
     bool WaitReady(const GUIMenuWindow* dialog)
@@ -78,42 +61,11 @@ protected:
     void MoveTo(const GUIWindow* window)
     {
         const Vector2 corner = window->GetAbsolutePosition();
-        MoveTo(corner.x + window->size.x / 2.0f, corner.y + window->size.y / 2.0f);
+        player.MoveTo(corner.x + window->size.x / 2.0f, corner.y + window->size.y / 2.0f);
     }
-    // GUI units (800 x 600, y up) to the pixels of the game's window (y down): the mapping is measured by
-    // moving the pointer to two known pixels, as the window may be full screen at the display's size.
-    void MoveTo(float x, float y)
-    {
-        if (scale.x == 0.0f) {
-            Platform::Test::InjectMouseMotion(0, 0, 0, 0);
-            Tick();
-            origin = game->guiManager->GetCursorPosition();
-            Platform::Test::InjectMouseMotion(500, 400, 0, 0);
-            Tick();
-            const Vector2 far = game->guiManager->GetCursorPosition();
-            scale = {(far.x - origin.x) / 500.0f, (far.y - origin.y) / 400.0f};
-        }
-        Platform::Test::InjectMouseMotion(static_cast<int>(std::lround((x - origin.x) / scale.x)),
-                                          static_cast<int>(std::lround((y - origin.y) / scale.y)), 0, 0);
-    }
-
-    void Click(const GUIWindow* window)
-    {
-        MoveTo(window);
-        Tick();
-        Platform::Test::InjectMouseButton(0, true);
-        Tick();
-        Platform::Test::InjectMouseButton(0, false);
-        Tick();
-    }
-
-    void PressKey(uint8_t key)
-    {
-        Platform::Test::InjectKey(key, true);
-        Tick();
-        Platform::Test::InjectKey(key, false);
-        Tick();
-    }
+    void MoveTo(float x, float y) { player.MoveTo(x, y); }
+    void Click(const GUIWindow* window) { player.Click(window); }
+    void PressKey(uint8_t key) { player.PressKey(key); }
 
     void Type(const std::string& utf8)
     {
@@ -133,18 +85,7 @@ protected:
         return dynamic_cast<Dialog*>(window.get());
     }
 
-    bool MenuSettled()
-    {
-        auto* menu = As<GUIMainMenuWindow>(game->mainMenuWindow);
-        return WaitFor([menu] {
-            return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor()->animationControl &&
-                   menu->GetMenuAnchor()->animationControl->play == 0;
-        });
-    }
-
-    std::unique_ptr<Game> game;
-    Vector2 origin;         // GUI position of pixel (0, 0)
-    Vector2 scale{0, 0};    // GUI units per pixel; 0 until measured
+    bool MenuSettled() { return player.WaitForMainMenu(); }
 };
 
 TEST_F(FrontEnd, FirstRunProfilesOptionsHighScoresCreditsAndExitWithMouseAndKeys)

@@ -43,52 +43,23 @@ namespace {
 class GameStage : public ::testing::Test {
 protected:
     GameWorld world; // first: it outlives the game
-    ScriptedPlayer player{false};
+    ScriptedPlayer player{true};
     std::unique_ptr<Game>& game = player.game;
 
     void Tick() { player.Tick(); }
     bool WaitFor(const std::function<bool()>& done) { return player.WaitFor(done); }
-    void Click(const GUIWindow* window) { player.Click(window); }
-    GameLogic* Level() const { return player.Level(); }
-
-    // Clicks `window` until `done` follows, three times at most: a click can fall into a frame in which
-    // the window does not take input yet, and a person would simply click again.
     bool ClickUntil(const GUIWindow* window, const std::function<bool()>& done)
     {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            Click(window);
-            if (player.WaitFor(done, 600))
-                return true;
-        }
-        return false;
+        return player.ClickUntil(window, done);
     }
-
-    void PressKey(uint8_t key)
-    {
-        Platform::Test::InjectKey(key, true);
-        Tick();
-        Platform::Test::InjectKey(key, false);
-        Tick();
-    }
+    GameLogic* Level() const { return player.Level(); }
 };
 
 TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelWonThenContinued)
 {
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
-
-    ASSERT_TRUE(WaitFor([this] { return game->welcomeWindow && game->welcomeWindow->shown; }));
-    auto* welcome = dynamic_cast<GUIWelcomeWindow*>(game->welcomeWindow.get());
-    ASSERT_TRUE(WaitFor([welcome] { return welcome->AcceptsInput() && welcome->GetAlpha() >= 1.0f; }));
-    for (const char* letter : {"M", "i", "r", "a"}) {
-        Platform::Test::InjectText(letter);
-        Tick();
-    }
-    PressKey(Platform::DIK_RETURN);
+    player.MakeGame();
+    ASSERT_TRUE(player.EnterWelcomeName(u"Mira")) << player.failure;
     auto* menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
-    ASSERT_TRUE(WaitFor([menu] {
-        return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor()->animationControl &&
-               menu->GetMenuAnchor()->animationControl->play == 0;
-    }));
     auto* profile = dynamic_cast<Profile*>(game->profiles->GetCurrentProfile());
     ASSERT_NE(profile, nullptr);
     EXPECT_TRUE(profile->introComicPending);
@@ -99,23 +70,16 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
     ASSERT_TRUE(ClickUntil(menu->GetStartButton(), [stage] { return stage->GetComicsViewer() != nullptr; }));
     EXPECT_FALSE(profile->introComicPending);
     EXPECT_FALSE(menu->IsShown());
-    for (int i = 0; i < 600 && stage->GetComicsViewer() != nullptr; ++i) {
-        Platform::Test::InjectMouseButton(0, i % 2 == 0);
-        Tick();
-    }
-    Platform::Test::InjectMouseButton(0, false);
+    ASSERT_TRUE(player.PassIntroComics()) << player.failure;
     ASSERT_EQ(stage->GetComicsViewer(), nullptr);
 
     // The stage screen: day 1 circled, the first stage's intro typed out; a key shows it whole.
-    ASSERT_TRUE(WaitFor([stage] {
-        return stage->IsShown() && stage->GetAlpha() >= 1.0f && stage->GetCalendarModel()->animationControl &&
-               stage->GetCalendarModel()->animationControl->play == 0;
-    }));
+    EXPECT_TRUE(player.StageScreenReady());
     EXPECT_EQ(stage->GetDialogMode(), GUIStartGameLogicWindow::DialogMode::StageIntro);
     EXPECT_EQ(stage->GetCurrentDay(), 0);
     EXPECT_TRUE(stage->GetCircleModels()[0]->flags & ModelFlag::active);
     EXPECT_FALSE(stage->GetCrossModels()[0]->flags & ModelFlag::active);
-    PressKey(Platform::DIK_SPACE);
+    player.PressKey(Platform::DIK_SPACE);
     EXPECT_GT(stage->GetLinesShown(), 0u);
 
     // Start: the first level of the first stage goes to the level-loading screen.
@@ -161,14 +125,9 @@ TEST_F(GameStage, FirstRunThroughTheIntroComicsAndTheStageScreenToTheFirstLevelW
 
     // A second run: Start on the main menu asks whether to continue the saved game; continuing passes the
     // stage screen straight on (no comics again) to level 2.
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
-    menu = nullptr;
-    ASSERT_TRUE(WaitFor([this] { return game->mainMenuWindow && game->mainMenuWindow->shown; }));
+    player.MakeGame();
+    ASSERT_TRUE(player.WaitForMainMenu()) << player.failure;
     menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
-    ASSERT_TRUE(WaitFor([menu] {
-        return menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor()->animationControl &&
-               menu->GetMenuAnchor()->animationControl->play == 0;
-    }));
     EXPECT_EQ(game->profiles->GetCurrentProfile()->name, u"Mira");
     auto* question = dynamic_cast<GUIContinueGameLogicWindow*>(game->continueGameLogicWindow.get());
     ASSERT_TRUE(ClickUntil(menu->GetStartButton(), [this] { return game->continueGameLogicWindow->shown; }));

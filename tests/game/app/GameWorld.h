@@ -1,6 +1,8 @@
 #pragma once
 // The real game on the default data, as the game tests run it: installed where the build put it
-// (BRINDLE_GAME_FOLDER), user data in a temporary folder, the window's focus forced (no window manager).
+// (BRINDLE_GAME_FOLDER), user data in a temporary folder, the window's focus forced (no window manager),
+// and a configuration that asks for a window of the game's own size rather than the whole screen, so
+// every frame draws no more pixels than the game has.
 
 #include "platform/os/Registry.h"
 #include "platform/window/WindowTest.h"
@@ -19,6 +21,7 @@ struct GameWorld {
                                             "InstallPath", Platform::RegistryType::String,
                                             std::string(BRINDLE_GAME_FOLDER) + '\0');
         Platform::Test::SetForceFocus(true);
+        folder.WriteFile("Quorvane/Brindlemoor/Brindlemoor.ini", "v_fullscreen 0\n");
     }
     ~GameWorld()
     {

@@ -2,14 +2,15 @@
 // ScriptedPlayer: plays the real game the way a person would, through injected mouse clicks. It owns the
 // game object, finds its moves on the board model (the swap that serves the level's goal best, the first
 // in link order among equals; the next ones after a swap the board did not take), pages through the
-// level's tips, answers the relax question with no, and presses through the in-level overlays. The game
-// tests and the play-all tool share it.
+// level's tips, answers the relax question with no, and presses through the in-level overlays. Between
+// stages it pages the stage screen's outro, plants the offered flower with a click on it in the flower
+// house and clicks through the closing comics. The game tests and the play-all tool share it.
 //
 // Rules:
 // - With the test clock the platform clock is manual and every tick steps it by the longest frame the
 //   engine's timer lets through, so each frame advances the game by that much and a level takes far
 //   fewer frames. The clock is switched before the game is made and back to the real one when the
-//   player is destroyed.
+//   player is destroyed. Frames are then not paced to the display either (v_vsync 0).
 // - No call throws or asserts: a step that does not come about within its frame budget returns false
 //   and leaves its reason in `failure`.
 // - The caller sets up the installation and the user-data folder before Start. Main thread only.
@@ -22,15 +23,18 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace VantoranEngine {
 class GUIWindow;
-}
+class Model;
+} // namespace VantoranEngine
 
 namespace Petalwork {
 class CellLogic;
 class Game;
 class GameLogic;
+class GUIStartGameLogicWindow;
 } // namespace Petalwork
 
 class ScriptedPlayer {
@@ -56,22 +60,46 @@ public:
     ScriptedPlayer(const ScriptedPlayer&) = delete;
     ScriptedPlayer& operator=(const ScriptedPlayer&) = delete;
 
+    // Makes the game object; with the test clock its frames are not paced to the display's refresh.
+    void MakeGame();
     // Makes the game object and waits for the first run's welcome dialog, then makes the profile `name`
     // behind it and makes it current.
     bool StartWithNewProfile(const std::u16string& name);
     // Makes the game object of a returning player and waits for the main menu.
     bool StartExisting();
+    // A first run as a person makes it: the name typed into the welcome dialog and confirmed with ENTER,
+    // Start on the main menu, the intro comics clicked through, up to the stage screen at rest.
+    bool StartNewGame(const std::u16string& name);
+    // The welcome dialog of a first run: `name` typed and confirmed; true once the main menu is up.
+    bool EnterWelcomeName(const std::u16string& name);
+    // The main menu is shown, takes input and its menu has slid in.
+    bool MainMenuReady() const;
+    bool WaitForMainMenu();
+    // From the main menu: Start, then Continue in the saved-game question; true once the level runs.
+    bool ContinueSavedGame();
+    // Clicks through the intro comics until the stage screen has taken over and rests.
+    bool PassIntroComics();
+    // The stage screen is shown, at full alpha, its calendar at rest.
+    bool StageScreenReady() const;
     // Deletes the game object (the log is complete afterwards).
     void Stop();
 
     // One frame: pending window messages, then the game's tick.
     void Tick();
     bool WaitFor(const std::function<bool()>& done, int ticks = defaultTicks);
+    // Points at the window's centre, following it while it moves, then presses and releases the button.
     void Click(const VantoranEngine::GUIWindow* window);
     void Click(Petalwork::BoardPoint at);
+    // Points at `x`, `y` (GUI units, y up) without pressing; the next tick sees the pointer there.
+    void MoveTo(float x, float y);
+    // Clicks `window` until `done` follows, `attempts` times at most: a click can fall into a frame in
+    // which the window does not take input yet, and a person would simply click again.
+    bool ClickUntil(const VantoranEngine::GUIWindow* window, const std::function<bool()>& done, int attempts = 3);
+    void PressKey(uint8_t directInputKey);
 
     // The running level as the game's own type, or null.
     Petalwork::GameLogic* Level() const;
+    Petalwork::GUIStartGameLogicWindow* StageScreen() const;
     // The board rests: no chip moves, no move is being resolved, the board is shown.
     bool Resting() const;
     // The swap number `skip` (counting round) that makes a group, found on the board model: those that do
@@ -80,10 +108,19 @@ public:
     std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove(size_t skip = 0) const;
 
     // The level at the profile's position: through the stage screen where it is shown (it starts the
-    // next level of a stage by itself; between stages the player presses Start), else started the way
-    // the stage screen starts one: its bundle is prepared and the level loading screen shown. True once
-    // the level runs.
+    // next level of a stage by itself; after a stage's first win the player passes the stage change,
+    // planting a flower, and presses Start), else started the way the stage screen starts one: its
+    // bundle is prepared and the level loading screen shown. True once the level runs.
     bool StartLevel();
+    // On the stage screen after a stage's first win (its advance pending): pages the outro with keys,
+    // plants a flower where one is offered, clicks through the closing comics where it plays; true once
+    // the screen has moved the profile on.
+    bool PassStageChange();
+    // Plants one of the flowers the flower house offers with a click on it; true once the house is
+    // finished or the stage screen has gone on.
+    bool PlantFlower();
+    // Points (GUI units) on `flower` that the house's own pick hits, nearest its box's centre first.
+    std::vector<Petalwork::BoardPoint> FlowerPoints(const VantoranEngine::Model* flower) const;
     // Pages through the level's tips (and the order tips) and answers the relax question with no.
     bool PassLevelDialogs();
     // Answers the dialog the level shows, if any: a tip or order page with OK, the relax question with
@@ -102,7 +139,7 @@ public:
 
 private:
     bool Fail(const std::string& reason);
-    void MoveTo(float x, float y);
+    void Press();
 
     bool testClock;
     int livesAtStart = 0; // of the running level

@@ -2,6 +2,11 @@
 
 #include "game/app/Game.h"
 
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
+#include "engine/core/StringUtils.h"
+#include "engine/render/AnimationControl.h"
+#include "engine/render/Model.h"
 #include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUIManager.h"
 #include "framework/GUILevelCompleteWindowBase.h"
@@ -17,10 +22,17 @@
 #include "game/board/GameLogic.h"
 #include "game/board/model/ConnectionManager.h"
 #include "game/board/model/LevelProgress.h"
+#include "game/screens/GUIComics.h"
+#include "game/screens/GUIContinueGameLogicWindow.h"
+#include "game/screens/GUIFlowerHouse.h"
+#include "game/screens/GUIGameComics.h"
+#include "game/screens/GUIMainMenuWindow.h"
 #include "game/screens/GUIOrderWindow.h"
 #include "game/screens/GUIRelaxModeWindow.h"
 #include "game/screens/GUIStartGameLogicWindow.h"
 #include "game/screens/GUITipWindow.h"
+#include "game/screens/GUIWelcomeWindow.h"
+#include "platform/input/DirectInput.h"
 #include "platform/os/Clock.h"
 #include "platform/window/WindowApi.h"
 #include "platform/window/WindowTest.h"
@@ -151,9 +163,17 @@ bool ScriptedPlayer::Fail(const std::string& reason)
     return false;
 }
 
-bool ScriptedPlayer::StartWithNewProfile(const std::u16string& name)
+void ScriptedPlayer::MakeGame()
 {
     game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    // The test clock does not follow real time: waiting for the display's refresh would only slow the run.
+    if (testClock)
+        game->engine->config->SetValueText("v_vsync", "0");
+}
+
+bool ScriptedPlayer::StartWithNewProfile(const std::u16string& name)
+{
+    MakeGame();
     // The first run ends on the welcome dialog; the player's profile is made behind it.
     if (!WaitFor([&] { return game->welcomeWindow != nullptr && game->welcomeWindow->shown; }))
         return Fail("the welcome dialog did not come up");
@@ -168,10 +188,93 @@ bool ScriptedPlayer::StartWithNewProfile(const std::u16string& name)
 
 bool ScriptedPlayer::StartExisting()
 {
-    game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    MakeGame();
     if (!WaitFor([&] { return game->mainMenuWindow != nullptr && game->mainMenuWindow->shown; }))
         return Fail("the main menu did not come up");
     return true;
+}
+
+bool ScriptedPlayer::StartNewGame(const std::u16string& name)
+{
+    MakeGame();
+    if (!EnterWelcomeName(name))
+        return false;
+    auto* menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
+    if (!ClickUntil(menu->GetStartButton(), [&] { return !menu->IsShown(); }))
+        return Fail("Start on the main menu was not taken");
+    return PassIntroComics();
+}
+
+bool ScriptedPlayer::EnterWelcomeName(const std::u16string& name)
+{
+    GUIWelcomeWindow* welcome = nullptr;
+    if (!WaitFor([&] {
+            welcome = dynamic_cast<GUIWelcomeWindow*>(game->welcomeWindow.get());
+            return welcome != nullptr && welcome->AcceptsInput() && welcome->GetAlpha() >= 1.0f;
+        }))
+        return Fail("the welcome dialog did not come up");
+    for (const char letter : VantoranEngine::WideToMultiByte(name)) {
+        Platform::Test::InjectText(std::string(1, letter));
+        Tick();
+    }
+    PressKey(Platform::DIK_RETURN);
+    return WaitForMainMenu();
+}
+
+bool ScriptedPlayer::MainMenuReady() const
+{
+    const auto* menu = dynamic_cast<const GUIMainMenuWindow*>(game->mainMenuWindow.get());
+    return menu != nullptr && menu->AcceptsInput() && menu->GetAlpha() >= 1.0f && menu->GetMenuAnchor() != nullptr &&
+           menu->GetMenuAnchor()->animationControl && menu->GetMenuAnchor()->animationControl->play == 0;
+}
+
+bool ScriptedPlayer::WaitForMainMenu()
+{
+    if (!WaitFor([&] { return MainMenuReady(); }))
+        return Fail("the main menu did not come up");
+    return true;
+}
+
+bool ScriptedPlayer::ContinueSavedGame()
+{
+    if (!WaitForMainMenu())
+        return false;
+    auto* menu = dynamic_cast<GUIMainMenuWindow*>(game->mainMenuWindow.get());
+    auto* question = dynamic_cast<GUIContinueGameLogicWindow*>(game->continueGameLogicWindow.get());
+    if (question == nullptr)
+        return Fail("the game has no saved-game question");
+    if (!ClickUntil(menu->GetStartButton(), [&] { return question->AcceptsInput() && question->GetAlpha() >= 1.0f; }))
+        return Fail("Start on the main menu did not ask about the saved game");
+    if (!ClickUntil(question->GetContinueButton(), [&] { return Level() != nullptr; }))
+        return Fail("Continue did not start the saved level");
+    livesAtStart = Level()->lives;
+    return true;
+}
+
+bool ScriptedPlayer::PassIntroComics()
+{
+    GUIStartGameLogicWindow* stage = StageScreen();
+    if (stage == nullptr || !WaitFor([&] { return stage->GetComicsViewer() != nullptr; }, 300))
+        return Fail("the intro comics did not start");
+    // Each press shows the page whole, so the next frame moves on.
+    for (int i = 0; i < 600 && stage->GetComicsViewer() != nullptr; ++i) {
+        Platform::Test::InjectMouseButton(0, i % 2 == 0);
+        Tick();
+    }
+    Platform::Test::InjectMouseButton(0, false);
+    Tick();
+    if (stage->GetComicsViewer() != nullptr)
+        return Fail("the intro comics did not end");
+    if (!WaitFor([&] { return StageScreenReady(); }))
+        return Fail("the stage screen did not follow the intro comics");
+    return true;
+}
+
+bool ScriptedPlayer::StageScreenReady() const
+{
+    const GUIStartGameLogicWindow* stage = StageScreen();
+    return stage != nullptr && stage->IsShown() && stage->AcceptsInput() && stage->GetAlpha() >= 1.0f &&
+           stage->GetCalendarModel()->animationControl && stage->GetCalendarModel()->animationControl->play == 0;
 }
 
 void ScriptedPlayer::Stop()
@@ -223,18 +326,62 @@ void ScriptedPlayer::MoveTo(float x, float y)
 
 void ScriptedPlayer::Click(const VantoranEngine::GUIWindow* window)
 {
-    const Vector2 corner = window->GetAbsolutePosition();
-    Click(BoardPoint{corner.x + window->size.x / 2.0f, corner.y + window->size.y / 2.0f});
+    auto centre = [window] {
+        const Vector2 corner = window->GetAbsolutePosition();
+        return BoardPoint{corner.x + window->size.x / 2.0f, corner.y + window->size.y / 2.0f};
+    };
+    // A window can still move in the frame after it looks at rest (a menu frame follows its sliding
+    // anchor once more after the slide has stopped), and a slower machine takes bigger steps: the
+    // pointer follows the window until it stands still under it, as a hand would, before pressing.
+    BoardPoint at = centre();
+    for (int step = 0; step < 10; ++step) {
+        MoveTo(at.x, at.y);
+        Tick();
+        const BoardPoint now = centre();
+        if (now.x == at.x && now.y == at.y && window->hovered)
+            break;
+        at = now;
+    }
+    Press();
 }
 
 void ScriptedPlayer::Click(BoardPoint at)
 {
     MoveTo(at.x, at.y);
     Tick();
+    Press();
+}
+
+void ScriptedPlayer::Press()
+{
     Platform::Test::InjectMouseButton(0, true);
     Tick();
     Platform::Test::InjectMouseButton(0, false);
     Tick();
+}
+
+bool ScriptedPlayer::ClickUntil(const VantoranEngine::GUIWindow* window, const std::function<bool()>& done,
+                                int attempts)
+{
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        Click(window);
+        if (WaitFor(done, 600))
+            return true;
+    }
+    return false;
+}
+
+void ScriptedPlayer::PressKey(uint8_t directInputKey)
+{
+    Platform::Test::InjectKey(directInputKey, true);
+    Tick();
+    Platform::Test::InjectKey(directInputKey, false);
+    Tick();
+}
+
+GUIStartGameLogicWindow* ScriptedPlayer::StageScreen() const
+{
+    return game ? dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get()) : nullptr;
 }
 
 GameLogic* ScriptedPlayer::Level() const
@@ -297,40 +444,115 @@ bool ScriptedPlayer::StartLevel()
     if (game->level != nullptr)
         return Fail("a level is still running");
     auto loading = [&] { return Level() != nullptr || game->gameLogicLoadingWindow->shown; };
-    auto* stageScreen = dynamic_cast<GUIStartGameLogicWindow*>(game->startGameLogicWindow.get());
+    GUIStartGameLogicWindow* stageScreen = StageScreen();
     if (stageScreen != nullptr && game->startGameLogicWindow->shown) {
         // After a level that was not its stage's last the stage screen starts the next one by itself;
-        // between stages the player presses Start, which also pages through what the screen tells.
-        int frame = 0;
-        WaitFor([&] {
-            if (loading())
-                return true;
-            if (++frame % 10 == 0 && stageScreen->AcceptsInput() && stageScreen->GetStartButton() != nullptr)
-                Click(stageScreen->GetStartButton());
-            return loading();
-        }, 1500);
-        if (!loading()) {
-            // The planting between stages wants a click on a flower in the garden, which this player
-            // does not aim at: the stage change is made as the screen makes it once the flower is in.
-            GameFramework::ProfileBase* profile = game->profiles->GetCurrentProfile();
-            if (stageScreen->advancePending) {
-                const GameFramework::LevelPosition next = stageScreen->nextPosition;
-                const bool final = GameFramework::IsSamePosition(next, profile->currentPosition);
-                GameFramework::SetProfilePosition(next, *profile);
-                GameFramework::UpdateBestPosition(next, final, *profile);
-                stageScreen->advancePending = false;
-                profile->Save();
-            }
-            stageScreen->Hide();
-        }
-    }
-    if (!loading()) {
+        // after a stage's first win it first goes through the stage change; then the player presses Start.
+        if (!WaitFor([&] { return loading() || stageScreen->advancePending || StageScreenReady(); }))
+            return Fail("the stage screen did not come to rest");
+        if (!loading() && stageScreen->advancePending && !PassStageChange())
+            return false;
+        if (!loading() && !WaitFor([&] { return loading() || StageScreenReady(); }))
+            return Fail("the stage screen did not come to rest after the stage change");
+        if (!loading() && !ClickUntil(stageScreen->GetStartButton(), loading))
+            return Fail("Start on the stage screen was not taken");
+    } else if (!loading()) {
+        // No stage screen up (a returning player's level started by a test): started as the stage screen
+        // starts one.
         game->PrepareLevelData();
         game->gameLogicLoadingWindow->Show(game->levelData.get());
     }
     if (!WaitFor([&] { return Level() != nullptr; }))
         return Fail("the level did not load");
     livesAtStart = Level()->lives;
+    return true;
+}
+
+bool ScriptedPlayer::PassStageChange()
+{
+    GUIStartGameLogicWindow* stageScreen = StageScreen();
+    GUIFlowerHouse* house = game->flowerHouse.get();
+    bool planted = false;
+    bool failed = false;
+    int frame = 0;
+    const bool changed = WaitFor([&] {
+        if (!stageScreen->advancePending || failed)
+            return true;
+        if (stageScreen->GetGameComics().IsActive()) {
+            // A press shows the comics' page whole; the next frame moves on.
+            Platform::Test::InjectMouseButton(0, ++frame % 2 == 1);
+            return false;
+        }
+        if (!planted && house->IsOffering() && !house->IsFinished() && !house->GetWaitingFlowers().empty()) {
+            failed = !PlantFlower();
+            planted = true;
+            return failed || !stageScreen->advancePending;
+        }
+        // The outro is typed out; a key shows its page whole and turns to the next.
+        if (++frame % 10 == 0 && stageScreen->AcceptsInput() && !house->IsOffering())
+            PressKey(Platform::DIK_SPACE);
+        return !stageScreen->advancePending;
+    }, 4000);
+    Platform::Test::InjectMouseButton(0, false);
+    Tick();
+    if (failed)
+        return false;
+    if (!changed || stageScreen->advancePending)
+        return Fail("the stage change did not come about");
+    return true;
+}
+
+std::vector<BoardPoint> ScriptedPlayer::FlowerPoints(const VantoranEngine::Model* flower) const
+{
+    // The flower's box bounds the points worth trying; the house's own pick says which hit the flower.
+    auto* model = const_cast<VantoranEngine::Model*>(flower);
+    model->boundingBox.Update(true);
+    const VantoranEngine::Vector3 low = model->boundingBox.worldMin;
+    const VantoranEngine::Vector3 high = model->boundingBox.worldMax;
+    const BoardPoint centre{(low.x + high.x) / 2.0f, (low.y + high.y) / 2.0f};
+    constexpr int steps = 16;
+    std::vector<BoardPoint> hits;
+    for (int i = 0; i <= steps; ++i) {
+        for (int j = 0; j <= steps; ++j) {
+            const BoardPoint at{low.x + (high.x - low.x) * static_cast<float>(i) / steps,
+                                low.y + (high.y - low.y) * static_cast<float>(j) / steps};
+            if (game->flowerHouse->IsHitAt(flower, {at.x, at.y}))
+                hits.push_back(at);
+        }
+    }
+    std::sort(hits.begin(), hits.end(), [&](const BoardPoint& a, const BoardPoint& b) {
+        return std::hypot(a.x - centre.x, a.y - centre.y) < std::hypot(b.x - centre.x, b.y - centre.y);
+    });
+    return hits;
+}
+
+bool ScriptedPlayer::PlantFlower()
+{
+    GUIFlowerHouse* house = game->flowerHouse.get();
+    GUIStartGameLogicWindow* stageScreen = StageScreen();
+    if (!WaitFor([&] { return house->IsOffering() && !house->GetWaitingFlowers().empty(); }, 600))
+        return Fail("the flower house offered no flower");
+    const VantoranEngine::Model* flower = house->GetWaitingFlowers().front();
+    const std::vector<BoardPoint> points = FlowerPoints(flower);
+    if (points.empty())
+        return Fail("no point of the offered flower is hit by the pointer's ray");
+    const size_t waiting = house->GetWaitingFlowers().size();
+    auto planted = [&] { return !house->IsOffering() || house->GetWaitingFlowers().size() != waiting; };
+    // The pointer stands on whole pixels: where it lands off the flower the next point is tried, and a
+    // press that fell into a frame that took no input is made again.
+    for (size_t tried = 0; tried < points.size() && tried < 8 && !planted(); ++tried) {
+        MoveTo(points[tried].x, points[tried].y);
+        Tick();
+        if (!house->IsHitAt(flower, game->guiManager->GetCursorPosition()))
+            continue;
+        for (int press = 0; press < 3 && !planted(); ++press)
+            Press();
+    }
+    if (!planted())
+        return Fail("the click on the offered flower did not plant it");
+    if (!WaitFor([&] { return house->IsFinished() || !stageScreen->advancePending ||
+                              stageScreen->GetGameComics().IsActive(); }))
+        return Fail("the flower house did not finish after the planting");
     return true;
 }
 

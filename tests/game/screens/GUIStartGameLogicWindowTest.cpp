@@ -451,6 +451,9 @@ TEST_F(GUIStartGameLogicWindowTest, TheGameComicsPlaysOnceAfterTheSeventhStage)
         EXPECT_FALSE(screen->advancePending);
         EXPECT_FALSE(screen->GetGameComics().IsActive());
         EXPECT_TRUE(IsSamePosition(profile->currentPosition, c.next));
+        EXPECT_TRUE(IsSamePosition(profile->bestPosition, c.next));
+        // Only the catalogue's final level completes the game, not the position the comics left behind.
+        EXPECT_FALSE(profile->gameCompleted);
         Frames(40, update);
         EXPECT_FALSE(screen->GetGameComics().IsActive());
         screen->Hide();

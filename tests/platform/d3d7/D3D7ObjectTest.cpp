@@ -153,7 +153,7 @@ TEST_F(D3D7Objects, TextureSurfacesHavePaddedPitchAMipChainAndADirtyUpload) {
     dd->Release();
 }
 
-TEST_F(D3D7Objects, BltCopiesBetweenCpuSurfacesOfOneFormat) {
+TEST_F(D3D7Objects, BltCopiesBetweenCpuSurfacesOfOneFormatAndEachSideKeepsItsOwnPixels) {
     IDirectDraw7* dd = CreateDirectDraw();
     DDSURFACEDESC2 desc{};
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
@@ -173,8 +173,26 @@ TEST_F(D3D7Objects, BltCopiesBetweenCpuSurfacesOfOneFormat) {
     ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(std::memcmp(locked.lpSurface, pixels, sizeof pixels), 0);
     texture->Unlock(nullptr);
+
+    // The copy is the copy's own: a write on either side after the Blt leaves the other as it was.
+    ASSERT_EQ(texture->Blt(nullptr, staging, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    std::memset(locked.lpSurface, 0, sizeof pixels);
+    texture->Unlock(nullptr);
+    ASSERT_EQ(staging->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(std::memcmp(locked.lpSurface, pixels, sizeof pixels), 0);
+    std::memset(locked.lpSurface, 0xEE, 4);
+    staging->Unlock(nullptr);
+    ASSERT_EQ(texture->Blt(nullptr, staging, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    ASSERT_EQ(staging->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    std::memcpy(locked.lpSurface, pixels, sizeof pixels);
+    staging->Unlock(nullptr);
+    staging->Release(); // the texture outlives the surface it was copied from
+    ASSERT_EQ(texture->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    const std::uint32_t expected[4] = {0xEEEEEEEE, 0xFF445566, 0xFF778899, 0xFFAABBCC};
+    EXPECT_EQ(std::memcmp(locked.lpSurface, expected, sizeof expected), 0);
+    texture->Unlock(nullptr);
     texture->Release();
-    staging->Release();
     dd->Release();
 }
 

@@ -335,6 +335,34 @@ TEST_F(D3D7Pixels, PresentLetterboxesTheBackBufferAndShowsTheSameFrameAgain) {
     EXPECT_EQ(frame, first);
 }
 
+// With the software renderer a picture that fills the window reaches it through the window system's own image
+// of the window, not through a GL blit: the same pixels, rows top first there.
+TEST_F(D3D7Pixels, APictureThatFillsTheWindowReachesTheWindowImageAsPresented) {
+    Clear(D3DCLEAR_TARGET, 0xFF204060);
+    Quad(-1, 1, 0, -0.5f, 0.5f, 0xFFFFFFFF);
+    Quad(-0.3f, 0.9f, 0.8f, -0.7f, 0.5f, 0x80C08000);
+    Present();
+    std::uint32_t width = 0, height = 0;
+    std::vector<std::uint8_t> image;
+    ASSERT_TRUE(T::ReadWindowImage(width, height, image));
+    ASSERT_EQ(width, DWORD(kWidth));
+    ASSERT_EQ(height, DWORD(kHeight));
+    int differing = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 3; ++c)
+                differing += image[(static_cast<size_t>(y) * kWidth + x) * 4 + c] !=
+                             frame[(static_cast<size_t>(kHeight - 1 - y) * kWidth + x) * 4 + c];
+    EXPECT_EQ(differing, 0);
+    ExpectRgb(At(10, 10), {255, 255, 255});
+
+    Close();
+    Open(80, 30); // letterboxed: scaled by a GL blit into the window
+    Clear(D3DCLEAR_TARGET, 0xFFFFFFFF);
+    Present();
+    EXPECT_FALSE(T::ReadWindowImage(width, height, image));
+}
+
 TEST_F(D3D7Pixels, LaterFramesReplaceTheWholeWindowAndShowAgain) {
     Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFFF0000);
     Present();
