@@ -141,6 +141,27 @@ int GoalValue(const std::vector<CellLogic*>& group, const std::vector<CellLogic*
     return value;
 }
 
+// What keeps the board from resting, for a failure that says why.
+std::string Unrest(const GameLogic& level)
+{
+    const CellManager& cells = level.GetCellManager();
+    std::string what;
+    auto add = [&](bool busy, const char* name) {
+        if (busy)
+            what += (what.empty() ? "" : ", ") + std::string(name);
+    };
+    add(cells.boardPhase != CellManagerLogic::Phase::Shown, "board not shown");
+    add(!cells.allChipsIdle, "a chip on a cell moves");
+    add(!cells.boardFullAndIdle, "a cell is empty");
+    add(!cells.swapPairs.empty(), "a swap is pending");
+    add(!cells.changedLines.empty(), "a move line is refilling");
+    add(cells.moveEndDelay >= 0.0f, "the move is ending");
+    add(!level.GetChipManager().allIdle, "a chip off the board moves");
+    add(level.GetChipManager().whirlActive, "the board whirls");
+    add(cells.selected != nullptr, "a cell is selected");
+    return what;
+}
+
 } // namespace
 
 ScriptedPlayer::ScriptedPlayer(bool testClock_) : testClock(testClock_)
@@ -591,7 +612,8 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
             return Fail("the level ended unwon after " + std::to_string(run.moves) + " moves");
         if (!WaitFor([&] { return AnswerDialogs() || Resting() || level->GetLevelProgress().done ||
                                   level->GetState() == LevelState::Lost; }))
-            return Fail("the board did not come to rest after " + std::to_string(run.moves) + " moves");
+            return Fail("the board did not come to rest after " + std::to_string(run.moves) + " moves (" +
+                        Unrest(*level) + ")");
         if (level->GetLevelProgress().done || !Resting())
             continue;
         const auto move = FindMove(misses);
