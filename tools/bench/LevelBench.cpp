@@ -44,6 +44,7 @@
 #include "platform/os/Registry.h"
 #include "platform/window/WindowApi.h"
 #include "platform/window/WindowTest.h"
+#include "tests/game/app/GuiPointer.h"
 #include "tools/bench/Measure.h"
 #include "tools/bench/Table.h"
 
@@ -135,8 +136,7 @@ void TickFor(Petalwork::Game& game, double seconds)
         Tick(game);
 }
 
-// Clicks the middle of a window as a player would: the pointer moves there and MOUSE1 goes down and up. The
-// map from GUI units to window pixels is measured once, from where two pointer positions land.
+// Clicks the middle of a window as a player would: the pointer moves there and MOUSE1 goes down and up.
 class Pointer {
 public:
     explicit Pointer(Petalwork::Game& game) : game(game) {}
@@ -144,7 +144,7 @@ public:
     void Click(const VantoranEngine::GUIWindow& window)
     {
         const VantoranEngine::Vector2 corner = window.GetAbsolutePosition();
-        MoveTo(corner.x + window.size.x / 2.0f, corner.y + window.size.y / 2.0f);
+        pointer.MoveTo(corner.x + window.size.x / 2.0f, corner.y + window.size.y / 2.0f);
         Tick(game);
         Platform::Test::InjectMouseButton(0, true);
         Tick(game);
@@ -153,26 +153,8 @@ public:
     }
 
 private:
-    void MoveTo(float x, float y)
-    {
-        if (scaleX == 0.0f || scaleY == 0.0f) {
-            Platform::Test::InjectMouseMotion(0, 0, 0, 0);
-            Tick(game);
-            const VantoranEngine::Vector2 origin = game.engine->guiManager->GetCursorPosition();
-            Platform::Test::InjectMouseMotion(500, 400, 0, 0);
-            Tick(game);
-            const VantoranEngine::Vector2 far = game.engine->guiManager->GetCursorPosition();
-            originX = origin.x;
-            originY = origin.y;
-            scaleX = (far.x - origin.x) / 500.0f;
-            scaleY = (far.y - origin.y) / 400.0f;
-        }
-        Platform::Test::InjectMouseMotion(static_cast<int>(std::lround((x - originX) / scaleX)),
-                                          static_cast<int>(std::lround((y - originY) / scaleY)), 0, 0);
-    }
-
     Petalwork::Game& game;
-    float originX = 0, originY = 0, scaleX = 0, scaleY = 0;
+    GuiPointer pointer{[this] { Tick(game); }, [this] { return game.engine->guiManager->GetCursorPosition(); }};
 };
 
 // Pages through the level's tips with their OK button until they are gone, as a player does before the

@@ -15,6 +15,7 @@
 //   and leaves its reason in `failure`.
 // - The caller sets up the installation and the user-data folder before Start. Main thread only.
 
+#include "GuiPointer.h"
 #include "game/board/model/BoardTypes.h"
 
 #include <cstdint>
@@ -143,6 +144,5 @@ private:
 
     bool testClock;
     int livesAtStart = 0; // of the running level
-    float originX = 0.0f, originY = 0.0f;
-    float scaleX = 0.0f, scaleY = 0.0f;
+    GuiPointer pointer;
 };

@@ -164,7 +164,8 @@ std::string Unrest(const GameLogic& level)
 
 } // namespace
 
-ScriptedPlayer::ScriptedPlayer(bool testClock_) : testClock(testClock_)
+ScriptedPlayer::ScriptedPlayer(bool testClock_)
+    : testClock(testClock_), pointer([this] { Tick(); }, [this] { return game->guiManager->GetCursorPosition(); })
 {
     // A start far from 0, so every timer made later reads forward from it.
     if (testClock)
@@ -326,23 +327,9 @@ bool ScriptedPlayer::WaitFor(const std::function<bool()>& done, int budget)
     return done();
 }
 
-// GUI units (y up) to the window's pixels (y down), measured by moving the pointer to two pixels.
 void ScriptedPlayer::MoveTo(float x, float y)
 {
-    if (scaleX == 0.0f || scaleY == 0.0f) {
-        Platform::Test::InjectMouseMotion(0, 0, 0, 0);
-        Tick();
-        const Vector2 origin = game->guiManager->GetCursorPosition();
-        Platform::Test::InjectMouseMotion(500, 400, 0, 0);
-        Tick();
-        const Vector2 far = game->guiManager->GetCursorPosition();
-        originX = origin.x;
-        originY = origin.y;
-        scaleX = (far.x - origin.x) / 500.0f;
-        scaleY = (far.y - origin.y) / 400.0f;
-    }
-    Platform::Test::InjectMouseMotion(static_cast<int>(std::lround((x - originX) / scaleX)),
-                                      static_cast<int>(std::lround((y - originY) / scaleY)), 0, 0);
+    pointer.MoveTo(x, y);
 }
 
 void ScriptedPlayer::Click(const VantoranEngine::GUIWindow* window)
