@@ -5,9 +5,11 @@
 // After the last level it goes on through the end of the game to the main menu, then prints a summary
 // and every error line of the game's log. Never run as a test: a whole game takes minutes.
 //
-// Usage: playall <game folder> [--real-clock]
+// Usage: playall <game folder> [--real-clock] [--from S-L]
 //   The game folder holds the game's data (the build's "game" folder). Without --real-clock every
 //   frame steps the game by the longest frame the engine lets through, so the run goes quicker.
+//   --from S-L starts at stage S, level L (counted from 1) with a profile saved standing there, as a
+//   player who had won every level before it, so one level's fault is reached without playing the rest.
 // Exit status: 0 when every level was won and the log has no error line, 1 when the player got stuck
 // or the log has one, 2 on bad arguments.
 #include "game/app/Game.h"
@@ -17,6 +19,7 @@
 #include "framework/GUIMainMenuWindowBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LevelManagerBase.h"
+#include "framework/Profile.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/board/GameLogic.h"
@@ -45,7 +48,7 @@ constexpr int tries = 5;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: playall <game folder> [--real-clock]\n");
+    std::fprintf(stderr, "usage: playall <game folder> [--real-clock] [--from S-L]\n");
     return 2;
 }
 
@@ -110,9 +113,32 @@ bool FinishGame(ScriptedPlayer& player)
     return true;
 }
 
-bool PlayAll(ScriptedPlayer& player, Summary& summary)
+// A first run makes the profile; it is then moved to `from` as a player who had won every level before
+// it (a flower planted per stage, a saved game to continue), saved, and the game made again on it.
+bool StartAt(ScriptedPlayer& player, GameFramework::LevelPosition from)
 {
-    if (!player.StartWithNewProfile(u"Player")) {
+    if (!player.StartWithNewProfile(u"Player"))
+        return false;
+    auto* profile = dynamic_cast<Petalwork::Profile*>(player.game->profiles->GetCurrentProfile());
+    if (profile == nullptr) {
+        player.failure = "the game has no profile of its own type";
+        return false;
+    }
+    GameFramework::SetProfilePosition(from, *profile);
+    GameFramework::UpdateBestPosition(from, false, *profile);
+    for (uint32_t stage = 0; stage < from.stage && stage < profile->perStageValues.size(); ++stage)
+        ++profile->perStageValues[stage];
+    profile->savedGame = true;
+    profile->introComicPending = false;
+    profile->Save();
+    player.Stop();
+    return player.StartExisting();
+}
+
+bool PlayAll(ScriptedPlayer& player, Summary& summary, GameFramework::LevelPosition from)
+{
+    const bool fromStart = from.stage == 0 && from.level == 0;
+    if (!(fromStart ? player.StartWithNewProfile(u"Player") : StartAt(player, from))) {
         std::printf("start: %s\n", player.failure.c_str());
         return false;
     }
@@ -128,8 +154,8 @@ bool PlayAll(ScriptedPlayer& player, Summary& summary)
         summary.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart).count();
         return result;
     };
-    for (uint32_t stage = 0; stage < levels.GetStageCount(); ++stage) {
-        for (uint32_t index = 0; index < levels.GetLevelCount(stage); ++index) {
+    for (uint32_t stage = from.stage; stage < levels.GetStageCount(); ++stage) {
+        for (uint32_t index = stage == from.stage ? from.level : 0; index < levels.GetLevelCount(stage); ++index) {
             const auto start = std::chrono::steady_clock::now();
             // Moves and game time count every try; the score is the won try's.
             int moves = 0;
@@ -199,11 +225,20 @@ int main(int argc, char** argv)
     // The game reads its data under the installation path as given, whatever the working folder.
     const std::string gameFolder = std::filesystem::absolute(argv[1]).lexically_normal().string();
     bool testClock = true;
+    GameFramework::LevelPosition from{0, 0};
     for (int i = 2; i < argc; ++i) {
-        if (std::string(argv[i]) == "--real-clock")
+        const std::string arg = argv[i];
+        unsigned stage = 0, level = 0;
+        char end = 0;
+        if (arg == "--real-clock") {
             testClock = false;
-        else
+        } else if (arg == "--from" && i + 1 < argc &&
+                   std::sscanf(argv[i + 1], "%u-%u%c", &stage, &level, &end) == 2 && stage > 0 && level > 0) {
+            from = {stage - 1, level - 1};
+            ++i;
+        } else {
             return Usage();
+        }
     }
     if (!std::filesystem::is_directory(gameFolder + "/data")) {
         std::fprintf(stderr, "playall: no game data under %s\n", gameFolder.c_str());
@@ -226,7 +261,7 @@ int main(int argc, char** argv)
     Summary summary;
     try {
         ScriptedPlayer player(testClock);
-        played = PlayAll(player, summary);
+        played = PlayAll(player, summary, from);
         // The log is complete once the game object is gone.
         player.Stop();
         crashed = false;
