@@ -165,7 +165,7 @@ bool PlayAll(ScriptedPlayer& player, Summary& summary, GameFramework::LevelPosit
             while (!player.PlayLevel(run)) {
                 std::printf("%u-%u: try %d: %s\n", stage + 1, index + 1, attempt, player.failure.c_str());
                 std::fflush(stdout);
-                if (attempt == tries || player.Level() == nullptr)
+                if (attempt == tries || player.Level() == nullptr || player.quit)
                     return finish(false);
                 moves += run.moves;
                 gameSeconds += static_cast<double>(player.Level()->levelTime);

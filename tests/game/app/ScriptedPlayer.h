@@ -137,6 +137,7 @@ public:
     std::unique_ptr<Petalwork::Game> game;
     std::string failure; // why the last step that returned false failed
     uint64_t ticks = 0;
+    bool quit = false; // the game was asked to close (its window, or a signal to the process): waits end
 
 private:
     bool Fail(const std::string& reason);

@@ -315,11 +315,13 @@ void ScriptedPlayer::Tick()
     }
     game->Tick();
     ++ticks;
+    if (game->engine->IsExitRequested())
+        quit = true;
 }
 
 bool ScriptedPlayer::WaitFor(const std::function<bool()>& done, int budget)
 {
-    for (int i = 0; i < budget; ++i) {
+    for (int i = 0; i < budget && !quit; ++i) {
         if (done())
             return true;
         Tick();
