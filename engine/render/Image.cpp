@@ -26,8 +26,7 @@ constexpr uint64_t maxTgaBytes = JpegCodec::maxPictureBytes;
 
 std::string LowerExtension(const std::string& name)
 {
-    const size_t dot = name.find('.');
-    return ToLowerCopy(dot == std::string::npos ? std::string() : name.substr(dot + 1));
+    return ToLowerCopy(FileManager::GetExtension(name));
 }
 
 uint16_t Read16(const uint8_t* p)

@@ -189,15 +189,23 @@ std::string FileManager::GetAbsolutePath(const std::string& path)
     return GetApplicationDirectory() + "\\" + path;
 }
 
+// The first dot of the file's own name: a folder on the way, such as "~/.local" or a temporary "tmp.X1",
+// holds no extension.
+size_t FileManager::ExtensionDot(const std::string& name)
+{
+    const size_t slash = name.find_last_of("/\\");
+    return name.find('.', slash == std::string::npos ? 0 : slash + 1);
+}
+
 std::string FileManager::GetExtension(const std::string& name)
 {
-    const size_t dot = name.find('.');
+    const size_t dot = ExtensionDot(name);
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
 void FileManager::ChangeExtension(std::string& name, const std::string& extension)
 {
-    const size_t dot = name.find('.');
+    const size_t dot = ExtensionDot(name);
     if (dot == std::string::npos)
         name += "." + extension;
     else

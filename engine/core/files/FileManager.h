@@ -62,9 +62,9 @@ public:
     static void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list);
     static std::string GetAbsolutePath(const std::string& path);
 
-    // The text after the first '.', or "".
+    // The text after the first '.' of the file's own name (after the last separator), or "".
     static std::string GetExtension(const std::string& name);
-    // Replaces the text after the first '.' (or appends '.' and the extension).
+    // Replaces the text after that '.' (or appends '.' and the extension).
     static void ChangeExtension(std::string& name, const std::string& extension);
     // The text before the last separator, or "".
     static std::string GetDirectory(const std::string& name);
@@ -74,6 +74,7 @@ public:
     const std::string& GetBaseFolder() const { return baseFolder; }
 
 private:
+    static size_t ExtensionDot(const std::string& name);
     std::string ResolveAgainstBase(const std::string& name) const;
     // The pack look-up key: folded case, runs of backslashes as one.
     static std::string PackKey(const std::string& name);

@@ -122,11 +122,16 @@ TEST_F(ImageTest, JpegPairAndSavedJpegLoadWithinTolerance)
     EXPECT_NEAR(back.pixels[0], 200, 8);
 }
 
-TEST_F(ImageTest, ExtensionIsTheTextAfterTheFirstDot)
+TEST_F(ImageTest, ExtensionIsTheTextAfterTheFirstDotOfTheFileName)
 {
+    // A dot in a folder on the way (as in "~/.local", where screenshots are saved) is not the extension.
     Write("maps.old/photo.jpg", Formats::EncodeJpeg(Pattern(2, 2, 3)));
+    Image loaded;
+    EXPECT_TRUE(loaded.Load(&log, &memory, &files, "maps.old\\photo.jpg")) << Entries();
+
     Write("photo.jpeg", Formats::EncodeJpeg(Pattern(2, 2, 3)));
-    for (const char* name : {"maps.old\\photo.jpg", "photo.jpeg", "photo"}) {
+    Write("photo.old.jpg", Formats::EncodeJpeg(Pattern(2, 2, 3)));
+    for (const char* name : {"photo.jpeg", "photo", "photo.old.jpg"}) {
         Image image;
         EXPECT_FALSE(image.Load(&log, &memory, &files, name));
         EXPECT_TRUE(Logged(std::string("Error: Unknown \"") + name + "\" image file type!")) << Entries();

@@ -238,12 +238,16 @@ TEST_F(FileManagerTest, PathStringOperations)
     EXPECT_EQ(FileManager::GetExtension("model"), "");
     EXPECT_EQ(FileManager::GetExtension("a.b.jpg"), "b.jpg");
     EXPECT_EQ(FileManager::GetExtension("data\\x.mlf"), "mlf");
+    // A dot in a folder on the way is not the file's extension.
+    EXPECT_EQ(FileManager::GetExtension("/home/a/.local/share\\ScreenCaptures\\picture000.tga"), "tga");
+    EXPECT_EQ(FileManager::GetExtension("/tmp/tmp.X1/model"), "");
 
     struct Change {
         const char* name;
         const char* result;
     };
-    for (const Change& c : {Change{"model", "model.psf"}, Change{"a.b.c", "a.psf"}, Change{"x.", "x.psf"}}) {
+    for (const Change& c : {Change{"model", "model.psf"}, Change{"a.b.c", "a.psf"}, Change{"x.", "x.psf"},
+                          Change{"/tmp/a.b/model", "/tmp/a.b/model.psf"}}) {
         std::string name = c.name;
         FileManager::ChangeExtension(name, "psf");
         EXPECT_EQ(name, c.result);

@@ -230,7 +230,9 @@ TEST(SoundFileReader, ChoiceByNameFallsBackToSilence)
         {"ok.wav", "", 6},
         {"OK.WAV", "", 6},
         {"", "", 8},
-        {"music.old\\theme.wav", "Failed to load \"music.old\\theme.wav\" sound file - unknown type", 8},
+        // A folder's dot is no extension: this is a WAV name, and the file is missing.
+        {"music.old\\theme.wav", "Failed to open \"*music.old\\theme.wav\" file", 8},
+        {"theme.old.wav", "Failed to load \"theme.old.wav\" sound file - unknown type", 8},
         {"absent.ogg", "Failed to open \"*absent.ogg\" file", 8}, // * : the folders the file layer adds
         {"x.mp3", "Failed to load \"x.mp3\" sound file - unknown type", 8},
     };
