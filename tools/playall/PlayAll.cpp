@@ -119,18 +119,8 @@ bool StartAt(ScriptedPlayer& player, GameFramework::LevelPosition from)
 {
     if (!player.StartWithNewProfile(u"Player"))
         return false;
-    auto* profile = dynamic_cast<Petalwork::Profile*>(player.game->profiles->GetCurrentProfile());
-    if (profile == nullptr) {
-        player.failure = "the game has no profile of its own type";
+    if (!player.StandAt(from, 0))
         return false;
-    }
-    GameFramework::SetProfilePosition(from, *profile);
-    GameFramework::UpdateBestPosition(from, false, *profile);
-    for (uint32_t stage = 0; stage < from.stage && stage < profile->perStageValues.size(); ++stage)
-        ++profile->perStageValues[stage];
-    profile->savedGame = true;
-    profile->introComicPending = false;
-    profile->Save();
     player.Stop();
     return player.StartExisting();
 }

@@ -74,16 +74,7 @@ protected:
     {
         player.MakeGame();
         ASSERT_TRUE(player.EnterWelcomeName(name)) << player.failure;
-        Profile* profile = CurrentProfile();
-        ASSERT_NE(profile, nullptr);
-        GameFramework::SetProfilePosition(at, *profile);
-        GameFramework::UpdateBestPosition(at, false, *profile);
-        for (uint32_t stage = 0; stage < at.stage && stage < profile->perStageValues.size(); ++stage)
-            ++profile->perStageValues[stage];
-        profile->totalScore = totalScore;
-        profile->savedGame = true;
-        profile->introComicPending = false;
-        profile->Save();
+        ASSERT_TRUE(player.StandAt(at, totalScore)) << player.failure;
         player.Stop();
         NewErrorLine();
     }

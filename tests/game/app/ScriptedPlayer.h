@@ -16,6 +16,7 @@
 // - The caller sets up the installation and the user-data folder before Start. Main thread only.
 
 #include "GuiPointer.h"
+#include "framework/LevelPosition.h"
 #include "game/board/model/BoardTypes.h"
 
 #include <cstdint>
@@ -68,6 +69,9 @@ public:
     bool StartWithNewProfile(const std::u16string& name);
     // Makes the game object of a returning player and waits for the main menu.
     bool StartExisting();
+    // Moves the current profile to `at` as a player who had won every level before it (a flower planted
+    // per earlier stage, a saved game to continue, the intro comics seen) and saves it. False without one.
+    bool StandAt(const GameFramework::LevelPosition& at, int32_t totalScore);
     // A first run as a person makes it: the name typed into the welcome dialog and confirmed with ENTER,
     // Start on the main menu, the intro comics clicked through, up to the stage screen at rest.
     bool StartNewGame(const std::u16string& name);
