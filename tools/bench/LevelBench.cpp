@@ -41,9 +41,9 @@
 #include "game/screens/GUIGameLogicLoadingWindow.h"
 #include "game/screens/GUITipWindow.h"
 #include "engine/render/gui/GUIButton.h"
-#include "platform/os/Registry.h"
 #include "platform/window/WindowApi.h"
 #include "platform/window/WindowTest.h"
+#include "tests/game/app/GameInstall.h"
 #include "tests/game/app/GuiPointer.h"
 #include "tools/bench/Measure.h"
 #include "tools/bench/Table.h"
@@ -242,12 +242,7 @@ std::map<std::string, double> RunOnce(const std::string& gameFolder, double star
     const std::filesystem::path user =
         std::filesystem::temp_directory_path() / ("levelbench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(user);
-    ::setenv("XDG_DATA_HOME", user.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (user / "config").c_str(), 1);
-    Platform::RegistryTest::Reset();
-    Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                        "InstallPath", Platform::RegistryType::String, gameFolder + '\0');
-    Platform::Test::SetForceFocus(true);
+    InstallGame(user.string(), gameFolder);
     std::map<std::string, double> figures;
     {
         FirstFrameWatch firstFrame;

@@ -25,8 +25,8 @@
 #include "game/board/GameLogic.h"
 #include "game/screens/GUIStartGameLogicWindow.h"
 #include "platform/input/DirectInput.h"
-#include "platform/os/Registry.h"
 #include "platform/window/WindowTest.h"
+#include "tests/game/app/GameInstall.h"
 #include "tests/game/app/ScriptedPlayer.h"
 
 #include <unistd.h>
@@ -239,12 +239,7 @@ int main(int argc, char** argv)
     const std::filesystem::path user =
         std::filesystem::temp_directory_path() / ("playall-" + std::to_string(::getpid()));
     std::filesystem::create_directories(user);
-    ::setenv("XDG_DATA_HOME", user.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (user / "config").c_str(), 1);
-    Platform::RegistryTest::Reset();
-    Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                        "InstallPath", Platform::RegistryType::String, gameFolder + '\0');
-    Platform::Test::SetForceFocus(true);
+    InstallGame(user.string(), gameFolder);
 
     bool played = false;
     bool crashed = true;

@@ -4,23 +4,15 @@
 // and a configuration that asks for a window of the game's own size rather than the whole screen, so
 // every frame draws no more pixels than the game has.
 
-#include "platform/os/Registry.h"
-#include "platform/window/WindowTest.h"
+#include "GameInstall.h"
 #include "TempFolder.h"
 
-#include <cstdlib>
 #include <string>
 
 struct GameWorld {
     GameWorld()
     {
-        ::setenv("XDG_DATA_HOME", folder.Path().c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder.Path() + "/config").c_str(), 1);
-        Platform::RegistryTest::Reset();
-        Platform::RegistryTest::InjectValue(Platform::RegistryRoot::LocalMachine, "SOFTWARE\\Quorvane\\Brindlemoor",
-                                            "InstallPath", Platform::RegistryType::String,
-                                            std::string(BRINDLE_GAME_FOLDER) + '\0');
-        Platform::Test::SetForceFocus(true);
+        InstallGame(folder.Path(), BRINDLE_GAME_FOLDER);
         folder.WriteFile("Quorvane/Brindlemoor/Brindlemoor.ini", "v_fullscreen 0\n");
     }
     ~GameWorld()
