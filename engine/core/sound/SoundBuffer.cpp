@@ -4,6 +4,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/files/FileManager.h"
+#include "engine/core/sound/SoundDecodeQueue.h"
 #include "engine/core/sound/SoundFileReader.h"
 #include "engine/core/sound/SoundFileReaderOGG.h"
 #include "engine/core/sound/SoundFileReaderWAV.h"
@@ -11,6 +12,22 @@
 #include <cstring>
 
 namespace VantoranEngine {
+
+// One background decode: the reader moves here from the buffer, the samples come back in `data`.
+struct SoundBuffer::PendingDecode {
+    std::unique_ptr<SoundFileReader> reader;
+    std::vector<uint8_t> data;
+    uint32_t got = 0;
+    bool written = false; // the samples are in the (shared) device data
+    bool reported = false;
+    std::shared_ptr<SoundDecodeQueue::Job> job;
+
+    ~PendingDecode()
+    {
+        if (job)
+            job->Cancel(); // the work uses this object
+    }
+};
 
 SoundBuffer::SoundBuffer(MessageManager* messageManager, FileManager* fileManager, MemoryManager* memoryManager,
                          const std::string& name)
@@ -23,6 +40,7 @@ SoundBuffer::~SoundBuffer() { delete reader; }
 
 void SoundBuffer::Release()
 {
+    pending.reset();
     delete reader;
     reader = nullptr;
 }
@@ -74,15 +92,21 @@ void SoundBuffer::OpenReader(SoundBuffer* source)
 
 void SoundBuffer::Load(SoundBuffer* source)
 {
+    if (!source)
+        pending.reset(); // a reload starts over
     OpenReader(source);
     CreateBuffer(source);
-    if (source)
+    if (source) {
+        pending = source->pending;
         return;
+    }
     if (streamed) {
         streamLooped = false;
         streamState = Stopped;
         return;
     }
+    if (DecodeInBackground())
+        return;
     std::vector<uint8_t> data;
     if (size == 0 || !FillSegment(data, 0, size))
         messageManager->LogError("\"" + name + "\" sound file - incorrect format");
@@ -118,8 +142,53 @@ bool SoundBuffer::FillSegment(std::vector<uint8_t>& target, uint32_t index, uint
     return !((!streamLooped) && got == 0 && end);
 }
 
+bool SoundBuffer::DecodeInBackground()
+{
+    // Ogg is the format whose decoding costs time; anything else is read in place.
+    if (size == 0 || !dynamic_cast<SoundFileReaderOGG*>(reader))
+        return false;
+    auto decode = std::make_shared<PendingDecode>();
+    decode->reader.reset(reader);
+    reader = nullptr;
+    const uint32_t bytes = size;
+    PendingDecode* target = decode.get();
+    decode->job = SoundDecodeQueue::Submit([target, bytes] {
+        target->data.resize(bytes);
+        bool end = false;
+        target->reader->Read(target->data.data(), bytes, target->got, end);
+        target->reader.reset(); // its file's memory goes back to the pool now
+    });
+    pending = std::move(decode);
+    return true;
+}
+
+void SoundBuffer::FinishLoad()
+{
+    if (!pending)
+        return;
+    const std::shared_ptr<PendingDecode> decode = std::move(pending);
+    decode->job->Finish();
+    bool written = true;
+    // The first holder with device data writes the samples, for its duplicates too (they share that data).
+    if (!decode->written && HoldsDeviceData()) {
+        std::vector<uint8_t>& data = decode->data;
+        data.resize(size);
+        if (decode->got < size)
+            std::memset(data.data() + decode->got, bitsPerSample == 8 ? 0x80 : 0, size - decode->got);
+        written = WriteSegment(0, data.data(), size);
+        decode->written = true;
+        std::vector<uint8_t>().swap(data);
+    }
+    if ((!written || decode->got != size) && !decode->reported) {
+        decode->reported = true;
+        messageManager->LogError("\"" + name + "\" sound file - incorrect format");
+    }
+}
+
 void SoundBuffer::Update()
 {
+    if (pending && pending->job->Done())
+        FinishLoad();
     if (!streamed || streamState != Playing)
         return;
     std::vector<uint32_t> list;

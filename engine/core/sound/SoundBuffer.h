@@ -3,8 +3,15 @@
 // buffer in one piece; more is streamed through a looping device buffer of kSegmentCount segments that are
 // refilled from the file reader while playback moves on. Made and deleted by the SoundBufferManager;
 // main thread only. A buffer whose device data could not be made is silent and every write to it succeeds.
+//
+// A static Ogg file is decoded off the main thread (SoundDecodeQueue): Load returns once the reader knows
+// the format and the device buffer exists, and the samples reach the device buffer on the main thread, at
+// the first Update after the decode ended or when the data is needed (FinishLoad: before playing, a lost
+// buffer's reload or a release), whichever comes first. Duplicates share the pending decode with their
+// source. A decode that failed is logged ("incorrect format") when its samples reach the device.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +52,14 @@ public:
     // Fills `list` (when given) with the segments playback has finished with since the last call.
     virtual void UnqueueProcessedBuffers(std::vector<uint32_t>* list) = 0;
 
+    // Puts the samples of a background decode into the device buffer, waiting for the decode (or doing it
+    // here if it has not begun). Nothing to do for a buffer loaded in full.
+    void FinishLoad();
+    // True while a background decode has not reached this buffer's device data.
+    bool LoadPending() const { return pending != nullptr; }
+    // Whether a write reaches device data that playback reads (a buffer without any is silent).
+    virtual bool HoldsDeviceData() const { return true; }
+
     // Chooses and opens the reader from the name, or copies the format of `source`.
     void OpenReader(SoundBuffer* source);
     // Reads `bytes` bytes into segment `index`, silence after the data's end (looping streams start over).
@@ -65,6 +80,12 @@ public:
     SoundFileReader* reader = nullptr; // owned; kept only by streams
     std::vector<uint8_t> scratch;
     int32_t streamState = Stopped;
+
+private:
+    struct PendingDecode;
+    // Starts the background decode of a static Ogg file; false when the file is loaded in place instead.
+    bool DecodeInBackground();
+    std::shared_ptr<PendingDecode> pending; // shared with duplicates made before it arrived
 };
 
 } // namespace VantoranEngine

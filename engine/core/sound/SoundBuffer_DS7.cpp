@@ -192,6 +192,7 @@ bool SoundBuffer_DS7::IsPlaying()
 
 void SoundBuffer_DS7::Play(bool looped)
 {
+    FinishLoad();
     if (!deviceBuffer)
         return;
     system->ReportError("SoundBuffer_DS7::Play",

@@ -24,6 +24,7 @@ public:
     ~SoundBuffer_DS7() override;
 
     void Release() override;
+    bool HoldsDeviceData() const override { return deviceBuffer != nullptr; }
     void CreateBuffer(SoundBuffer* source) override;
     void ReleaseBuffer() override;
     bool WriteSegment(uint32_t index, const uint8_t* data, uint32_t bytes) override;

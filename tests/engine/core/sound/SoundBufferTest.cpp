@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <map>
+#include <thread>
 
 using namespace VantoranEngine;
 using namespace SoundFixtures;
@@ -125,6 +127,54 @@ TEST(SoundBuffer, StaticUpToTheLimitStreamedBeyondAndSharing)
     for (SoundBuffer* x : {a, b, s1, s2})
         buffers.DestroyBuffer(x);
     EXPECT_EQ(Platform::SoundTest::LiveBufferCount(), 0);
+}
+
+// A static Ogg is decoded off the main thread: whenever it is played (before the decode has begun, while
+// it runs or after its samples arrived at a frame's update), and through a duplicate made before they
+// arrived, the mix holds exactly the file's samples.
+TEST(SoundBuffer, StaticOggDecodedInTheBackgroundPlaysItsSamples)
+{
+    constexpr uint32_t kFrames = 30000; // 120,000 bytes: static
+    const std::vector<uint8_t> file = Ogg(2, 22050, Tone(kFrames, 2, 22050));
+    const std::vector<int16_t> pcm = DecodeOgg(file);
+    enum class Play { AtOnce, AfterArrival };
+    struct Case {
+        const char* label;
+        Play when;
+        bool duplicate; // play a second sound of the same file, made right after the first
+    };
+    const Case cases[] = {
+        {"played at once", Play::AtOnce, false},
+        {"played after its samples arrived", Play::AfterArrival, false},
+        {"duplicate played at once", Play::AtOnce, true},
+        {"duplicate played after arrival", Play::AfterArrival, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        SoundWorld world;
+        world.Put("s.ogg", file);
+        world.log->ClearEntries();
+        Sound* first = world.manager->CreateSound("s.ogg");
+        Sound* second = c.duplicate ? world.manager->CreateSound("s.ogg") : nullptr;
+        Sound* played = second ? second : first;
+        ASSERT_FALSE(first->buffer->streamed);
+        if (c.when == Play::AfterArrival) {
+            // The samples reach the device at the first update after the decode ended.
+            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+            while (played->buffer->LoadPending() && std::chrono::steady_clock::now() < give_up) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                world.manager->Update(true);
+            }
+            ASSERT_FALSE(played->buffer->LoadPending());
+        }
+        world.manager->PlaySound(played, false);
+        world.manager->Update(true);
+        EXPECT_FALSE(played->buffer->LoadPending());
+        std::vector<int16_t> heard = world.Frame(kFrames);
+        EXPECT_EQ(FirstDifference(heard, pcm), -1);
+        for (const std::string& line : LogLines(*world.log))
+            EXPECT_FALSE(line.starts_with("E:")) << line;
+    }
 }
 
 TEST(SoundBuffer, SlotReuseAndNullDestroy)
