@@ -272,6 +272,7 @@ public:
         if (const int32_t fault = TakeFault(Operation::Unlock)) {
             std::lock_guard lock(core->mutex);
             locked = false;
+            ReleaseStaging();
             return fault;
         }
         std::lock_guard lock(core->mutex);
@@ -281,15 +282,24 @@ public:
         const uint32_t length = static_cast<uint32_t>(memory->size());
         const uint32_t first = std::min<uint32_t>(static_cast<uint32_t>(staging.size()), length - lockOffset);
         const uint32_t second = static_cast<uint32_t>(staging.size()) - first;
-        if (bytes1 > first || bytes2 > second || (bytes2 && part2 != staging.data() + first))
+        if (bytes1 > first || bytes2 > second || (bytes2 && part2 != staging.data() + first)) {
+            ReleaseStaging();
             return DSERR_INVALIDPARAM;
-        if (lost)
+        }
+        if (lost) {
+            ReleaseStaging();
             return DSERR_BUFFERLOST;
+        }
         std::memcpy(memory->data() + lockOffset, staging.data(), bytes1);
         if (bytes2)
             std::memcpy(memory->data(), staging.data() + first, bytes2);
+        ReleaseStaging();
         return DS_OK;
     }
+
+    // The copy a lock hands out goes with the unlock: a static buffer is locked once, whole, so keeping it
+    // would hold its samples twice for the buffer's life.
+    void ReleaseStaging() { std::vector<uint8_t>().swap(staging); }
 
     int32_t Play(uint32_t, uint32_t, uint32_t playFlags) override
     {
