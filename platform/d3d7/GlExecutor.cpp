@@ -81,6 +81,7 @@ struct Context {
     int swapInterval = -1;
     bool softwareRenderer = false;   // Mesa's rasteriser on the processor (see CopyToWindowImage)
     bool windowImageRefused = false; // the window system offers no image of the window to copy into
+    bool packInvert = false;         // GL_MESA_pack_invert: read-backs can come top row first
     Surface* lastPresented = nullptr;
     bool lastThroughImage = false;   // the last present went through the window's own image
     std::vector<GLuint> deadTextures, deadFramebuffers, deadRenderbuffers;
@@ -119,9 +120,12 @@ struct PixelTransfer {
     GLenum internal, format, type;
 };
 
+// A 32-bit level with alpha asks for the unsized GL_RGBA: eight bits a channel all the same, but the driver may
+// then keep the texture in the data's own B, G, R, A order, so uploads and read-backs are copies (Mesa
+// chooses R, G, B, A storage for a sized GL_RGBA8 and reorders every texel, about ten times slower).
 PixelTransfer TransferOf(const DDPIXELFORMAT& f) {
     if (f.dwRGBBitCount == 32)
-        return {static_cast<GLenum>(f.dwRGBAlphaBitMask ? GL_RGBA8 : GL_RGB8), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+        return {static_cast<GLenum>(f.dwRGBAlphaBitMask ? GL_RGBA : GL_RGB8), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
     if (f.dwRGBAlphaBitMask == 0x8000) return {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV};
     if (f.dwRGBAlphaBitMask == 0xF000) return {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV};
     return {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
@@ -530,11 +534,13 @@ bool CopyToWindowImage(Surface* backBuffer) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, backBuffer->glFramebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, image->pitch / 4);
+    // GL rows come bottom first, the image's top first: the driver writes them turned over when it can.
+    if (c.packInvert) glPixelStorei(GL_PACK_INVERT_MESA, GL_TRUE);
     glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    // GL rows come bottom first, the image's top first.
-    std::vector<std::uint8_t> spare(rowBytes);
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    if (c.packInvert) glPixelStorei(GL_PACK_INVERT_MESA, GL_FALSE);
+    std::vector<std::uint8_t> spare(c.packInvert ? 0 : rowBytes);
+    for (int top = 0, bottom = height - 1; !c.packInvert && top < bottom; ++top, --bottom) {
         std::uint8_t* a = rows + static_cast<size_t>(top) * static_cast<size_t>(image->pitch);
         std::uint8_t* b = rows + static_cast<size_t>(bottom) * static_cast<size_t>(image->pitch);
         std::memcpy(spare.data(), a, rowBytes);
@@ -600,6 +606,7 @@ bool Attach(DirectDraw* owner, HWND handle) {
     const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     c.softwareRenderer = renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"));
     c.windowImageRefused = false;
+    c.packInvert = SDL_GL_ExtensionSupported("GL_MESA_pack_invert");
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
