@@ -16,7 +16,7 @@ namespace VantoranEngine {
 // One background decode: the reader moves here from the buffer, the samples come back in `data`.
 struct SoundBuffer::PendingDecode {
     std::unique_ptr<SoundFileReader> reader;
-    std::vector<uint8_t> data;
+    std::unique_ptr<uint8_t[]> data; // the buffer's size in bytes
     uint32_t got = 0;
     bool written = false; // the samples are in the (shared) device data
     bool reported = false;
@@ -151,11 +151,14 @@ bool SoundBuffer::DecodeInBackground()
     decode->reader.reset(reader);
     reader = nullptr;
     const uint32_t bytes = size;
+    // Made here, not on a worker: the samples' block then comes from the main thread's own heap, where it
+    // goes back when the samples are written, instead of staying with a worker's allocator. Not zeroed: the
+    // decode writes it (the rest is filled with silence when the samples are written).
+    decode->data = std::make_unique_for_overwrite<uint8_t[]>(bytes);
     PendingDecode* target = decode.get();
     decode->job = SoundDecodeQueue::Submit([target, bytes] {
-        target->data.resize(bytes);
         bool end = false;
-        target->reader->Read(target->data.data(), bytes, target->got, end);
+        target->reader->Read(target->data.get(), bytes, target->got, end);
         target->reader.reset(); // its file's memory goes back to the pool now
     });
     pending = std::move(decode);
@@ -171,13 +174,12 @@ void SoundBuffer::FinishLoad()
     bool written = true;
     // The first holder with device data writes the samples, for its duplicates too (they share that data).
     if (!decode->written && HoldsDeviceData()) {
-        std::vector<uint8_t>& data = decode->data;
-        data.resize(size);
+        uint8_t* data = decode->data.get();
         if (decode->got < size)
-            std::memset(data.data() + decode->got, bitsPerSample == 8 ? 0x80 : 0, size - decode->got);
-        written = WriteSegment(0, data.data(), size);
+            std::memset(data + decode->got, bitsPerSample == 8 ? 0x80 : 0, size - decode->got);
+        written = WriteSegment(0, data, size);
         decode->written = true;
-        std::vector<uint8_t>().swap(data);
+        decode->data.reset();
     }
     if ((!written || decode->got != size) && !decode->reported) {
         decode->reported = true;
