@@ -152,7 +152,10 @@ public:
     // Answers the dialog the level shows, if any: a tip or order page with OK, the relax question with
     // no. True when it pressed something.
     bool AnswerDialogs();
-    // Swaps until the goal is done, then waits for the tally to end and the level to be won.
+    // A cell left selected between moves (the second click of a swap the board did not take, or one that
+    // came after a lost life had dropped the first) is clicked again, which drops it; true when it was.
+    bool DropSelection();
+        // Swaps until the goal is done, then waits for the tally to end and the level to be won.
     bool PlayToWin(LevelRun& run);
     // Presses through the level-complete (and stage-complete) overlays until the game closes the level.
     bool CloseWonLevel();

@@ -652,6 +652,17 @@ bool ScriptedPlayer::AnswerDialogs()
     return PressPage(*this, level->GetOrderWindow()) || PressPage(*this, &level->GetTipWindow());
 }
 
+bool ScriptedPlayer::DropSelection()
+{
+    const GameLogic* level = Level();
+    const CellLogic* selected = level != nullptr ? level->GetCellManager().selected : nullptr;
+    if (selected == nullptr)
+        return false;
+    QuickClick(selected->centre);
+    Tick();
+    return true;
+}
+
 bool ScriptedPlayer::PlayToWin(LevelRun& run)
 {
     GameLogic* level = Level();
@@ -661,8 +672,8 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
             return Fail("no win after " + std::to_string(run.moves) + " moves");
         if (level->GetState() != LevelState::Playing && level->GetState() != LevelState::Paused)
             return Fail("the level ended unwon after " + std::to_string(run.moves) + " moves");
-        if (!WaitFor([&] { return AnswerDialogs() || ReadyToSwap() || level->GetLevelProgress().done ||
-                                  level->GetState() == LevelState::Lost; }))
+        if (!WaitFor([&] { return AnswerDialogs() || DropSelection() || ReadyToSwap() ||
+                                  level->GetLevelProgress().done || level->GetState() == LevelState::Lost; }))
             return Fail("the board did not come to rest after " + std::to_string(run.moves) + " moves (" +
                         Unrest(*level) + ")");
         if (level->GetLevelProgress().done || !ReadyToSwap())
@@ -692,7 +703,8 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
                 return Fail("the swap of move " + std::to_string(run.moves) + " scored nothing");
         } else if (level->GetScoreKeeper().total == before && !level->GetLevelProgress().done) {
             // The clock ran out during the clicks: the life spent dropped the selection and shuffled the
-            // board, so the swap was never made. It is found again on the new board.
+            // board, so the swap was never made (the second click selected its cell alone, which the next
+            // wait drops). It is found again on the new board.
             --run.moves;
         } else {
             misses = 0;
