@@ -115,8 +115,6 @@ public:
     // The running level as the game's own type, or null.
     Petalwork::GameLogic* Level() const;
     Petalwork::GUIStartGameLogicWindow* StageScreen() const;
-    // The board rests: no chip moves, no move is being resolved, the board is shown.
-    bool Resting() const;
     // The board takes the next swap: every chip on a cell rests, no cell is empty, nothing is left to
     // resolve, the last move has ended (its combo counted). Chips still flying off the board are not
     // waited for, as a player does not wait for them.

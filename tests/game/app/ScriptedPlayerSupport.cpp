@@ -396,17 +396,6 @@ GameLogic* ScriptedPlayer::Level() const
     return game ? dynamic_cast<GameLogic*>(game->level.get()) : nullptr;
 }
 
-bool ScriptedPlayer::Resting() const
-{
-    const GameLogic* level = Level();
-    if (!level)
-        return false;
-    const CellManager& cells = level->GetCellManager();
-    return cells.boardPhase == CellManagerLogic::Phase::Shown && cells.allChipsIdle && cells.boardFullAndIdle &&
-           cells.swapPairs.empty() && cells.changedLines.empty() && cells.moveEndDelay < 0.0f &&
-           level->GetChipManager().allIdle && !level->GetChipManager().whirlActive && cells.selected == nullptr;
-}
-
 bool ScriptedPlayer::ReadyToSwap() const
 {
     const GameLogic* level = Level();
