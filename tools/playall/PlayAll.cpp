@@ -1,15 +1,18 @@
 // Plays every level of the game in one run with the game tests' scripted player, from a fresh user-data
 // folder and a new profile, level after level through the level flow, and prints per level the moves,
 // the score, the game time the level took (its own clock of play, over every try and spare life), the
-// wall time and the tries. A level the player loses or gives up is played again, up to five tries.
+// wall time, the tries, the spare lives the won try spent and the cuts of the scissors it made. A level
+// the player loses or gives up is played again, up to five tries.
 // After the last level it goes on through the end of the game to the main menu, then prints a summary
 // and every error line of the game's log. Never run as a test: a whole game takes minutes.
 //
-// Usage: playall <game folder> [--real-clock] [--from S-L]
+// Usage: playall <game folder> [--real-clock] [--from S-L] [--seed N]
 //   The game folder holds the game's data (the build's "game" folder). Without --real-clock every
 //   frame steps the game by the longest frame the engine lets through, so the run goes quicker.
 //   --from S-L starts at stage S, level L (counted from 1) with a profile saved standing there, as a
 //   player who had won every level before it, so one level's fault is reached without playing the rest.
+//   --seed N seeds the game's random source with N (else a seed from the clock); the seed is printed
+//   first, so with the test clock a run can be repeated as it went.
 // Exit status: 0 when every level was won and the log has no error line, 1 when the player got stuck
 // or the log has one, 2 on bad arguments.
 #include "game/app/Game.h"
@@ -48,7 +51,7 @@ constexpr int tries = 5;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: playall <game folder> [--real-clock] [--from S-L]\n");
+    std::fprintf(stderr, "usage: playall <game folder> [--real-clock] [--from S-L] [--seed N]\n");
     return 2;
 }
 
@@ -114,7 +117,9 @@ bool FinishGame(ScriptedPlayer& player)
 }
 
 // A first run makes the profile; it is then moved to `from` as a player who had won every level before
-// it (a flower planted per stage, a saved game to continue), saved, and the game made again on it.
+// it (a flower planted per stage, a saved game to continue), saved, and the game made again on it. The
+// saved level is continued from the main menu, as the returning player would, so the menu is left
+// behind as in a whole run.
 bool StartAt(ScriptedPlayer& player, GameFramework::LevelPosition from)
 {
     if (!player.StartWithNewProfile(u"Player"))
@@ -122,7 +127,7 @@ bool StartAt(ScriptedPlayer& player, GameFramework::LevelPosition from)
     if (!player.StandAt(from, 0))
         return false;
     player.Stop();
-    return player.StartExisting();
+    return player.StartExisting() && player.ContinueSavedGame();
 }
 
 bool PlayAll(ScriptedPlayer& player, Summary& summary, GameFramework::LevelPosition from)
@@ -137,7 +142,7 @@ bool PlayAll(ScriptedPlayer& player, Summary& summary, GameFramework::LevelPosit
     const auto& levels = *game.levels;
     for (uint32_t stage = 0; stage < levels.GetStageCount(); ++stage)
         summary.levels += levels.GetLevelCount(stage);
-    std::printf("level  moves   score  game s  wall s  tries\n");
+    std::printf("level  moves   score  game s  wall s  tries  lives  cuts\n");
     const auto runStart = std::chrono::steady_clock::now();
     auto finish = [&](bool result) {
         summary.profileTotal = profile->totalScore;
@@ -170,8 +175,8 @@ bool PlayAll(ScriptedPlayer& player, Summary& summary, GameFramework::LevelPosit
             moves += run.moves;
             gameSeconds += static_cast<double>(run.gameSeconds);
             const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            std::printf("%u-%u  %5d  %6d  %6.1f  %6.1f  %5d\n", stage + 1, index + 1, moves, run.score, gameSeconds,
-                        wall, attempt);
+            std::printf("%u-%u  %5d  %6d  %6.1f  %6.1f  %5d  %5d  %4d\n", stage + 1, index + 1, moves, run.score,
+                        gameSeconds, wall, attempt, run.livesLost, run.cuts);
             std::fflush(stdout);
             ++summary.won;
             summary.moves += moves;
@@ -216,15 +221,19 @@ int main(int argc, char** argv)
     const std::string gameFolder = std::filesystem::absolute(argv[1]).lexically_normal().string();
     bool testClock = true;
     GameFramework::LevelPosition from{0, 0};
+    auto seed = static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        unsigned stage = 0, level = 0;
+        unsigned stage = 0, level = 0, number = 0;
         char end = 0;
         if (arg == "--real-clock") {
             testClock = false;
         } else if (arg == "--from" && i + 1 < argc &&
                    std::sscanf(argv[i + 1], "%u-%u%c", &stage, &level, &end) == 2 && stage > 0 && level > 0) {
             from = {stage - 1, level - 1};
+            ++i;
+        } else if (arg == "--seed" && i + 1 < argc && std::sscanf(argv[i + 1], "%u%c", &number, &end) == 1) {
+            seed = number;
             ++i;
         } else {
             return Usage();
@@ -246,6 +255,9 @@ int main(int argc, char** argv)
     Summary summary;
     try {
         ScriptedPlayer player(testClock);
+        player.seed = seed;
+        std::printf("seed %u\n", seed);
+        std::fflush(stdout);
         played = PlayAll(player, summary, from);
         // The log is complete once the game object is gone.
         player.Stop();

@@ -1,10 +1,14 @@
 #pragma once
 // ScriptedPlayer: plays the real game the way a person would, through injected mouse clicks. It owns the
-// game object, finds its moves on the board model (the swap that serves the level's goal best, the first
-// in link order among equals; the next ones after a swap the board did not take), pages through the
-// level's tips, answers the relax question with no, and presses through the in-level overlays. Between
-// stages it pages the stage screen's outro, plants the offered flower with a click on it in the flower
-// house and clicks through the closing comics. The game tests and the play-all tool share it.
+// game object and finds its moves on the board model: every swap is resolved on a copy of the board
+// (BoardForecast) and the one whose outcome serves the level's goal best is made, the first in link
+// order among equals (the next ones after a swap the board did not take); once it holds every pair of
+// scissors the stage offers it cuts where a cut does more than any swap. It swaps as soon as the board
+// takes a swap and the last move has ended, without waiting for chips flying off the board. It pages
+// through the level's tips, answers the relax question with no, and presses through the in-level
+// overlays. Between stages it pages the stage screen's outro, plants the offered flower with a click on
+// it in the flower house and clicks through the closing comics. The game tests and the play-all tool
+// share it.
 //
 // Rules:
 // - With the test clock the platform clock is manual and every tick steps it by the longest frame the
@@ -15,6 +19,7 @@
 //   and leaves its reason in `failure`.
 // - The caller sets up the installation and the user-data folder before Start. Main thread only.
 
+#include "BoardForecast.h"
 #include "GuiPointer.h"
 #include "framework/LevelPosition.h"
 #include "game/board/model/BoardTypes.h"
@@ -53,6 +58,7 @@ public:
         int32_t score = 0;       // the level's score when won
         float gameSeconds = 0.0f; // the level's own clock of play
         int livesLost = 0;        // spare lives spent since the level started
+        int cuts = 0;             // cuts of the scissors
         uint32_t stage = 0, level = 0; // where the level stands in the catalogue
     };
 
@@ -62,7 +68,8 @@ public:
     ScriptedPlayer(const ScriptedPlayer&) = delete;
     ScriptedPlayer& operator=(const ScriptedPlayer&) = delete;
 
-    // Makes the game object; with the test clock its frames are not paced to the display's refresh.
+    // Makes the game object; with the test clock its frames are not paced to the display's refresh. With
+    // `seed` set the game's random source starts from it instead of the clock, so a run can be repeated.
     void MakeGame();
     // Makes the game object and waits for the first run's welcome dialog, then makes the profile `name`
     // behind it and makes it current.
@@ -95,6 +102,9 @@ public:
     // Points at the window's centre, following it while it moves, then presses and releases the button.
     void Click(const VantoranEngine::GUIWindow* window);
     void Click(Petalwork::BoardPoint at);
+    // Points at `at` and presses in the next frame; the release goes with the frame after, whatever it
+    // brings (the next point), as a quick hand clicks.
+    void QuickClick(Petalwork::BoardPoint at);
     // Points at `x`, `y` (GUI units, y up) without pressing; the next tick sees the pointer there.
     void MoveTo(float x, float y);
     // Clicks `window` until `done` follows, `attempts` times at most: a click can fall into a frame in
@@ -105,12 +115,21 @@ public:
     // The running level as the game's own type, or null.
     Petalwork::GameLogic* Level() const;
     Petalwork::GUIStartGameLogicWindow* StageScreen() const;
-    // The board rests: no chip moves, no move is being resolved, the board is shown.
-    bool Resting() const;
-    // The swap number `skip` (counting round) that makes a group, found on the board model: those that do
-    // most for the level's goal (bonus chips, layers, frozen chips, stones brought down, target-kind chips)
-    // first, then link order.
+    // The board takes the next swap: every chip on a cell rests, no cell is empty, nothing is left to
+    // resolve, the last move has ended (its combo counted). Chips still flying off the board are not
+    // waited for, as a player does not wait for them.
+    bool ReadyToSwap() const;
+    // The swap number `skip` (counting round) that makes a group, by the forecast of its resolution: those
+    // that do most for the level's goal (what the goal counts, the powerups picked up, bonus chips made,
+    // chips taken; for baskets the kinds they still want) first, then link order.
     std::optional<std::pair<Petalwork::CellLogic*, Petalwork::CellLogic*>> FindMove(size_t skip = 0) const;
+    // Where the scissors held should cut: only once they are all the pairs the stage offers (no further
+    // chip counts towards more), at the cell whose cut does most for the goal, when that is more than
+    // the best swap does. Null otherwise.
+    Petalwork::CellLogic* FindCut() const;
+    // Arms the scissors with a click on their top pair on the panel, then cuts at `cell`; true once the
+    // pairs are spent.
+    bool Cut(Petalwork::CellLogic& cell);
 
     // The level at the profile's position: through the stage screen where it is shown (it starts the
     // next level of a stage by itself; after a stage's first win the player passes the stage change,
@@ -131,19 +150,32 @@ public:
     // Answers the dialog the level shows, if any: a tip or order page with OK, the relax question with
     // no. True when it pressed something.
     bool AnswerDialogs();
-    // Swaps until the goal is done, then waits for the tally to end and the level to be won.
+    // A cell left selected between moves (the second click of a swap the board did not take, or one that
+    // came after a lost life had dropped the first) is clicked again, which drops it; true when it was.
+    bool DropSelection();
+        // Swaps until the goal is done, then waits for the tally to end and the level to be won.
     bool PlayToWin(LevelRun& run);
     // Presses through the level-complete (and stage-complete) overlays until the game closes the level.
     bool CloseWonLevel();
-    // The whole of one level: start, dialogs, play, overlays.
+    // The whole of one level: start (unless it already runs, as after ContinueSavedGame), dialogs, play,
+    // overlays.
     bool PlayLevel(LevelRun& run);
 
     std::unique_ptr<Petalwork::Game> game;
+    std::optional<uint32_t> seed; // for the game's random source, set by each MakeGame
     std::string failure; // why the last step that returned false failed
     uint64_t ticks = 0;
     bool quit = false; // the game was asked to close (its window, or a signal to the process): waits end
 
 private:
+    struct Move {
+        Petalwork::CellLogic* a;
+        Petalwork::CellLogic* b;
+        int value; // for the goal, from the forecast of the swap's resolution
+    };
+    BoardForecast Forecast() const;
+    // Every swap that makes a group, the most valuable first, link order among equals.
+    std::vector<Move> RankMoves() const;
     bool Fail(const std::string& reason);
     void Press();
 

@@ -7,6 +7,7 @@
 #include "engine/core/StringUtils.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
+#include "engine/render/Random.h"
 #include "engine/render/gui/GUIButton.h"
 #include "engine/render/gui/GUIManager.h"
 #include "framework/GUILevelCompleteWindowBase.h"
@@ -17,10 +18,13 @@
 #include "framework/Profile.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/StageInfo.h"
 #include "game/board/BasketProgress.h"
 #include "game/board/CellManager.h"
 #include "game/board/ChipManager.h"
 #include "game/board/GameLogic.h"
+#include "game/board/ModelPlayer.h"
+#include "game/board/Scissors.h"
 #include "game/board/model/ConnectionManager.h"
 #include "game/board/model/LevelProgress.h"
 #include "game/screens/GUIComics.h"
@@ -39,6 +43,7 @@
 #include "platform/window/WindowTest.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -59,84 +64,47 @@ bool PressPage(ScriptedPlayer& player, GUITipPagesWindow* pages)
 }
 
 
-// The line end of `cell`'s column nearest to it: a column is the cells of one x, and its chips fall
-// towards that end. Null where the column has none.
-const CellLogic* LineEnd(const CellLogic& cell, const std::vector<CellLogic*>& cells)
+// The flowers the baskets still want, by kind: the open entries' chips still to send.
+std::array<int, stoneKind + 1> Wanted(const GameLogic& level)
 {
-    const CellLogic* end = nullptr;
-    for (const CellLogic* e : cells)
-        if (e->lineEnd && std::fabs(e->centre.x - cell.centre.x) <= 1.0f &&
-            (end == nullptr || std::fabs(e->centre.y - cell.centre.y) < std::fabs(end->centre.y - cell.centre.y)))
-            end = e;
-    return end;
+    std::array<int, stoneKind + 1> wanted{};
+    for (const BasketProgress::Entry& entry : level.GetBasketProgress().GetBaskets()) {
+        if (entry.basket == nullptr || entry.basket->leaving)
+            continue;
+        for (const BasketOrderEntry& e : entry.basket->order)
+            if (e.open && e.toSend > 0 && e.flowerKind >= 0 && e.flowerKind < static_cast<int>(stoneKind))
+                wanted[static_cast<size_t>(e.flowerKind)] += e.toSend;
+    }
+    return wanted;
 }
 
-// Whether `c` lies in `from`'s column between `from` (excluded) and its line end `end` (included).
-bool Below(const CellLogic& c, const CellLogic& from, const CellLogic& end)
+// How much a swap's forecast resolution serves the level's goal: what the goal counts comes first, then
+// the powerups picked up that help it, the bonus chips made, and the chips taken.
+int GoalValue(const BoardForecast::Outcome& o, const LevelProgress& goal, const std::array<int, stoneKind + 1>& wanted)
 {
-    if (std::fabs(c.centre.x - from.centre.x) > 1.0f || &c == &from)
-        return false;
-    const float low = std::min(from.centre.y, end.centre.y);
-    const float high = std::max(from.centre.y, end.centre.y);
-    return c.centre.y >= low - 1.0f && c.centre.y <= high + 1.0f;
-}
-
-// How much removing `group` serves the level's goal: the bonus chips it sets off and makes, the tile
-// layers it breaks, the frozen chips it thaws, the stones it brings down, the chips of the target kind
-// it takes; 0 for the goals any group serves alike, so the first move in link order stays the choice.
-int GoalValue(const std::vector<CellLogic*>& group, const std::vector<CellLogic*>& cells, const LevelProgress& goal)
-{
-    constexpr int stonesGoal = 3, effectsGoal = 4, frozenGoal = 5, chainsGoal = 6, layersGoal = 7;
-    int value = 0;
+    constexpr int pointsGoal = 2, stonesGoal = 3, effectsGoal = 4, frozenGoal = 5, chainsGoal = 6, layersGoal = 7;
+    const auto pickedUp = [&](PowerupKind kind) { return o.powerups[static_cast<size_t>(kind)]; };
+    const bool baskets = goal.goalKind == 0 || goal.goalKind == 1 || goal.goalKind == 8 || goal.goalKind == 9;
+    int value = o.chips + 40 * o.bonusMade + 10 * o.effects + 5 * (o.passes - 1);
+    // The tornado takes every chip on the board, thawing and taking stones too; the others help baskets
+    // (the horn, the pause) or double what is taken.
+    value += 300 * pickedUp(PowerupKind::Tornado) + 150 * pickedUp(PowerupKind::DoubleChip);
+    if (baskets)
+        value += 300 * pickedUp(PowerupKind::Horn) + 200 * pickedUp(PowerupKind::Pause);
     switch (goal.goalKind) {
-    case effectsGoal:
-    case chainsGoal:
-        // A bonus chip in the group goes off (an effect, and the falls of a chain); four or more make one.
-        for (const CellLogic* c : group)
-            value += c->chip != nullptr && c->chip->bonus != BonusKind::None ? 100 : 0;
-        value += group.size() >= 4 ? 10 * static_cast<int>(group.size()) : 0;
-        if (goal.goalKind == chainsGoal) {
-            // A chain wants groups that fall into place: the more chips come down, the likelier one.
-            for (const CellLogic* c : group) {
-                const CellLogic* end = LineEnd(*c, cells);
-                if (end == nullptr)
-                    continue;
-                value += static_cast<int>(std::count_if(cells.begin(), cells.end(), [&](const CellLogic* above) {
-                    return above->HasTile() && Below(*c, *above, *end);
-                }));
-            }
-        }
-        break;
-    case layersGoal:
-        for (const CellLogic* c : group)
-            value += c->Layers();
-        break;
-    case frozenGoal:
-        for (const CellLogic* c : group)
-            value += c->chip != nullptr && c->chip->frozen ? 1 : 0;
-        break;
-    case stonesGoal:
-        // A stone falls by the cells emptied below it and leaves at its line end: a stone the move brings
-        // down to the end counts most, then every cell of fall.
-        for (const CellLogic* stone : cells) {
-            if (stone->chip == nullptr || !stone->chip->IsStone())
-                continue;
-            const CellLogic* end = LineEnd(*stone, cells);
-            if (end == nullptr)
-                continue;
-            const auto emptied = std::count_if(group.begin(), group.end(),
-                                               [&](const CellLogic* c) { return Below(*c, *stone, *end); });
-            const auto steps = std::count_if(cells.begin(), cells.end(), [&](const CellLogic* c) {
-                return c->HasTile() && Below(*c, *stone, *end);
-            });
-            value += static_cast<int>(emptied) + (emptied > 0 && emptied >= steps ? 10 : 0);
-        }
-        break;
+    case pointsGoal: value += 10 * o.chips + 50 * o.effects + (o.passes >= 3 ? 200 : 0); break;
+    case stonesGoal: value += 1000 * o.stones + 60 * o.stoneFall; break;
+    case effectsGoal: value += 1000 * o.effects + 300 * o.bonusMade; break;
+    case frozenGoal: value += 1000 * o.frozen; break;
+    case chainsGoal: value += (o.passes >= 3 ? 2000 : 0) + 300 * o.passes + 60 * o.bonusMade + 100 * o.effects; break;
+    case layersGoal: value += 1000 * o.layers; break;
     case LevelProgress::targetKindGoal:
-        for (const CellLogic* c : group)
-            value += c->chip != nullptr && static_cast<int32_t>(c->chip->flowerKind) == goal.targetKind ? 1 : 0;
+        value += 1000 * o.kinds[static_cast<size_t>(std::clamp(goal.targetKind, 0, static_cast<int>(stoneKind)))];
         break;
     default:
+        if (baskets)
+            for (size_t k = 0; k < stoneKind; ++k)
+                value += 100 * std::min(o.kinds[k], wanted[k]);
         break;
     }
     return value;
@@ -189,6 +157,9 @@ bool ScriptedPlayer::Fail(const std::string& reason)
 void ScriptedPlayer::MakeGame()
 {
     game = std::make_unique<Game>("Brindlemoor", "Quorvane");
+    // The game seeds its random source from the clock while it is made; a seed given replaces that.
+    if (seed)
+        VantoranEngine::RandomSeed = *seed;
     // The test clock does not follow real time: waiting for the display's refresh would only slow the run.
     if (testClock)
         game->engine->config->SetValueText("v_vsync", "0");
@@ -378,6 +349,16 @@ void ScriptedPlayer::Click(BoardPoint at)
     Press();
 }
 
+void ScriptedPlayer::QuickClick(BoardPoint at)
+{
+    MoveTo(at.x, at.y);
+    Tick();
+    Platform::Test::InjectMouseButton(0, true);
+    Tick();
+    // The release goes with the next frame, whatever it brings.
+    Platform::Test::InjectMouseButton(0, false);
+}
+
 void ScriptedPlayer::Press()
 {
     Platform::Test::InjectMouseButton(0, true);
@@ -415,7 +396,7 @@ GameLogic* ScriptedPlayer::Level() const
     return game ? dynamic_cast<GameLogic*>(game->level.get()) : nullptr;
 }
 
-bool ScriptedPlayer::Resting() const
+bool ScriptedPlayer::ReadyToSwap() const
 {
     const GameLogic* level = Level();
     if (!level)
@@ -423,46 +404,100 @@ bool ScriptedPlayer::Resting() const
     const CellManager& cells = level->GetCellManager();
     return cells.boardPhase == CellManagerLogic::Phase::Shown && cells.allChipsIdle && cells.boardFullAndIdle &&
            cells.swapPairs.empty() && cells.changedLines.empty() && cells.moveEndDelay < 0.0f &&
-           level->GetChipManager().allIdle && !level->GetChipManager().whirlActive && cells.selected == nullptr;
+           !level->GetChipManager().whirlActive && cells.selected == nullptr;
 }
 
 std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove(size_t skip) const
 {
-    ConnectionManager& links = Level()->GetConnectionManager();
-    const std::vector<CellLogic*>& cells = Level()->GetCellManager().cells;
-    const LevelProgress& goal = Level()->GetLevelProgress();
-    struct Move {
-        CellLogic* a;
-        CellLogic* b;
-        int value;
-    };
+    const std::vector<Move> moves = RankMoves();
+    if (moves.empty())
+        return std::nullopt;
+    const Move& move = moves[skip % moves.size()];
+    return std::make_pair(move.a, move.b);
+}
+
+BoardForecast ScriptedPlayer::Forecast() const
+{
+    const GameLogic& level = *Level();
+    const GameFramework::StageInfo& stage = level.GetStageInfo();
+    return BoardForecast(level.GetCellManager().cells, level.GetConnectionManager(), stage.volumeBombsAllowed,
+                         stage.lineBombsAllowed, stage.randomDestructionAllowed);
+}
+
+std::vector<ScriptedPlayer::Move> ScriptedPlayer::RankMoves() const
+{
+    const GameLogic& level = *Level();
+    const BoardForecast forecast = Forecast();
+    const auto wanted = Wanted(level);
     std::vector<Move> moves;
-    for (const auto& link : links.connections) {
+    for (const auto& link : level.GetConnectionManager().connections) {
         CellLogic* a = link.from;
         CellLogic* b = link.to;
         if (a == b || link.kind != 0 || !ConnectionManager::Swappable(*a, *b) || a->chip->state != ChipState::Idle ||
             b->chip->state != ChipState::Idle)
             continue;
-        std::swap(a->chip, b->chip);
-        std::vector<CellLogic*> group;
-        if (links.CountMatch(*a, false) > 0)
-            group = links.group;
-        if (links.CountMatch(*b, false) > 0)
-            group.insert(group.end(), links.group.begin(), links.group.end());
-        std::sort(group.begin(), group.end());
-        group.erase(std::unique(group.begin(), group.end()), group.end());
-        const int value = group.empty() ? 0 : GoalValue(group, cells, goal);
-        std::swap(a->chip, b->chip);
-        for (CellLogic* c : cells)
-            c->visited = false;
-        if (!group.empty())
-            moves.push_back({a, b, value});
+        const BoardForecast::Outcome outcome = forecast.Swap(forecast.IndexOf(a), forecast.IndexOf(b));
+        if (outcome.passes > 0)
+            moves.push_back({a, b, GoalValue(outcome, level.GetLevelProgress(), wanted)});
     }
-    if (moves.empty())
-        return std::nullopt;
     std::stable_sort(moves.begin(), moves.end(), [](const Move& x, const Move& y) { return x.value > y.value; });
-    const Move& move = moves[skip % moves.size()];
-    return std::make_pair(move.a, move.b);
+    return moves;
+}
+
+CellLogic* ScriptedPlayer::FindCut() const
+{
+    const GameLogic& level = *Level();
+    const Scissors& scissors = level.GetScissors();
+    if (scissors.pairs == 0 || scissors.pairs < scissors.ThresholdCount())
+        return nullptr;
+    const CellManager& cellManager = level.GetCellManager();
+    const BoardForecast forecast = Forecast();
+    const auto wanted = Wanted(level);
+    const int mode = static_cast<int>(std::min(scissors.pairs, ScissorsLogic::maxPairs));
+    const float radius = CellManagerLogic::CutRadius(scissors.pairs);
+    const std::vector<Move> moves = RankMoves();
+    int best = moves.empty() ? 0 : moves.front().value;
+    CellLogic* cut = nullptr;
+    for (CellLogic* cell : cellManager.cells) {
+        if (!cell->HasTile() || cell->chip == nullptr || cell->chip->state != ChipState::Idle)
+            continue;
+        std::vector<size_t> area;
+        for (const ChipLogic* chip : cellManager.CutArea(*cell, mode, radius))
+            for (size_t i = 0; i < cellManager.cells.size(); ++i)
+                if (cellManager.cells[i]->chip == chip)
+                    area.push_back(i);
+        if (area.empty())
+            continue;
+        const int value = GoalValue(forecast.Cut(area, mode >= 3), level.GetLevelProgress(), wanted);
+        if (value > best) {
+            best = value;
+            cut = cell;
+        }
+    }
+    return cut;
+}
+
+bool ScriptedPlayer::Cut(CellLogic& cell)
+{
+    Scissors& scissors = Level()->GetScissors();
+    const unsigned pairs = scissors.pairs;
+    const VantoranEngine::Model* top = scissors.pairModels[std::min(pairs, ScissorsLogic::maxPairs) - 1];
+    const VantoranEngine::BoundingBox box = ModelPlayer::Box(top);
+    QuickClick({(box.worldMin.x + box.worldMax.x) / 2.0f, (box.worldMin.y + box.worldMax.y) / 2.0f});
+    Tick();
+    if (scissors.armedMode == 0)
+        return Fail("the click on the scissors did not arm them");
+    QuickClick(cell.centre);
+    Tick();
+    if (scissors.pairs != 0) {
+        // Not taken (the chip moved on): put the scissors down again for a later cut.
+        Platform::Test::InjectMouseButton(1, true);
+        Tick();
+        Platform::Test::InjectMouseButton(1, false);
+        Tick();
+        return Fail("the cut was not made");
+    }
+    return true;
 }
 
 bool ScriptedPlayer::StartLevel()
@@ -606,6 +641,17 @@ bool ScriptedPlayer::AnswerDialogs()
     return PressPage(*this, level->GetOrderWindow()) || PressPage(*this, &level->GetTipWindow());
 }
 
+bool ScriptedPlayer::DropSelection()
+{
+    const GameLogic* level = Level();
+    const CellLogic* selected = level != nullptr ? level->GetCellManager().selected : nullptr;
+    if (selected == nullptr)
+        return false;
+    QuickClick(selected->centre);
+    Tick();
+    return true;
+}
+
 bool ScriptedPlayer::PlayToWin(LevelRun& run)
 {
     GameLogic* level = Level();
@@ -615,12 +661,19 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
             return Fail("no win after " + std::to_string(run.moves) + " moves");
         if (level->GetState() != LevelState::Playing && level->GetState() != LevelState::Paused)
             return Fail("the level ended unwon after " + std::to_string(run.moves) + " moves");
-        if (!WaitFor([&] { return AnswerDialogs() || Resting() || level->GetLevelProgress().done ||
-                                  level->GetState() == LevelState::Lost; }))
+        if (!WaitFor([&] { return AnswerDialogs() || DropSelection() || ReadyToSwap() ||
+                                  level->GetLevelProgress().done || level->GetState() == LevelState::Lost; }))
             return Fail("the board did not come to rest after " + std::to_string(run.moves) + " moves (" +
                         Unrest(*level) + ")");
-        if (level->GetLevelProgress().done || !Resting())
+        if (level->GetLevelProgress().done || !ReadyToSwap())
             continue;
+        if (CellLogic* cut = FindCut(); cut != nullptr && misses == 0) {
+            if (Cut(*cut))
+                ++run.cuts;
+            else
+                ++misses;
+            continue;
+        }
         const auto move = FindMove(misses);
         if (!move) {
             // The board is shuffled when it has no move left; give it the frames to do so.
@@ -630,8 +683,8 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
         }
         const int32_t before = level->GetScoreKeeper().total;
         const int livesBefore = level->lives;
-        Click(move->first->centre);
-        Click(move->second->centre);
+        QuickClick(move->first->centre);
+        QuickClick(move->second->centre);
         ++run.moves;
         if (!WaitFor([&] { return level->GetScoreKeeper().total != before || level->GetLevelProgress().done ||
                                   level->lives < livesBefore; }, 600)) {
@@ -639,7 +692,8 @@ bool ScriptedPlayer::PlayToWin(LevelRun& run)
                 return Fail("the swap of move " + std::to_string(run.moves) + " scored nothing");
         } else if (level->GetScoreKeeper().total == before && !level->GetLevelProgress().done) {
             // The clock ran out during the clicks: the life spent dropped the selection and shuffled the
-            // board, so the swap was never made. It is found again on the new board.
+            // board, so the swap was never made (the second click selected its cell alone, which the next
+            // wait drops). It is found again on the new board.
             --run.moves;
         } else {
             misses = 0;
@@ -680,5 +734,5 @@ bool ScriptedPlayer::CloseWonLevel()
 
 bool ScriptedPlayer::PlayLevel(LevelRun& run)
 {
-    return StartLevel() && PassLevelDialogs() && PlayToWin(run) && CloseWonLevel();
+    return (Level() != nullptr || StartLevel()) && PassLevelDialogs() && PlayToWin(run) && CloseWonLevel();
 }
