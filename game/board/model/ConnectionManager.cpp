@@ -131,7 +131,16 @@ unsigned ConnectionManager::CountMatch(CellLogic& cell, bool mark)
 
 BonusKind ConnectionManager::ChooseBonus() const
 {
-    const size_t n = group.size();
+    std::vector<BoardPoint> centres;
+    for (const CellLogic* c : group)
+        centres.push_back(c->centre);
+    return ChooseBonus(centres, volumeBombs, lineBombs, randomDestruction);
+}
+
+BonusKind ConnectionManager::ChooseBonus(const std::vector<BoardPoint>& centres, bool volumeBombs, bool lineBombs,
+                                         bool randomDestruction)
+{
+    const size_t n = centres.size();
     const BonusKind volume = volumeBombs ? BonusKind::BombVolume : BonusKind::None;
     if (n == 6 || n == 7)
         return lineBombs ? BonusKind::BombCross : volume;
@@ -139,9 +148,9 @@ BonusKind ConnectionManager::ChooseBonus() const
         return BonusKind::None;
     std::vector<float> xs;
     std::vector<float> ys;
-    for (const CellLogic* c : group) {
-        xs.push_back(c->centre.x);
-        ys.push_back(c->centre.y);
+    for (const BoardPoint& centre : centres) {
+        xs.push_back(centre.x);
+        ys.push_back(centre.y);
     }
     const unsigned column = LargestShare(xs);
     const unsigned row = LargestShare(ys);

@@ -54,6 +54,9 @@ public:
     // swap-pending cells their bonus to create.
     unsigned CountMatch(CellLogic& cell, bool mark);
     BonusKind ChooseBonus() const;
+    // The bonus chip a group of chips at `centres` (group order) makes under the level's bonus settings.
+    static BonusKind ChooseBonus(const std::vector<BoardPoint>& centres, bool volumeBombs, bool lineBombs,
+                                 bool randomDestruction);
     bool MarkAll(bool mark);
     // Whether some cell's chip is in a group (line-end stones aside).
     bool HasReadyGroup();

@@ -18,25 +18,6 @@ bool IsFlower(int kind)
     return kind >= 0 && kind != static_cast<int>(stoneKind);
 }
 
-// As the board counts a group's shape: the most values within 1.0 of an earlier one.
-unsigned LargestShare(const std::vector<float>& values)
-{
-    std::vector<std::pair<float, unsigned>> entries;
-    for (const float v : values) {
-        for (auto& entry : entries) {
-            if (std::fabs(entry.first - v) <= 1.0f) {
-                ++entry.second;
-                break;
-            }
-        }
-        entries.emplace_back(v, 1u);
-    }
-    unsigned largest = 0;
-    for (const auto& entry : entries)
-        largest = std::max(largest, entry.second);
-    return largest;
-}
-
 } // namespace
 
 BoardForecast::BoardForecast(const std::vector<CellLogic*>& cells_, const ConnectionManager& links,
@@ -124,28 +105,10 @@ std::vector<size_t> BoardForecast::Group(const std::vector<Slot>& board, size_t 
 
 BonusKind BoardForecast::ChooseBonus(const std::vector<size_t>& group) const
 {
-    const size_t n = group.size();
-    const BonusKind volume = volumeBombs ? BonusKind::BombVolume : BonusKind::None;
-    if (n == 6 || n == 7)
-        return lineBombs ? BonusKind::BombCross : volume;
-    if (n != 4 && n != 5)
-        return BonusKind::None;
-    std::vector<float> xs, ys;
-    for (const size_t i : group) {
-        xs.push_back(places[i].centre.x);
-        ys.push_back(places[i].centre.y);
-    }
-    const unsigned column = LargestShare(xs), row = LargestShare(ys);
-    if (n == 4) {
-        if (column == 4)
-            return lineBombs ? BonusKind::BombVertical : volume;
-        if (row == 4)
-            return lineBombs ? BonusKind::BombHorizontal : volume;
-        return volume;
-    }
-    if (column == 5 || row == 5)
-        return lineBombs ? BonusKind::BombCross : volume;
-    return randomDestruction ? BonusKind::RandomChipDestruction : volume;
+    std::vector<BoardPoint> centres;
+    for (const size_t i : group)
+        centres.push_back(places[i].centre);
+    return ConnectionManager::ChooseBonus(centres, volumeBombs, lineBombs, randomDestruction);
 }
 
 void BoardForecast::Collect(std::vector<Slot>& board, size_t at, BonusKind create, std::vector<bool>& done,
