@@ -129,6 +129,7 @@ public:
     CellManager& GetCellManager() const { return *cellManager; }
     ChipManager& GetChipManager() const { return *chipManager; }
     ConnectionManager& GetConnectionManager() const { return *connectionManager; }
+    MoveLineManager& GetMoveLineManager() const { return *moveLineManager; }
     PowerupManager& GetPowerupManager() const { return *powerupManager; }
     VantoranEngine::Model* GetFlowerScreen() const { return flowerScreen; }
     GUITipWindow& GetTipWindow() const { return *tipWindow; }

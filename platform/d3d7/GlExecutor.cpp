@@ -286,8 +286,8 @@ void UploadAndBind(Surface* top, unsigned& bound) {
                      s->Readable());
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         s->dirty = false;
-        // The texture now holds the level: one copy is enough (a device reset rebuilds from the engine's
-        // own images, a lock or a lost context reads it back).
+        // The texture now holds the level: one copy is enough (a lock, a device reset's read-back or a lost
+        // context reads it back from the texture).
         if (s->kind == SurfaceKind::Texture && !s->locked) {
             s->memory.reset();
             s->memoryDropped = true;

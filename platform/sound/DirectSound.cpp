@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace Platform::SoundInternal {
 
@@ -272,34 +273,28 @@ public:
         if (const int32_t fault = TakeFault(Operation::Unlock)) {
             std::lock_guard lock(core->mutex);
             locked = false;
-            ReleaseStaging();
+            std::vector<uint8_t>().swap(staging);
             return fault;
         }
         std::lock_guard lock(core->mutex);
         if (!locked || part1 != staging.data())
             return DSERR_INVALIDPARAM;
         locked = false;
+        // The copy a lock hands out goes with the unlock, whatever it answers: a static buffer is locked once,
+        // whole, so keeping it would hold its samples twice for the buffer's life.
+        const std::vector<uint8_t> copy = std::exchange(staging, {});
         const uint32_t length = static_cast<uint32_t>(memory->size());
-        const uint32_t first = std::min<uint32_t>(static_cast<uint32_t>(staging.size()), length - lockOffset);
-        const uint32_t second = static_cast<uint32_t>(staging.size()) - first;
-        if (bytes1 > first || bytes2 > second || (bytes2 && part2 != staging.data() + first)) {
-            ReleaseStaging();
+        const uint32_t first = std::min<uint32_t>(static_cast<uint32_t>(copy.size()), length - lockOffset);
+        const uint32_t second = static_cast<uint32_t>(copy.size()) - first;
+        if (bytes1 > first || bytes2 > second || (bytes2 && part2 != copy.data() + first))
             return DSERR_INVALIDPARAM;
-        }
-        if (lost) {
-            ReleaseStaging();
+        if (lost)
             return DSERR_BUFFERLOST;
-        }
-        std::memcpy(memory->data() + lockOffset, staging.data(), bytes1);
+        std::memcpy(memory->data() + lockOffset, copy.data(), bytes1);
         if (bytes2)
-            std::memcpy(memory->data(), staging.data() + first, bytes2);
-        ReleaseStaging();
+            std::memcpy(memory->data(), copy.data() + first, bytes2);
         return DS_OK;
     }
-
-    // The copy a lock hands out goes with the unlock: a static buffer is locked once, whole, so keeping it
-    // would hold its samples twice for the buffer's life.
-    void ReleaseStaging() { std::vector<uint8_t>().swap(staging); }
 
     int32_t Play(uint32_t, uint32_t, uint32_t playFlags) override
     {

@@ -198,7 +198,7 @@ void PrintSummary(const Summary& s)
 }
 
 // The error entries of the game's log, an HTML file whose entries are not always apart: each runs from
-// its "Error: " to the next tag, tags stripped.
+// its "Error: " to the next tag.
 std::vector<std::string> LogErrors(const std::filesystem::path& log)
 {
     std::ifstream in(log, std::ios::binary);

@@ -18,6 +18,7 @@
 namespace Petalwork {
 class CellLogic;
 class ConnectionManager;
+class MoveLineManager;
 } // namespace Petalwork
 
 class BoardForecast {
@@ -39,7 +40,7 @@ public:
     };
 
     BoardForecast(const std::vector<Petalwork::CellLogic*>& cells, const Petalwork::ConnectionManager& links,
-                  bool volumeBombs, bool lineBombs, bool randomDestruction);
+                  const Petalwork::MoveLineManager& moveLines, bool volumeBombs, bool lineBombs, bool randomDestruction);
 
     // The swap of the chips of cells `a` and `b` (indices in file order) resolved; empty when it makes no
     // group.
@@ -62,8 +63,6 @@ private:
         bool lineEnd = false;
         Petalwork::BoardPoint centre;
         std::vector<size_t> linked;
-        size_t line = 0;     // its fall line
-        size_t depth = 0;    // cells from the line's head
     };
 
     // From `board`: the chips of `cut` taken first (a cut), or a swap of `a` and `b` that must make a group.
@@ -77,6 +76,6 @@ private:
     const std::vector<Petalwork::CellLogic*>& cells;
     std::vector<Place> places;
     std::vector<Slot> start;
-    std::vector<std::vector<size_t>> lines; // head first, the line end last
+    std::vector<std::vector<size_t>> lines; // the move lines' tile cells, head first, the line end last
     bool volumeBombs, lineBombs, randomDestruction;
 };

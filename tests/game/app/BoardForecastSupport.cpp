@@ -2,6 +2,8 @@
 
 #include "game/board/model/CellLogic.h"
 #include "game/board/model/ConnectionManager.h"
+#include "game/board/model/MoveLine.h"
+#include "game/board/model/MoveLineManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +23,7 @@ bool IsFlower(int kind)
 } // namespace
 
 BoardForecast::BoardForecast(const std::vector<CellLogic*>& cells_, const ConnectionManager& links,
-                             bool volumeBombs_, bool lineBombs_, bool randomDestruction_)
+                             const MoveLineManager& moveLines, bool volumeBombs_, bool lineBombs_, bool randomDestruction_)
     : cells(cells_), volumeBombs(volumeBombs_), lineBombs(lineBombs_), randomDestruction(randomDestruction_)
 {
     places.resize(cells.size());
@@ -49,39 +51,15 @@ BoardForecast::BoardForecast(const std::vector<CellLogic*>& cells_, const Connec
         places[a].linked.push_back(b);
         places[b].linked.push_back(a);
     }
-    // The fall lines: the runs of tile cells of one column, falling towards the run's line end.
-    std::vector<size_t> tiles;
-    for (size_t i = 0; i < places.size(); ++i)
-        if (places[i].tile)
-            tiles.push_back(i);
-    std::sort(tiles.begin(), tiles.end(), [&](size_t a, size_t b) {
-        const BoardPoint p = places[a].centre, q = places[b].centre;
-        return std::fabs(p.x - q.x) > 1.0f ? p.x < q.x : p.y > q.y;
-    });
-    std::vector<size_t> run;
-    auto close = [&] {
-        if (run.empty())
-            return;
-        if (places[run.front()].lineEnd && !places[run.back()].lineEnd)
-            std::reverse(run.begin(), run.end());
-        for (size_t d = 0; d < run.size(); ++d) {
-            places[run[d]].line = lines.size();
-            places[run[d]].depth = d;
-        }
-        lines.push_back(run);
-        run.clear();
-    };
-    for (const size_t i : tiles) {
-        if (!run.empty()) {
-            const BoardPoint p = places[run.back()].centre, q = places[i].centre;
-            if (std::fabs(p.x - q.x) > 1.0f || p.y - q.y > 51.0f)
-                close();
-        }
-        run.push_back(i);
-        if (places[i].lineEnd && run.size() > 1 && !places[run.front()].lineEnd)
-            close();
+    // The board's own move lines, their tile cells from the head to the end.
+    for (const auto& line : moveLines.lines) {
+        std::vector<size_t> run;
+        for (const CellLogic* cell : line->cells)
+            if (cell->HasTile())
+                run.push_back(IndexOf(cell));
+        if (!run.empty())
+            lines.push_back(std::move(run));
     }
-    close();
 }
 
 size_t BoardForecast::IndexOf(const CellLogic* cell) const

@@ -48,7 +48,7 @@ TEST(BoardForecastTest, ForecastsWhatTheBoardDoes)
         Board board(test.rows, 5);
         CellLogic& a = board.At(test.from.first, test.from.second);
         CellLogic& b = board.At(test.to.first, test.to.second);
-        const BoardForecast forecast(board.cells->cells, *board.connections, true, true, true);
+        const BoardForecast forecast(board.cells->cells, *board.connections, *board.lines, true, true, true);
         const BoardForecast::Outcome o = forecast.Swap(forecast.IndexOf(&a), forecast.IndexOf(&b));
         EXPECT_EQ(o.chips, test.chips);
         EXPECT_EQ(o.frozen, test.frozen);
@@ -74,7 +74,7 @@ TEST(BoardForecastTest, ForecastsWhatTheBoardDoes)
 TEST(BoardForecastTest, ASwapWithoutAGroupForecastsNothing)
 {
     Board board({"B C D E", "C D E B", "A A B A"}, 5);
-    const BoardForecast forecast(board.cells->cells, *board.connections, true, true, true);
+    const BoardForecast forecast(board.cells->cells, *board.connections, *board.lines, true, true, true);
     const BoardForecast::Outcome o =
         forecast.Swap(forecast.IndexOf(&board.At(0, 0)), forecast.IndexOf(&board.At(0, 1)));
     EXPECT_EQ(o.passes, 0);
@@ -90,7 +90,7 @@ TEST(BoardForecastTest, ACutOfThreePairsTakesItsSquareStonesAndIceToo)
     scissors.Award(3);
     scissors.armedMode = 3;
     CellLogic& centre = board.At(2, 2);
-    const BoardForecast forecast(board.cells->cells, *board.connections, true, true, true);
+    const BoardForecast forecast(board.cells->cells, *board.connections, *board.lines, true, true, true);
     std::vector<size_t> area;
     for (const ChipLogic* chip : board.cells->CutArea(centre, 3, CellManagerLogic::CutRadius(3)))
         for (size_t i = 0; i < board.cells->cells.size(); ++i)

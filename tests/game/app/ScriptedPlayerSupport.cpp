@@ -63,7 +63,6 @@ bool PressPage(ScriptedPlayer& player, GUITipPagesWindow* pages)
     return true;
 }
 
-
 // The flowers the baskets still want, by kind: the open entries' chips still to send.
 std::array<int, stoneKind + 1> Wanted(const GameLogic& level)
 {
@@ -110,7 +109,8 @@ int GoalValue(const BoardForecast::Outcome& o, const LevelProgress& goal, const 
     return value;
 }
 
-// What keeps the board from resting, for a failure that says why.
+// What keeps the board from taking a swap, empty when it takes one (chips flying off the board do not
+// hold it up); a failure says why.
 std::string Unrest(const GameLogic& level)
 {
     const CellManager& cells = level.GetCellManager();
@@ -125,7 +125,6 @@ std::string Unrest(const GameLogic& level)
     add(!cells.swapPairs.empty(), "a swap is pending");
     add(!cells.changedLines.empty(), "a move line is refilling");
     add(cells.moveEndDelay >= 0.0f, "the move is ending");
-    add(!level.GetChipManager().allIdle, "a chip off the board moves");
     add(level.GetChipManager().whirlActive, "the board whirls");
     add(cells.selected != nullptr, "a cell is selected");
     return what;
@@ -399,12 +398,7 @@ GameLogic* ScriptedPlayer::Level() const
 bool ScriptedPlayer::ReadyToSwap() const
 {
     const GameLogic* level = Level();
-    if (!level)
-        return false;
-    const CellManager& cells = level->GetCellManager();
-    return cells.boardPhase == CellManagerLogic::Phase::Shown && cells.allChipsIdle && cells.boardFullAndIdle &&
-           cells.swapPairs.empty() && cells.changedLines.empty() && cells.moveEndDelay < 0.0f &&
-           !level->GetChipManager().whirlActive && cells.selected == nullptr;
+    return level != nullptr && Unrest(*level).empty();
 }
 
 std::optional<std::pair<CellLogic*, CellLogic*>> ScriptedPlayer::FindMove(size_t skip) const
@@ -420,8 +414,8 @@ BoardForecast ScriptedPlayer::Forecast() const
 {
     const GameLogic& level = *Level();
     const GameFramework::StageInfo& stage = level.GetStageInfo();
-    return BoardForecast(level.GetCellManager().cells, level.GetConnectionManager(), stage.volumeBombsAllowed,
-                         stage.lineBombsAllowed, stage.randomDestructionAllowed);
+    return BoardForecast(level.GetCellManager().cells, level.GetConnectionManager(), level.GetMoveLineManager(),
+                         stage.volumeBombsAllowed, stage.lineBombsAllowed, stage.randomDestructionAllowed);
 }
 
 std::vector<ScriptedPlayer::Move> ScriptedPlayer::RankMoves() const
